@@ -1,0 +1,95 @@
+#pragma once
+// Background music of the full-screen saver: an audio CD, an MP3 file or a
+// WAV file, driven entirely through media-command strings and the sound call.
+// Nothing here reports to the user; failures end in return codes, in the
+// CdAlive flag that stops CD polling, or in nothing.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "startup/settings.h"
+
+namespace cindral::music {
+
+// The four calls of the platform's multimedia library the player needs, with
+// their platform shapes: text is passed as bytes (UTF-8 on Linux, the ANSI
+// code page where the platform wants one), replies are written into the
+// caller's buffer of the given capacity and end at their first NUL.
+class MediaCommands {
+public:
+    virtual ~MediaCommands() = default;
+
+    // Runs one command string. `reply` may be null with `replyCapacity` 0.
+    // Returns 0 on success, otherwise an error code.
+    virtual std::uint32_t mciSendStringA(const std::string& command, char* reply,
+                                         std::uint32_t replyCapacity,
+                                         std::uintptr_t callbackWindow) = 0;
+
+    // Writes the description of `errorCode` into `text`; false when there is
+    // none.
+    virtual bool mciGetErrorStringA(std::uint32_t errorCode, char* text,
+                                    std::uint32_t capacity) = 0;
+
+    // Plays `sound` (null: stop any sound this call started) with the given
+    // SND_* flags.
+    virtual bool PlaySoundA(const char* sound, std::uintptr_t module, std::uint32_t flags) = 0;
+
+    virtual std::uint32_t waveOutGetNumDevs() = 0;
+};
+
+inline constexpr std::uint32_t SND_ASYNC = 0x0001;
+inline constexpr std::uint32_t SND_LOOP = 0x0008;
+
+class Cindral_BGM {
+public:
+    Cindral_BGM(MediaCommands& port, const startup::Settings& settings);
+
+    // Command routines.
+    std::int32_t MciSend(const std::string& command, std::string& reply);
+    std::string MciQuery(const std::string& command);
+    std::int32_t MciPlay(const std::string& device, const std::string& from,
+                         const std::string& to);
+
+    // Audio CD.
+    void CdOpen();
+    void CdPoll();
+    void CdPrevTrack();
+    void CdNextTrack();
+    void CdStopClose();
+    bool CdAlive() const { return cdAlive_; }
+
+    // MP3 file.
+    void Mp3OpenPlay();
+    bool Mp3IsPlaying();
+    void Mp3Repeat();
+    void Mp3StopClose();
+
+    // WAV file.
+    void WavPlay();
+    void WavStop();
+
+    const std::string& LastReply() const { return lastReply_; }
+
+    static constexpr std::size_t kReplyCapacity = 512;
+    static constexpr std::size_t kErrorCapacity = 256;
+    static constexpr std::size_t kCdModeCapacity = 255;
+    static constexpr std::size_t kMp3ModeCapacity = 30;
+
+private:
+    void CdStep(int delta);
+    std::uint32_t SendDirect(const std::string& command);
+
+    MediaCommands& port_;
+    const startup::Settings& settings_;
+    bool cdAlive_ = false;
+    std::string lastReply_;
+    // Module buffers: they keep their contents between calls, so a command
+    // that writes nothing leaves the previous text in place.
+    std::array<char, kReplyCapacity> replyBuf_{};
+    std::array<char, kErrorCapacity> errorBuf_{};
+    std::array<char, kCdModeCapacity> cdModeBuf_{};
+    std::array<char, kMp3ModeCapacity> mp3ModeBuf_{};
+};
+
+}  // namespace cindral::music
