@@ -52,6 +52,14 @@ double LeadingNumber(const std::string& text) {
 
 }  // namespace
 
+MusicFileKind MusicFileKindOf(const std::string& path) {
+    std::string ending = path.size() > 3 ? path.substr(path.size() - 3) : path;
+    for (char& c : ending) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (ending == "WAV") return MusicFileKind::Wav;
+    if (ending == "MP3") return MusicFileKind::Mp3;
+    return MusicFileKind::None;
+}
+
 Cindral_BGM::Cindral_BGM(MediaCommands& port, const startup::Settings& settings)
     : port_(port), settings_(settings) {}
 

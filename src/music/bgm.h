@@ -41,6 +41,11 @@ public:
 inline constexpr std::uint32_t SND_ASYNC = 0x0001;
 inline constexpr std::uint32_t SND_LOOP = 0x0008;
 
+// How the saver treats a music file: by the last three characters of its
+// name, upper-cased ("WAV" or "MP3"); any other ending plays nothing.
+enum class MusicFileKind { None, Wav, Mp3 };
+MusicFileKind MusicFileKindOf(const std::string& path);
+
 class Cindral_BGM {
 public:
     Cindral_BGM(MediaCommands& port, const startup::Settings& settings);
