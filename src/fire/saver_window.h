@@ -1,0 +1,68 @@
+#pragma once
+// The full-screen saver window's logic: the load step, one pass of the frame
+// loop, the three timers and the input handlers, and RequestExit. The platform
+// shell owns the event loop: it calls RunFrame while Running(), serves input
+// and due timers between frames, and ends the program once Running() is false.
+
+#include <cstdint>
+
+#include "display/display_port.h"
+#include "fire/saver_ports.h"
+#include "fire/saver_timer.h"
+#include "startup/program_state.h"
+#include "startup/system_services.h"
+
+namespace cindral::fire {
+
+inline constexpr int kVkLeft = 37;
+inline constexpr int kVkRight = 39;
+
+struct SaverPorts {
+    SaverFire& fire;
+    display::Display& display;
+    SaverMusic& music;
+    SaverHost& host;
+    startup::SystemServices& system;
+    SaverClock& clock;
+};
+
+class SaverWindow {
+public:
+    SaverWindow(SaverPorts ports, startup::ProgramState& state);
+
+    // Load steps up to starting the loop. False: the program must end now
+    // (the fire's palette could not be built).
+    bool Load();
+    bool Running() const { return running_; }
+
+    // One pass of the loop without the message step: the fire's frame into the
+    // back surface, then presentation.
+    void RunFrame();
+    // Ticks every due timer, in the order Timer1, Timer2, Timer3.
+    void ServeTimers();
+    // Milliseconds until the earliest enabled timer is due; -1 when none runs.
+    std::int64_t MsUntilNextTimer();
+
+    void KeyDown(int keyCode);
+    void MouseDown();
+    void RequestExit();
+    // The ending half of RequestExit, with no password: used when the system
+    // asks the saver to stop (a termination signal).
+    void EndSaver();
+
+    const SaverTimer& Timer1() const { return timer1_; }
+    const SaverTimer& Timer2() const { return timer2_; }
+    const SaverTimer& Timer3() const { return timer3_; }
+
+private:
+    bool MusicFileEndsWith(const char* upperEnding) const;
+
+    SaverPorts ports_;
+    startup::ProgramState& state_;
+    bool running_ = false;
+    SaverTimer timer1_{1000};  // music file poll
+    SaverTimer timer2_{200};   // audio CD poll
+    SaverTimer timer3_{2000};  // spark bursts
+};
+
+}  // namespace cindral::fire

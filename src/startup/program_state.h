@@ -1,0 +1,16 @@
+#pragma once
+// Program-wide values of the main module; they live for the whole run.
+
+#include <cstdint>
+
+#include "startup/settings.h"
+
+namespace cindral::startup {
+
+struct ProgramState {
+    Settings settings;
+    char ModeLetter = '\0';        // second character of the upper-cased command line
+    std::int32_t CursorCount = 0;  // what the last ShowCursor call returned
+};
+
+}  // namespace cindral::startup

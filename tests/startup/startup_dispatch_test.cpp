@@ -1,0 +1,123 @@
+#include "startup/startup_dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace cindral::startup {
+namespace {
+
+struct FakeWindows : WindowFinder {
+    std::set<std::string> open;
+    std::vector<std::string> looked;
+    bool WindowExists(std::string_view caption) override {
+        looked.emplace_back(caption);
+        return open.count(std::string(caption)) > 0;
+    }
+};
+
+struct FakeSystem : SystemServices {
+    std::vector<std::string> calls;
+    bool nt = true;
+    std::int32_t count = 0;
+    std::int32_t ShowCursor(bool show) override {
+        count += show ? 1 : -1;
+        calls.push_back(show ? "ShowCursor(true)" : "ShowCursor(false)");
+        return count;
+    }
+    void SystemParametersInfoA(std::uint32_t action, std::uint32_t uiParam) override {
+        calls.push_back("SPI(" + std::to_string(action) + "," + std::to_string(uiParam) + ")");
+    }
+    bool IsWindowsNT() override { return nt; }
+    std::int32_t VerifyScreenSavePwd(std::uintptr_t) override { return 1; }
+    void PwdChangePasswordA(std::int32_t owner) override {
+        calls.push_back("PwdChange(" + std::to_string(owner) + ")");
+    }
+};
+
+class Dispatch : public ::testing::Test {
+protected:
+    StartupDecision Run(std::string_view line) {
+        StartupPorts ports{windows, system, [this](Settings& s) {
+                               ++loads;
+                               s.FireKind = 5;
+                           }};
+        return DispatchStartup(line, state, ports);
+    }
+    FakeWindows windows;
+    FakeSystem system;
+    ProgramState state;
+    int loads = 0;
+};
+
+TEST_F(Dispatch, FullScreenHidesCursorAndAnnouncesTheSaver) {
+    for (auto line : {"/s", "/S", "-s"}) {
+        system.calls.clear();
+        EXPECT_EQ(Run(line).action, StartupAction::Saver) << line;
+        EXPECT_EQ(state.ModeLetter, 'S');
+        EXPECT_EQ(state.CursorCount, system.count);
+        ASSERT_EQ(system.calls.size(), 2u);
+        EXPECT_EQ(system.calls[0], "ShowCursor(false)");
+        EXPECT_EQ(system.calls[1], "SPI(97,4294967295)");  // false goes out as -1
+    }
+    EXPECT_EQ(state.settings.FireKind, 5);
+}
+
+TEST_F(Dispatch, EmptyLineRunsSaverWithoutCursorOrNotice) {
+    EXPECT_EQ(Run("").action, StartupAction::Saver);
+    EXPECT_EQ(loads, 1);
+    EXPECT_TRUE(system.calls.empty());
+    EXPECT_EQ(state.CursorCount, 0);
+}
+
+TEST_F(Dispatch, OtherLettersEndSilentlyAfterLoadingSettings) {
+    EXPECT_EQ(Run("/x").action, StartupAction::Exit);
+    EXPECT_EQ(Run("/").action, StartupAction::Exit);
+    EXPECT_EQ(loads, 2);
+    EXPECT_TRUE(system.calls.empty());
+}
+
+TEST_F(Dispatch, SettingsModeIgnoresItsNumber) {
+    EXPECT_EQ(Run("/c:4711").action, StartupAction::Settings);
+    EXPECT_EQ(Run("/C").action, StartupAction::Settings);
+    EXPECT_EQ(loads, 2);
+}
+
+TEST_F(Dispatch, PreviewReadsHandleAndSkipsSettings) {
+    auto d = Run("/p 4711");
+    EXPECT_EQ(d.action, StartupAction::Preview);
+    EXPECT_EQ(d.previewParent, 4711);
+    EXPECT_EQ(Run("/P 4711").previewParent, 4711);
+    EXPECT_EQ(Run("/p4711").previewParent, 711);
+    EXPECT_EQ(loads, 0);
+}
+
+TEST_F(Dispatch, PasswordChangeOnlyOutsideNt) {
+    EXPECT_EQ(Run("/a 4711").action, StartupAction::Exit);
+    EXPECT_TRUE(system.calls.empty());
+    system.nt = false;
+    EXPECT_EQ(Run("/a 4711").action, StartupAction::Exit);
+    EXPECT_EQ(Run("/a abc").action, StartupAction::Exit);  // no number: no call
+    ASSERT_EQ(system.calls.size(), 1u);
+    EXPECT_EQ(system.calls[0], "PwdChange(4711)");
+    EXPECT_EQ(loads, 3);
+}
+
+TEST_F(Dispatch, SecondCopyEndsInEveryModeAndLooksForBothWindows) {
+    for (auto caption : {kSaverCaption, kSettingsCaption}) {
+        windows.open = {std::string(caption)};
+        for (auto line : {"/s", "", "/c", "/p 4711", "/a 1"}) {
+            windows.looked.clear();
+            EXPECT_EQ(Run(line).action, StartupAction::Exit) << line;
+            EXPECT_EQ(windows.looked,
+                      (std::vector<std::string>{"Cindral_Main", "Cindralの設定"}));
+        }
+    }
+    EXPECT_EQ(loads, 0);
+    EXPECT_TRUE(system.calls.empty());
+}
+
+}  // namespace
+}  // namespace cindral::startup
