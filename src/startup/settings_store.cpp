@@ -1,0 +1,118 @@
+#include "startup/settings_store.h"
+
+#include <algorithm>
+#include <array>
+#include <system_error>
+
+#include "startup/profile_file.h"
+#include "startup/profile_text.h"
+
+namespace cindral::startup {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Sets `value` from the text of one numeric key; an unreadable number leaves it.
+void LoadNumber(std::int16_t& value, const std::string& text) {
+    if (text.empty()) {
+        value = 0;
+        return;
+    }
+    if (const std::optional<std::int16_t> number = ParseSettingNumber(text)) value = *number;
+}
+
+}  // namespace
+
+std::optional<std::int16_t> ParseSettingNumber(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // digits [. digits] [e [sign] digits], with at least one digit before the exponent.
+    // Worked in decimal, exactly: no rounding of long digit strings or huge exponents.
+    std::string digits;
+    std::size_t i = 0;
+    while (i < text.size() && IsDigit(text[i])) digits += text[i++];
+    long long point = static_cast<long long>(digits.size());
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) digits += text[i++];
+    }
+    if (digits.empty()) return std::nullopt;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+            negativeExponent = text[i++] == '-';
+        }
+        const std::size_t exponentStart = i;
+        long long exponent = 0;
+        for (; i < text.size() && IsDigit(text[i]); ++i) {
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000'000LL);
+        }
+        if (i == exponentStart) return std::nullopt;
+        point += negativeExponent ? -exponent : exponent;
+    }
+    if (i != text.size()) return std::nullopt;
+
+    // The number is 0.<digits from firstNonZero> x 10^(point - firstNonZero).
+    const std::size_t firstNonZero = digits.find_first_not_of('0');
+    if (firstNonZero == std::string::npos) return std::int16_t{0};
+    if (point - static_cast<long long>(firstNonZero) > 5) return std::nullopt;  // >= 100000
+
+    long long whole = 0;
+    bool fraction = false;
+    for (long long d = static_cast<long long>(firstNonZero); d < std::max<long long>(point, 0);
+         ++d) {
+        whole = whole * 10 + (d < static_cast<long long>(digits.size()) ? digits[d] - '0' : 0);
+    }
+    for (std::size_t d = static_cast<std::size_t>(std::max<long long>(point, 0)); d < digits.size();
+         ++d) {
+        if (digits[d] != '0') fraction = true;
+    }
+    const long long floored = negative ? -whole - (fraction ? 1 : 0) : whole;
+    if (floored < -32768 || floored > 32767) return std::nullopt;
+    return static_cast<std::int16_t>(floored);
+}
+
+std::string FormatSettingNumber(std::int16_t value) {
+    return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
+}
+
+void LoadSettings(Settings& settings, const std::filesystem::path& file) {
+    const std::string content = ReadProfileFile(file).value_or(std::string());
+    const auto read = [&](std::string_view key) {
+        return ReadProfileValue(content, kSettingsSection, key);
+    };
+    LoadNumber(settings.FireKind, read(kFireKindKey));
+    LoadNumber(settings.MusicKind, read(kMusicKindKey));
+    LoadNumber(settings.RepeatTrack, read(kRepeatTrackKey));
+
+    settings.MusicFile = read(kMusicFileKey);
+    if (settings.MusicFile.empty() || !FileExists(PathFromUtf8(settings.MusicFile))) {
+        settings.MusicFile.clear();
+        if (settings.MusicKind == 2) settings.MusicKind = 0;
+    }
+}
+
+bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
+    std::error_code ec;
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+    const std::string fireKind = FormatSettingNumber(settings.FireKind);
+    const std::string musicKind = FormatSettingNumber(settings.MusicKind);
+    const std::string repeatTrack = FormatSettingNumber(settings.RepeatTrack);
+    const std::array<ProfileEntry, 4> entries{{
+        {kFireKindKey, fireKind},
+        {kMusicKindKey, musicKind},
+        {kRepeatTrackKey, repeatTrack},
+        {kMusicFileKey, settings.MusicFile},
+    }};
+    return WriteIniValues(kSettingsSection, entries, file);
+}
+
+}  // namespace cindral::startup
