@@ -1,0 +1,249 @@
+#include <array>
+
+#include "button/zo_button.h"
+
+namespace cindral::button {
+
+namespace {
+
+constexpr Color kWhite = 0xFFFFFF;
+constexpr Color kGrey = 0x808080;
+constexpr Color kBlack = 0x000000;
+const Color kLight233 = Rgb(233, 233, 233);
+const Color kStyle3Focus = Rgb(153, 153, 204);
+
+// Five corner points of one ring: P0 bottom of the left edge, P1 top-left,
+// P2 top-right, P3 bottom-right, P4 end of the bottom edge; P5 closes the
+// bottom edge of the outer ring of a right-slanted shape.
+struct Ring {
+    std::array<Point, 5> p;
+    bool closes = false;
+    Point p5;
+};
+
+struct RingSet {
+    Ring inner, middle, outer;
+};
+
+RingSet MakeRings(int w, int h, int l, int r, bool ls, bool rs) {
+    const int Ls = ls ? 1 : 0, Rs = rs ? 1 : 0;
+    RingSet s;
+    s.inner.p = {Point{l - 4 * Ls + 2, h - 3}, Point{2 * Ls + 2, 2}, Point{r + 3 * Rs - 3, 2},
+                 Point{w - 3 - 3 * Rs, h - 3}, Point{l - 4 * Ls + 1, h - 3}};
+    const int dx[5] = {Ls - 1, -Ls - 1, 1 - Rs, Rs + 1, -1};
+    const int dy[5] = {1, -1, -1, 1, 1};
+    for (int i = 0; i < 5; ++i) {
+        s.middle.p[i] = {s.inner.p[i].x + dx[i], s.inner.p[i].y + dy[i]};
+    }
+    s.outer.p = {Point{l - Ls, h - 1 + Ls}, Point{0, 0}, Point{r + Rs - 1, 0},
+                 Point{w - 1, h - 1 + Rs}, Point{l - 2 * Ls - 1, h - 1}};
+    s.outer.closes = r != w;
+    s.outer.p5 = {w - 1, h - 1};
+    return s;
+}
+
+void Stroke(Canvas& c, std::vector<Point> pts, Color col, PenStyle style = PenStyle::Solid) {
+    c.Polyline(pts, col, 1, style);
+}
+
+// The two strokes of a ring: top-left, then bottom-right.
+void DrawRing(Canvas& c, const Ring& ring, Color topLeft, Color bottomRight) {
+    const auto& p = ring.p;
+    Stroke(c, {p[0], p[1], p[2]}, topLeft);
+    if (ring.closes) {
+        Stroke(c, {p[2], p[3], p[4], ring.p5}, bottomRight);
+    } else {
+        Stroke(c, {p[2], p[3], p[4]}, bottomRight);
+    }
+}
+
+// Style 2: each side its own stroke (left, top, right, bottom).
+void DrawSides(Canvas& c, const Ring& ring, const std::array<Color, 4>& side) {
+    const auto& p = ring.p;
+    Stroke(c, {p[0], p[1]}, side[0]);
+    Stroke(c, {p[1], p[2]}, side[1]);
+    Stroke(c, {p[2], p[3]}, side[2]);
+    Stroke(c, {p[3], p[4]}, side[3]);
+    if (ring.closes) Stroke(c, {p[4], ring.p5}, side[3]);
+}
+
+std::vector<Point> ClosedOutline(const Ring& ring, int h) {
+    std::vector<Point> pts(ring.p.begin(), ring.p.end());
+    for (auto& pt : pts) pt.y = std::min(pt.y, h - 1);
+    pts.push_back(pts.front());
+    return pts;
+}
+
+}  // namespace
+
+int zoButtons_H::StateIndex() const {
+    if (PressedOver()) return 2;
+    return (buttonState_ & StateFocused) ? 1 : 0;
+}
+
+bool zoButtons_H::FocusMarkCondition() const {
+    return (buttonState_ & StateFocused) && !PressedOver() && (designMode_ || showFocusRect_) &&
+           buttonShape_ > ShapeRectangle;
+}
+
+void zoButtons_H::DrawStyleLines(Canvas& c) {
+    const Size sz = window_.ClientSize();
+    const int w = sz.width, h = sz.height;
+    const bool pressed = PressedOver();
+    const bool over = (buttonState_ & StateMouseOver) != 0;
+    const bool focused = (buttonState_ & StateFocused) != 0;
+    const bool enabled = window_.IsEnabled();
+    const Color face = faceColor_;
+
+    if (IsOval()) {
+        const bool style2Hover = buttonStyle_ == 2 && over && !pressed;
+        const bool ring = (FocusMarkCondition() && !pressed) ||
+                          (buttonStyle_ == 2 && over && showFocusRect_);
+        if (!ring) return;
+        Color col;
+        switch (buttonStyle_) {
+            case 2: col = style2Hover ? Rgb(231, 150, 0) : Rgb(107, 130, 239); break;
+            case 3: col = kStyle3Focus; break;
+            case 5: col = ShadeColor(containerColor_, -32, false, true); break;
+            default:
+                if (pressed) return;
+                col = ToRgb(window_.GetForeColor());
+                break;
+        }
+        col = ShadeColor(col, 0, false, true);
+        const Rect box{0, 0, w, h};
+        c.Ellipse(box.Inset(buttonShape_ == ShapeOvalRing ? 2 : 3), col, 1);
+        return;
+    }
+
+    const bool ls = buttonShape_ == ShapeLeftDiagonal || buttonShape_ == ShapeBothDiagonal;
+    const bool rs = buttonShape_ == ShapeRightDiagonal || buttonShape_ == ShapeBothDiagonal;
+    const RingSet rings = MakeRings(w, h, ls ? leftOffset_ : 0, rs ? rightPos_ : w, ls, rs);
+    const bool outline = IsDiagonal() && FocusMarkCondition();
+    const int idx = StateIndex();
+
+    switch (buttonStyle_) {
+        case 0: {
+            const Color light = pressed ? face : kLight233;
+            const Color innerTL[3] = {face, light, face};
+            const Color innerBR[3] = {face, kGrey, face};
+            const Color middleTL[3] = {light, kWhite, kGrey};
+            const Color middleBR[3] = {kGrey, kBlack, kGrey};
+            DrawRing(c, rings.inner, innerTL[idx], innerBR[idx]);
+            DrawRing(c, rings.middle, middleTL[idx], middleBR[idx]);
+            DrawRing(c, rings.outer, focused ? kBlack : kWhite, kBlack);
+            break;
+        }
+        case 1:
+            DrawRing(c, rings.outer, kBlack, kBlack);
+            DrawRing(c, rings.middle, pressed ? kGrey : kWhite, pressed ? kWhite : kGrey);
+            if (!pressed && !outline) DrawRing(c, rings.inner, kWhite, kGrey);
+            break;
+        case 2: {
+            int i2 = idx;
+            if (!pressed && over) i2 = 3;
+            if (i2 == 1 && !showFocusRect_ && !designMode_) i2 = 0;
+            const Color pf = ShadeColor(face, -32, true);
+            auto sh = [](Color col, int a) { return ShadeColor(col, a, true); };
+            const std::array<Color, 4> inner[4] = {
+                {sh(face, -10), sh(face, 10), sh(face, -24), sh(face, -32)},
+                {Rgb(181, 209, 240), Rgb(189, 215, 247), Rgb(181, 209, 240), Rgb(140, 174, 231)},
+                {sh(pf, -22), sh(pf, -24), face, sh(pf, 10)},
+                {Rgb(255, 203, 107), Rgb(255, 219, 140), Rgb(255, 203, 107), Rgb(255, 178, 49)},
+            };
+            const std::array<Color, 4> middle[4] = {
+                {sh(face, -5), sh(face, 5), sh(face, -32), sh(face, -48)},
+                {Rgb(140, 174, 231), Rgb(140, 174, 231), Rgb(140, 174, 231), Rgb(140, 174, 231)},
+                {sh(pf, -32), sh(pf, -32), pf, sh(pf, 5)},
+                {Rgb(255, 178, 49), Rgb(255, 178, 49), Rgb(255, 178, 49), Rgb(255, 178, 49)},
+            };
+            const Color frame = enabled ? Rgb(0, 60, 116) : sh(face, -64);
+            DrawSides(c, rings.outer, {frame, frame, frame, frame});
+            DrawSides(c, rings.middle, middle[enabled ? i2 : 0]);
+            DrawSides(c, rings.inner, inner[enabled ? i2 : 0]);
+            break;
+        }
+        case 3: {
+            const Color dark = ShadeColor(kGrey, -26);
+            if (!enabled) {
+                DrawRing(c, rings.middle, dark, dark);
+                DrawRing(c, rings.outer, dark, dark);
+            } else {
+                DrawRing(c, rings.middle, pressed ? facePressedColor_ : kWhite, dark);
+                DrawRing(c, rings.outer, dark, kWhite);
+            }
+            break;
+        }
+        case 4:
+            DrawRing(c, rings.outer, pressed ? kGrey : kWhite, pressed ? kWhite : kGrey);
+            break;
+        case 5:
+            if (over) {
+                DrawRing(c, rings.outer, pressed ? kGrey : kWhite, pressed ? kWhite : kGrey);
+            } else if (designMode_) {
+                Stroke(c, ClosedOutline(rings.outer, h), ShadeColor(containerColor_, 172),
+                       PenStyle::Dot);
+            }
+            break;
+        case 6: {
+            const Color light = ShadeColor(Rgb(223, 223, 223), 8);
+            DrawRing(c, rings.outer, pressed ? kGrey : light, pressed ? light : kGrey);
+            DrawRing(c, rings.middle, pressed ? kGrey : light, pressed ? light : kGrey);
+            break;
+        }
+        case 7: {
+            Color light = ShadeColor(face, 31);
+            Color dark = ShadeColor(face, -64);
+            Color highlight = kWhite, shadow = dark, innerFace = face;
+            if (pressed) {
+                innerFace = dark;
+                highlight = ShadeColor(dark, -32);
+                light = ShadeColor(dark, -64);
+                shadow = ShadeColor(dark, -16);
+            }
+            DrawRing(c, rings.outer, light, shadow);
+            DrawRing(c, rings.middle, light, shadow);
+            if (IsDiagonal() && focused) {
+                DrawRing(c, rings.inner, dark, dark);
+            } else {
+                DrawRing(c, rings.inner, highlight, innerFace);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+
+    if (outline) {
+        const Color base = buttonStyle_ == 5 ? containerColor_
+                           : buttonStyle_ == 3 ? kStyle3Focus
+                                               : face;
+        std::vector<Point> pts(rings.inner.p.begin(), rings.inner.p.end());
+        pts.push_back(pts.front());
+        Stroke(c, pts, ShadeColor(base, -32, false, true));
+    }
+
+    if (buttonShape_ == ShapeRectangle && focused && (showFocusRect_ || designMode_)) {
+        const Rect around = caption_.empty() ? pictureRect_ : captionRect_;
+        const Rect outside{around.left - 3, around.top - 3, around.right + 3, around.bottom + 3};
+        switch (buttonStyle_) {
+            case 2:
+                break;
+            case 3:
+                Stroke(c,
+                       {{outside.left, outside.top}, {outside.right - 1, outside.top},
+                        {outside.right - 1, outside.bottom - 1}, {outside.left, outside.bottom - 1},
+                        {outside.left, outside.top}},
+                       kStyle3Focus);
+                break;
+            case 7:
+                c.DrawFocusRect(outside);
+                break;
+            default:
+                c.DrawFocusRect({leftOffset_ + 4, 4, rightPos_ - 4, h - 4});
+                break;
+        }
+    }
+}
+
+}  // namespace cindral::button

@@ -1,0 +1,64 @@
+#include "button/color.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace cindral::button {
+
+Color TranslateColor(Color c, const SystemColors& sys) {
+    if (c & 0x80000000u) return sys.GetSysColor(static_cast<int>(c & 0xFF)) & 0xFFFFFF;
+    return c;
+}
+
+namespace {
+
+Color ShadeOnce(Color c, int a, bool blueProportional, bool invert) {
+    int r = RedOf(c) + a;
+    int g = GreenOf(c) + a;
+    int b = blueProportional ? BlueOf(c) + (a * BlueOf(c)) / 192 : BlueOf(c) + a;
+    r = std::clamp(r, 0, 255);
+    g = std::clamp(g, 0, 255);
+    b = std::clamp(b, 0, 255);
+    if (invert) {
+        r = 255 - r;
+        g = 255 - g;
+        b = 255 - b;
+    }
+    return Rgb(r, g, b);
+}
+
+}  // namespace
+
+Color ShadeColor(Color c, int amount, bool blueProportional, bool avoidExtremes, bool invert) {
+    Color out = ShadeOnce(c, amount, blueProportional, invert);
+    // Two retries suffice: amount 0 becomes 64, and 64 on a colour that stays
+    // extreme becomes -64, which cannot leave it extreme in the same direction.
+    for (int tries = 0; avoidExtremes && tries < 2 && (out == 0 || out == 0xFFFFFF); ++tries) {
+        amount = amount == 0 ? 64 : -amount;
+        out = ShadeOnce(c, amount, blueProportional, invert);
+    }
+    return out;
+}
+
+std::vector<Color> BuildGradientTable(int size, Color first, Color last) {
+    std::vector<Color> table;
+    if (size <= 0) return table;
+    table.reserve(static_cast<size_t>(size));
+    table.push_back(first);
+    const int from[3] = {RedOf(first), GreenOf(first), BlueOf(first)};
+    const int to[3] = {RedOf(last), GreenOf(last), BlueOf(last)};
+    int step[3] = {0, 0, 0};
+    int run[3] = {from[0], from[1], from[2]};
+    if (size > 1) {
+        for (int k = 0; k < 3; ++k) {
+            step[k] = static_cast<int>(std::nearbyint(double(to[k] - from[k]) / (size - 1)));
+        }
+    }
+    for (int i = 1; i < size; ++i) {
+        for (int k = 0; k < 3; ++k) run[k] = std::clamp(run[k] + step[k], 0, 255);
+        table.push_back(Rgb(run[0], run[1], run[2]));
+    }
+    return table;
+}
+
+}  // namespace cindral::button

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <vector>
+
+#include "button/types.h"
+
+namespace cindral::button {
+
+// The system colour table behind TranslateColor.
+class SystemColors {
+public:
+    virtual ~SystemColors() = default;
+    virtual Color GetSysColor(int index) const = 0;
+};
+
+// A system colour (high bit set) becomes the RGB of its low-byte index;
+// anything else already is RGB.
+Color TranslateColor(Color c, const SystemColors& sys);
+
+// Adds `amount` to each channel (the blue one in proportion to its value when
+// blueProportional), clamps, optionally inverts; with avoidExtremes a pure
+// black or white result is shaded the other way instead.
+Color ShadeColor(Color c, int amount, bool blueProportional = false, bool avoidExtremes = false,
+                 bool invert = false);
+
+// `size` entries from `first` towards `last`: each channel adds its rounded
+// per-entry step to a running value, so rounding errors accumulate.
+std::vector<Color> BuildGradientTable(int size, Color first, Color last);
+
+}  // namespace cindral::button

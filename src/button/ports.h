@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "button/canvas.h"
+#include "button/color.h"
+#include "button/region.h"
+#include "button/types.h"
+
+namespace cindral::button {
+
+// The child window the button lives in: its own state, its surface and the
+// window-system calls the control makes.
+class ButtonWindow : public SystemColors {
+public:
+    virtual Size ClientSize() const = 0;
+    virtual Size ScreenSize() const = 0;
+    // The control widens itself (diagonal shapes); resize handling follows.
+    virtual void SetClientWidth(int width) = 0;
+    virtual bool IsEnabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual Font GetFont() const = 0;
+    virtual void SetFont(const Font& font) = 0;
+    virtual Color GetForeColor() const = 0;
+    virtual void SetForeColor(Color c) = 0;
+    virtual int GetMousePointer() const = 0;
+    virtual void SetMousePointer(int pointer) = 0;
+    virtual PicturePtr GetMouseIcon() const = 0;
+    // False (with a description) when the window refuses the picture.
+    virtual bool SetMouseIcon(const PicturePtr& icon, std::string& error) = 0;
+    virtual double TwipsPerPixelY() const = 0;
+    virtual void SetRegion(const Region& region) = 0;
+    // The off-screen surface at the client size, made when missing.
+    virtual Canvas& Surface() = 0;
+    // Drops the surface's bitmap so the next Surface() matches a new size.
+    virtual void DropSurface() = 0;
+    // One block copy of the surface to the window.
+    virtual void Present() = 0;
+    virtual void SetAccessKey(const std::string& key) = 0;
+    virtual void CaptureMouse() = 0;
+    virtual void ReleaseMouse() = 0;
+    virtual void TakeFocus() = 0;
+    // Tab (forward) or Shift+Tab into the container.
+    virtual void MoveFocus(bool forward) = 0;
+    virtual Point CursorClientPos() const = 0;
+    // Blocks for ms milliseconds (the access key's pressed look).
+    virtual void Wait(int ms) = 0;
+};
+
+// The hover timer and the query it makes on each tick.
+class HoverTimer {
+public:
+    virtual ~HoverTimer() = default;
+    virtual void Start(int id, int periodMs) = 0;
+    virtual void Stop(int id) = 0;
+    // Whether the window under the cursor is the button's own window.
+    virtual bool CursorOverButton() const = 0;
+};
+
+// What the container supplies.
+class ButtonHost {
+public:
+    virtual ~ButtonHost() = default;
+    virtual bool DesignMode() const { return false; }
+    virtual bool DisplayAsDefault() const { return false; }
+    virtual Color AmbientBackColor() const { return kSysButtonFace; }
+    virtual Font AmbientFont() const { return Font{}; }
+    virtual std::string DisplayName() const { return "zoButtons_H1"; }
+    virtual void PropertyChanged(std::string_view /*key*/) {}
+    virtual void ShowInformation(const std::string& /*text*/, const std::string& /*title*/) {}
+};
+
+// Events raised to the owner; arguments are by reference so it may change them.
+class ButtonEvents {
+public:
+    virtual ~ButtonEvents() = default;
+    virtual void MouseDown(std::int16_t& /*button*/, std::int16_t& /*shift*/, float& /*x*/,
+                           float& /*y*/) {}
+    virtual void MouseUp(std::int16_t&, std::int16_t&, float&, float&) {}
+    virtual void MouseMove(std::int16_t&, std::int16_t&, float&, float&) {}
+    virtual void KeyDown(std::int16_t& /*keyCode*/, std::int16_t& /*shift*/) {}
+    virtual void KeyPress(std::int16_t& /*keyAscii*/) {}
+    virtual void KeyUp(std::int16_t&, std::int16_t&) {}
+    virtual void MouseOnButton(bool& /*onButton*/) {}
+    virtual void Click() {}
+    virtual void DoubleClick(std::int16_t& /*button*/) {}
+};
+
+}  // namespace cindral::button
