@@ -1,0 +1,41 @@
+#pragma once
+// The "MPEGVideo" device: any file SDL2_mixer decodes (MP3 above all),
+// played as the mixer's one music stream. Positions are in milliseconds.
+
+#include <memory>
+#include <string>
+
+#include "platform/linux/music/audio_output.h"
+#include "platform/linux/music/mci_device.h"
+
+typedef struct _Mix_Music Mix_Music;
+
+namespace cindral::platform::linux_music {
+
+class FileMusicDevice : public MciDevice {
+public:
+    static std::uint32_t Open(const std::string& path, AudioOutput& output,
+                              std::unique_ptr<MciDevice>& device);
+    ~FileMusicDevice() override;
+
+    std::uint32_t Play(const std::string* from, const std::string* to) override;
+    std::uint32_t Stop() override;
+    std::uint32_t Pause() override;
+    std::uint32_t Resume() override;
+    std::uint32_t Seek(const std::string& to) override;
+    std::uint32_t Status(const std::vector<std::string>& item, std::string& reply) override;
+    std::uint32_t SetTimeFormat(const std::string& format) override;
+
+private:
+    explicit FileMusicDevice(Mix_Music* music) : music_(music) {}
+    bool Owns() const;        // the mixer's music stream is this device's
+    bool Sounding() const;    // owned and not finished
+    double PositionSeconds() const;
+    std::uint32_t StartAt(double seconds);
+
+    Mix_Music* music_;
+    double restartAt_ = 0;  // where a play without "from" begins
+    bool paused_ = false;
+};
+
+}  // namespace cindral::platform::linux_music

@@ -1,0 +1,25 @@
+#pragma once
+// Splits a media-command string into words: blanks separate them, double
+// quotes keep blanks inside one word.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace cindral::platform::linux_music {
+
+struct MciWords {
+    std::vector<std::string> words;
+    std::uint32_t error = 0;  // kNoClosingQuote for an unfinished quote
+};
+
+// A quoted word ends at the first quote that is followed by a blank or the
+// end of the command, so a file name holding quotes still comes through.
+MciWords SplitMciCommand(const std::string& command);
+
+std::string Lower(std::string text);
+
+// A whole non-negative decimal number that fits 32 bits.
+bool ParseUnsigned(const std::string& text, std::uint32_t& value);
+
+}  // namespace cindral::platform::linux_music
