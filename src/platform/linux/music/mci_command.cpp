@@ -9,6 +9,35 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+// Whether a keyword that may follow a quoted word starts at `at`.
+bool KeywordAt(const std::string& command, std::size_t at) {
+    static const char* const kFollowers[] = {"type", "alias", "shareable", "wait",
+                                             "notify", "from", "to"};
+    std::size_t end = at;
+    while (end < command.size() && !IsBlank(command[end])) ++end;
+    const std::string word = Lower(command.substr(at, end - at));
+    for (const char* k : kFollowers)
+        if (word == k) return true;
+    return false;
+}
+
+// The quote that ends a quoted word starting at `from`: one followed by the
+// end of the command or by blanks and a keyword, so that file names holding
+// quotes come through whole; failing that, the first quote before a blank.
+std::size_t ClosingQuote(const std::string& command, std::size_t from) {
+    std::size_t fallback = std::string::npos;
+    for (std::size_t q = command.find('"', from); q != std::string::npos;
+         q = command.find('"', q + 1)) {
+        std::size_t next = q + 1;
+        if (next == command.size()) return q;
+        if (!IsBlank(command[next])) continue;
+        while (next < command.size() && IsBlank(command[next])) ++next;
+        if (next == command.size() || KeywordAt(command, next)) return q;
+        if (fallback == std::string::npos) fallback = q;
+    }
+    return fallback;
+}
+
 }  // namespace
 
 MciWords SplitMciCommand(const std::string& command) {
@@ -20,20 +49,13 @@ MciWords SplitMciCommand(const std::string& command) {
         if (i >= n) break;
         std::string word;
         if (command[i] == '"') {
-            ++i;
-            bool closed = false;
-            while (i < n) {
-                if (command[i] == '"' && (i + 1 == n || IsBlank(command[i + 1]))) {
-                    closed = true;
-                    ++i;
-                    break;
-                }
-                word += command[i++];
-            }
-            if (!closed) {
+            const std::size_t close = ClosingQuote(command, i + 1);
+            if (close == std::string::npos) {
                 out.error = kNoClosingQuote;
                 return out;
             }
+            word = command.substr(i + 1, close - i - 1);
+            i = close + 1;
         } else {
             while (i < n && !IsBlank(command[i])) word += command[i++];
         }

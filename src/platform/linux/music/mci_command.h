@@ -13,8 +13,9 @@ struct MciWords {
     std::uint32_t error = 0;  // kNoClosingQuote for an unfinished quote
 };
 
-// A quoted word ends at the first quote that is followed by a blank or the
-// end of the command, so a file name holding quotes still comes through.
+// A quoted word ends at a quote followed by the end of the command or by a
+// keyword (type, alias, from, ...), so a file name holding quotes still
+// comes through.
 MciWords SplitMciCommand(const std::string& command);
 
 std::string Lower(std::string text);
