@@ -88,7 +88,7 @@ void zoButtons_H::WriteProperties(PropertyBag& bag) {
     bag.Write("CapStyle", Int(captionStyle_), Int(0));
     bag.Write("ImgAlign", Int(pictureAlign_), Int(0));
     bag.Write("Image", picture_, PicturePtr{});
-    bag.Write("ImgSize", Int(pictureSizeCode_), Int(16));
+    bag.Write("ImgSize", Int(pictureSizeCode_ == 0 ? 16 : pictureSizeCode_), Int(16));
     bag.Write("Enabled", window_.IsEnabled(), true);
     bag.Write("cBack", Col(backColor_), PropertyValue{});
     bag.Write("mPointer", Int(window_.GetMousePointer()), Int(0));

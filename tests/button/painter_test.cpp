@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+
+namespace cindral::button::testing {
+namespace {
+
+// The fake system face colour, 212, 208, 200.
+const Color kFace = Rgb(212, 208, 200);
+const Color kWhite = Rgb(255, 255, 255), kBlack = 0, kGrey = Rgb(128, 128, 128);
+const Color kLight = Rgb(233, 233, 233);
+
+TEST(Style0, NormalIsARaisedBevel) {
+    Rig rig;  // 89 x 33
+    auto& px = rig.px();
+    EXPECT_EQ(px.At(0, 10), kWhite);   // outer, left
+    EXPECT_EQ(px.At(10, 0), kWhite);   // outer, top
+    EXPECT_EQ(px.At(1, 10), kLight);   // middle, left
+    EXPECT_EQ(px.At(10, 1), kLight);   // middle, top
+    EXPECT_EQ(px.At(87, 10), kGrey);   // middle, right
+    EXPECT_EQ(px.At(10, 31), kGrey);   // middle, bottom
+    EXPECT_EQ(px.At(88, 10), kBlack);  // outer, right
+    EXPECT_EQ(px.At(10, 32), kBlack);  // outer, bottom
+    EXPECT_EQ(px.At(0, 32), kBlack);   // the bottom stroke ends on the corner
+    EXPECT_EQ(px.At(2, 10), kFace);    // inner ring in the face colour
+    EXPECT_EQ(px.At(44, 16), kFace);
+}
+
+TEST(Style0, FocusedHasABlackFrameAndADottedRectangleFourPixelsIn) {
+    Rig rig;
+    rig.b().OnGotFocus();
+    auto& px = rig.px();
+    EXPECT_EQ(px.At(0, 10), kBlack);
+    EXPECT_EQ(px.At(10, 0), kBlack);
+    EXPECT_EQ(px.At(1, 10), kWhite);
+    EXPECT_EQ(px.At(87, 10), kBlack);
+    EXPECT_EQ(px.At(2, 10), kLight);
+    EXPECT_EQ(px.At(86, 10), kGrey);
+    const Color inverted = kFace ^ 0xFFFFFF;
+    EXPECT_EQ(px.At(4, 4), inverted);
+    EXPECT_EQ(px.At(5, 4), kFace);
+    EXPECT_EQ(px.At(6, 4), inverted);
+    EXPECT_EQ(px.At(84, 10), inverted);
+    EXPECT_EQ(px.At(84, 28), inverted);
+    EXPECT_EQ(px.At(3, 4), kFace);
+    EXPECT_EQ(px.At(85, 10), kFace);
+    EXPECT_EQ(px.At(10, 29), kFace);
+
+    rig.b().SetShowFocusRect(false);  // run time: focus look dropped
+    EXPECT_EQ(px.At(4, 4), kFace);
+}
+
+TEST(Style0, PressedWithTheMouseOverIsFlatAndShiftsTheCaption) {
+    Rig rig;
+    rig.b().SetCaption("OK");
+    rig.b().OnMouseMove(0, 0, 10, 10);
+    const Rect cap = rig.b().CaptionRect();
+    rig.b().OnMouseDown(1, 0, 10, 10);
+    auto& px = rig.px();
+    EXPECT_EQ(px.At(1, 10), kGrey);
+    EXPECT_EQ(px.At(10, 1), kGrey);
+    EXPECT_EQ(px.At(87, 10), kGrey);
+    EXPECT_EQ(px.At(2, 10), kFace);
+    EXPECT_EQ(px.At(0, 10), kWhite);
+    EXPECT_EQ(px.At(88, 10), kBlack);
+    ASSERT_FALSE(px.texts.empty());
+    EXPECT_EQ(px.texts.back().rect, cap.Offset(1, 1));
+}
+
+TEST(Style2, HoverAndFocusEdgeColours) {
+    Rig rig;
+    rig.b().SetButtonStyle(2);
+    rig.b().OnMouseMove(0, 0, 10, 10);
+    auto& px = rig.px();
+    EXPECT_EQ(px.At(2, 10), Rgb(255, 203, 107));   // inner left
+    EXPECT_EQ(px.At(10, 2), Rgb(255, 219, 140));   // inner top
+    EXPECT_EQ(px.At(86, 10), Rgb(255, 203, 107));  // inner right
+    EXPECT_EQ(px.At(10, 30), Rgb(255, 178, 49));   // inner bottom
+    EXPECT_EQ(px.At(1, 10), Rgb(255, 178, 49));    // middle left
+
+    Rig focused;
+    focused.b().SetButtonStyle(2);
+    focused.b().OnGotFocus();
+    auto& fp = focused.px();
+    EXPECT_EQ(fp.At(2, 10), Rgb(181, 209, 240));
+    EXPECT_EQ(fp.At(10, 2), Rgb(189, 215, 247));
+    EXPECT_EQ(fp.At(10, 30), Rgb(140, 174, 231));
+    EXPECT_EQ(fp.At(1, 10), Rgb(140, 174, 231));
+    // No focus rectangle: the edge colours show the focus. The face, the
+    // system face lightened by 48 (255, 255, 250), darkens downwards: row 4
+    // by -(25/33)*4, rounded -3, blue in proportion 250 - 750/192.
+    EXPECT_EQ(fp.At(4, 4), Rgb(252, 252, 247));
+}
+
+TEST(Style5, NoBevelUntilTheMouseIsOver) {
+    Rig rig;
+    rig.b().SetButtonStyle(5);
+    auto& px = rig.px();
+    EXPECT_EQ(px.At(0, 10), kFace);
+    EXPECT_EQ(px.At(88, 10), kFace);
+    rig.b().OnMouseMove(0, 0, 10, 10);
+    EXPECT_EQ(rig.px().At(0, 10), kWhite);
+    EXPECT_EQ(rig.px().At(88, 10), kGrey);
+    rig.b().OnMouseDown(1, 0, 10, 10);
+    EXPECT_EQ(rig.px().At(0, 10), kGrey);
+    EXPECT_EQ(rig.px().At(88, 10), kWhite);
+}
+
+TEST(Style5, DesignModeShowsADottedOutlineInTheLightenedContainerColour) {
+    Rig rig({89, 33}, true);
+    rig.host.ambientBack = Rgb(0, 0, 30);
+    rig.b().OnAmbientBackColorChanged();
+    rig.b().SetButtonStyle(5);
+    const Color dot = Rgb(172, 172, 202);
+    auto& px = rig.px();
+    EXPECT_EQ(px.At(0, 32), dot);
+    EXPECT_NE(px.At(0, 31), dot);
+    EXPECT_EQ(px.At(0, 30), dot);
+}
+
+TEST(Gradient, RightToLeftPutsTheGradientColourAtTheLeftEdge) {
+    Rig rig;
+    rig.b().SetButtonStyle(4);  // only the outer ring: columns 1 and 87 show the face
+    rig.b().SetBackColor(Rgb(0, 88, 0));
+    rig.b().SetGradientColor(Rgb(88, 0, 176));
+    rig.b().SetGradientMode(GradientRightToLeft);
+    auto& px = rig.px();
+    // 89 one-pixel bands (screen 1024 / 89 >= 4), steps +1, -1, +2 per band.
+    EXPECT_EQ(px.At(1, 16), Rgb(87, 1, 174));
+    EXPECT_EQ(px.At(44, 16), Rgb(44, 44, 88));
+    EXPECT_EQ(px.At(87, 16), Rgb(1, 87, 2));
+
+    rig.b().SetGradientMode(GradientLeftToRight);
+    EXPECT_EQ(rig.px().At(1, 16), Rgb(1, 87, 2));
+}
+
+TEST(Gradient, LargeButtonsUseTwoPixelBands) {
+    Rig rig({100, 33});
+    rig.window.screen = {300, 768};  // 300 / 100 < 4
+    rig.b().SetButtonStyle(4);
+    rig.b().SetBackColor(Rgb(0, 0, 0));
+    rig.b().SetGradientColor(Rgb(49, 0, 0));
+    rig.b().SetGradientMode(GradientLeftToRight);
+    auto& px = rig.px();
+    // 50 bands of 2 pixels, one unit apart.
+    EXPECT_EQ(px.At(2, 16), Rgb(1, 0, 0));
+    EXPECT_EQ(px.At(3, 16), Rgb(1, 0, 0));
+    EXPECT_EQ(px.At(4, 16), Rgb(2, 0, 0));
+    EXPECT_EQ(px.At(98, 16), Rgb(49, 0, 0));
+}
+
+TEST(Caption, DisabledIsDrawnInTwoGreys) {
+    Rig rig;
+    rig.b().SetCaption("OK");
+    rig.b().SetEnabled(false);
+    auto& texts = rig.px().texts;
+    ASSERT_GE(texts.size(), 2u);
+    const Rect cap = rig.b().CaptionRect();
+    const auto& shadow = texts[texts.size() - 2];
+    const auto& text = texts.back();
+    EXPECT_EQ(shadow.color, kWhite);
+    EXPECT_EQ(shadow.rect, cap.Offset(1, 1));
+    EXPECT_EQ(text.color, kGrey);
+    EXPECT_EQ(text.rect, cap);
+
+    rig.b().SetGradientMode(GradientTopToBottom);
+    EXPECT_EQ(rig.px().texts[rig.px().texts.size() - 2].color, ShadeColor(kFace, 172));
+}
+
+TEST(Caption, EngravedDrawsLighterUpLeftAndDarkerDownRight) {
+    Rig rig;
+    rig.b().SetCaption("OK||two");
+    rig.b().SetCaptionStyle(CaptionEngraved);
+    rig.b().SetForeColor(Rgb(0, 0, 255));
+    auto& t = rig.px().texts;
+    ASSERT_GE(t.size(), 3u);
+    const Rect cap = rig.b().CaptionRect();
+    const size_t n = t.size();
+    EXPECT_EQ(t[n - 3].rect, cap.Offset(-1, 0));
+    EXPECT_EQ(t[n - 3].color, Rgb(252, 248, 240));
+    EXPECT_EQ(t[n - 2].rect, cap.Offset(1, 2));
+    EXPECT_EQ(t[n - 2].color, Rgb(172, 168, 160));
+    EXPECT_EQ(t[n - 1].rect, cap.Offset(0, 1));
+    EXPECT_EQ(t[n - 1].color, Rgb(0, 0, 255));
+    EXPECT_EQ(t[n - 1].text, "OK\r\ntwo");
+    EXPECT_EQ(t[n - 1].align, TextAlign::Center);
+}
+
+TEST(Caption, HoverColourWhileTracking) {
+    Rig rig;
+    rig.b().SetCaption("OK");
+    rig.b().SetHoverForeColor(Rgb(200, 0, 0));
+    rig.b().OnMouseMove(0, 0, 5, 5);
+    EXPECT_EQ(rig.px().texts.back().color, Rgb(200, 0, 0));
+    rig.b().OnMouseDown(1, 0, 5, 5);
+    EXPECT_EQ(rig.px().texts.back().color, kBlack);
+}
+
+TEST(Oval, GradientRingAroundTheClippedFace) {
+    Rig rig;
+    rig.b().SetButtonShape(ShapeOval);
+    auto& px = rig.px();
+    // Row 16 of 33 one-pixel bands from (255,255,255) by steps -2, -2, -3.
+    EXPECT_EQ(px.At(1, 16), Rgb(223, 223, 207));
+    EXPECT_EQ(px.At(44, 16), kFace);
+    EXPECT_EQ(px.At(44, 0), Rgb(255, 255, 255));
+}
+
+TEST(Oval, FocusRingInTheForeColourNeverPureBlack) {
+    Rig rig;
+    rig.b().SetButtonShape(ShapeOval);
+    rig.b().OnGotFocus();
+    // Ellipse inset 3: its leftmost pixels sit on column 3 at mid height.
+    EXPECT_EQ(rig.px().At(3, 16), Rgb(64, 64, 64));
+}
+
+TEST(Picture, DisabledPictureIsEmbossedInTwoGreys) {
+    auto pic = std::make_shared<Picture>();
+    pic->width = pic->height = 16;
+    pic->pixels.assign(256, 0xFF0000FF);
+    pic->pixels[0] = 0xFFFFFFFF;  // the transparent colour
+    Rig rig;
+    rig.b().SetPicture(pic);
+    const Rect r = rig.b().PictureRect();
+    EXPECT_EQ(rig.px().At(r.left + 5, r.top + 5), Rgb(0, 0, 255));
+    EXPECT_EQ(rig.px().At(r.left, r.top), kFace);  // transparent corner
+
+    rig.b().SetEnabled(false);
+    auto& px = rig.px();
+    EXPECT_EQ(px.At(r.left + 5, r.top + 5), Rgb(156, 156, 156));
+    EXPECT_EQ(px.At(r.left + 14, r.top - 1), Rgb(228, 228, 228));
+    EXPECT_EQ(px.At(r.left, r.top), Rgb(228, 228, 228));
+}
+
+TEST(Picture, StretchCoversTheWholeButtonWhateverTheAlignment) {
+    auto pic = std::make_shared<Picture>();
+    pic->width = pic->height = 2;
+    pic->pixels = {0xFFFFFFFF, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF};
+    Rig rig;
+    rig.b().SetButtonStyle(5);  // no bevel over the picture
+    rig.b().SetPicture(pic);
+    rig.b().SetPictureAlign(PictureRightEdge);
+    rig.b().SetPictureSize(PictureStretch);
+    auto& px = rig.px();
+    EXPECT_EQ(px.At(80, 2), Rgb(255, 0, 0));
+    EXPECT_EQ(px.At(2, 30), Rgb(0, 255, 0));
+    EXPECT_EQ(px.At(80, 30), Rgb(0, 0, 255));
+    EXPECT_EQ(px.At(2, 2), kFace);
+}
+
+}  // namespace
+}  // namespace cindral::button::testing
