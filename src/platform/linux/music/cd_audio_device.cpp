@@ -187,7 +187,7 @@ std::string CdAudioDevice::FormatPosition(std::int32_t lsn, bool trackStart) con
             return Msf(lsn + kPregap);
         case Format::Tmsf: {
             const int index = TrackAt(lsn);
-            const std::int32_t offset = trackStart ? 0 : lsn - starts_[index - 1];
+            const std::int32_t offset = trackStart ? 0 : std::max(0, lsn - starts_[index - 1]);
             return TwoDigits(firstTrack_ + index - 1) + ":" + Msf(offset);
         }
     }

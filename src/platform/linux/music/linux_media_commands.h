@@ -5,7 +5,8 @@
 // environment variable CINDRAL_CDROM), and a looping sound call.
 //
 // Calls return within milliseconds: decoding and CD reading run on the audio
-// library's thread and a reader thread.
+// library's thread and a reader thread. The audio output opens at the first
+// command that needs it. One layer per process: SDL2_mixer is a singleton.
 
 #include <memory>
 
