@@ -273,7 +273,35 @@ void FireEngine::DrawPart() {
     const auto h = static_cast<float>(H_);
     std::uint8_t* buffer = buffer_.data();
     const std::size_t n = x_.size();
-    for (std::size_t i = 0; i < n; ++i) {
+    std::size_t i = 0;
+#ifdef CINDRAL_SSE2
+    // Bounds four at a time; the stores stay in particle order, since a later
+    // particle on the same cell must win. The conversions round to nearest
+    // even under the default rounding mode, like nearbyint.
+    const __m128 zero = _mm_setzero_ps();
+    const __m128 wv = _mm_set1_ps(w);
+    const __m128 hv = _mm_set1_ps(h);
+    alignas(16) std::int32_t cols[4], rows[4], heats[4];
+    for (; i + 4 <= n; i += 4) {
+        const __m128 x = _mm_loadu_ps(&x_[i]);
+        const __m128 y = _mm_loadu_ps(&y_[i]);
+        const __m128 inside = _mm_and_ps(_mm_and_ps(_mm_cmpgt_ps(x, zero), _mm_cmplt_ps(x, wv)),
+                                         _mm_and_ps(_mm_cmpgt_ps(y, zero), _mm_cmplt_ps(y, hv)));
+        int lanes = _mm_movemask_ps(inside);
+        if (lanes == 0) continue;
+        _mm_store_si128(reinterpret_cast<__m128i*>(cols), _mm_cvtps_epi32(x));
+        _mm_store_si128(reinterpret_cast<__m128i*>(rows), _mm_cvtps_epi32(y));
+        _mm_store_si128(reinterpret_cast<__m128i*>(heats), _mm_cvtps_epi32(_mm_loadu_ps(&heat_[i])));
+        for (int lane = 0; lanes != 0; ++lane, lanes >>= 1) {
+            if ((lanes & 1) == 0) continue;
+            // Out-of-range (and NaN) heat converts to INT_MIN: caught here too.
+            if (heats[lane] < 0 || heats[lane] > 255) return;
+            buffer[static_cast<std::size_t>(rows[lane]) * stride +
+                   static_cast<std::size_t>(cols[lane])] = static_cast<std::uint8_t>(heats[lane]);
+        }
+    }
+#endif
+    for (; i < n; ++i) {
         const float x = x_[i], y = y_[i];
         if (x > 0.0f && x < w && y > 0.0f && y < h) {
             const float heat = std::nearbyint(heat_[i]);

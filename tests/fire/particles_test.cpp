@@ -254,6 +254,21 @@ TEST(DrawPart, HeatOutsideAByteStopsTheRestOfThatFrame) {
     EXPECT_EQ(rig.At(12, 10), 0);
 }
 
+TEST(DrawPart, TheStopHoldsWhereverTheBadHeatSits) {
+    for (int bad = 0; bad < 11; ++bad) {
+        for (const float heat : {-0.6f, 255.5f, 1e30f, std::nanf("")}) {
+            Rig rig("-p 10");
+            for (int i = 0; i <= 10; ++i) {
+                rig.engine.SetParticle(i, {10.0f + i, 20.0f, 0, 0, i == bad ? heat : 50.0f, 0});
+            }
+            rig.engine.DrawPart();
+            for (int i = 0; i <= 10; ++i) {
+                ASSERT_EQ(rig.At(10 + i, 20), i < bad ? 50 : 0) << bad << " " << heat << " " << i;
+            }
+        }
+    }
+}
+
 TEST(DrawPart, ClearingLeavesTheLastColumnAndRow) {
     Rig rig("-p 0 -r 1");
     std::fill(rig.Buffer().begin(), rig.Buffer().end(), std::uint8_t{9});
@@ -401,7 +416,7 @@ TEST(Render, ShowsColumnsFourTo323AndRowsZeroTo239) {
         const std::uint8_t* p = back.Bytes().data() + (y * 320 + x) * 4;
         return static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24);
     };
-    for (const auto [x, y] : {std::pair{0, 0}, {319, 0}, {0, 239}, {319, 239}, {100, 50}}) {
+    for (const auto& [x, y] : {std::pair{0, 0}, {319, 0}, {0, 239}, {319, 239}, {100, 50}}) {
         const std::uint32_t v = (static_cast<std::uint32_t>(x + 4) * 7 + static_cast<std::uint32_t>(y) * 3) & 255;
         EXPECT_EQ(pixel(x, y), v * 0x010101u) << x << "," << y;
     }
