@@ -1,0 +1,82 @@
+#include "app/linux/saver_run.h"
+
+#include <SDL2/SDL.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/linux/bgm_saver_music.h"
+#include "fire/fire_engine.h"
+#include "fire/saver_engine.h"
+#include "fire/saver_window.h"
+#include "platform/linux/music/linux_media_commands.h"
+#include "platform/linux/saver/sdl_saver_display.h"
+#include "platform/linux/saver/sdl_saver_loop.h"
+
+namespace cindral::app {
+
+namespace {
+
+std::uint32_t SteadyMs() {
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                          std::chrono::steady_clock::now().time_since_epoch())
+                                          .count());
+}
+
+class SteadyClock final : public fire::SaverClock {
+public:
+    std::uint32_t TickMs() override { return SteadyMs(); }
+    int SecondsSinceMidnight() override {
+        std::time_t t = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&t, &local);
+        return local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+    }
+};
+
+// For the start-up benchmark: the wall-clock time of the first presented
+// frame, printed when CINDRAL_FIRST_FRAME_STAMP is set.
+void StampFirstFrame() {
+    if (!std::getenv("CINDRAL_FIRST_FRAME_STAMP")) return;
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    std::fprintf(stderr, "first-frame-realtime-ns %lld\n",
+                 static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+}
+
+}  // namespace
+
+int RunFullScreenSaver(startup::ProgramState& state, platform::LinuxSystemServices& system) {
+    platform::InstallSaverSignalHandlers();
+    // Without an X server SDL would fall back to an invisible off-screen
+    // driver and the saver would run unseen, with nothing able to end it.
+    if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
+    system.OnCursorVisibility([](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
+
+    auto media = platform::CreateLinuxMediaCommands();
+    music::Cindral_BGM bgm(*media, state.settings);
+    BgmSaverMusic music(bgm);
+    fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
+    fire::EngineSaverFire fire(engine);
+    platform::SdlSaverDisplay display;
+    SteadyClock clock;
+    fire::SaverWindow saver({fire, display, music, display, system, clock}, state);
+
+    if (saver.Load()) {
+        if (display.WindowCount() == 0) {
+            // No window can take the key or click that ends the saver: end now
+            // rather than run unseen for ever.
+            saver.EndSaver();
+        } else {
+            platform::RunSaverLoop(saver, StampFirstFrame);
+        }
+    }
+    display.Unload();
+    SDL_Quit();
+    return 0;
+}
+
+}  // namespace cindral::app

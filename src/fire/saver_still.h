@@ -1,0 +1,28 @@
+#pragma once
+// The preview's still picture: 152 x 112 pixels of fire (0x00RRGGBB), and the
+// nearest-neighbour scaling that fits it into the host's preview area.
+
+#include <cstdint>
+#include <vector>
+
+namespace cindral::fire {
+
+struct StillImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // row by row, 0x00RRGGBB
+};
+
+inline constexpr int kStillWidth = 152;
+inline constexpr int kStillHeight = 112;
+
+// Pixel (x, y) of the result takes source pixel (x * sw / w, y * sh / h):
+// every source pixel is used as evenly as whole pixels allow, and the result's
+// corners are the source's corners.
+StillImage ScaleNearest(const StillImage& source, int width, int height);
+
+// Renders the fire from a fixed seed and shrinks the shown 320 x 240 area to
+// 152 x 112. The same picture at every start.
+StillImage RenderPreviewStill();
+
+}  // namespace cindral::fire

@@ -1,0 +1,40 @@
+#include "platform/linux/saver/monitors.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xinerama.h>
+
+#include <algorithm>
+
+namespace cindral::platform {
+
+std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& sdlDisplays,
+                                        const std::vector<MonitorRect>& xineramaHeads) {
+    std::vector<MonitorRect> heads;
+    for (const auto& h : xineramaHeads) {
+        if (h.w > 0 && h.h > 0 && std::find(heads.begin(), heads.end(), h) == heads.end()) {
+            heads.push_back(h);
+        }
+    }
+    if (heads.size() > sdlDisplays.size()) return heads;
+    return sdlDisplays;
+}
+
+std::vector<MonitorRect> XineramaHeads() {
+    std::vector<MonitorRect> out;
+    ::Display* d = XOpenDisplay(nullptr);
+    if (!d) return out;
+    int event = 0, error = 0;
+    if (XineramaQueryExtension(d, &event, &error) && XineramaIsActive(d)) {
+        int n = 0;
+        if (XineramaScreenInfo* info = XineramaQueryScreens(d, &n)) {
+            for (int i = 0; i < n; ++i) {
+                out.push_back({info[i].x_org, info[i].y_org, info[i].width, info[i].height});
+            }
+            XFree(info);
+        }
+    }
+    XCloseDisplay(d);
+    return out;
+}
+
+}  // namespace cindral::platform

@@ -1,0 +1,61 @@
+#pragma once
+// The saver's windows and display on SDL2: one window captioned
+// "Cindral_Main" per monitor, each with a 320 x 240 streaming texture in the
+// desktop's pixel format (5-6-5 on a 16-bit desktop), and one scaled copy of
+// the back surface to every window per frame. The display mode is never
+// changed: the windows are borderless and cover their monitors.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/display_port.h"
+#include "fire/saver_ports.h"
+
+struct SDL_Window;
+struct SDL_Renderer;
+struct SDL_Texture;
+
+namespace cindral::platform {
+
+class SdlSaverDisplay final : public display::Display, public fire::SaverHost {
+public:
+    static constexpr int kBackWidth = 320;
+    static constexpr int kBackHeight = 240;
+
+    SdlSaverDisplay();
+    ~SdlSaverDisplay() override;
+
+    bool InitDisplay() override;
+    int DisplayBitsPerPixel() const override { return bpp_; }
+    display::Surface& BackSurface() override { return *back_; }
+    void PresentFrame() override;
+
+    void ShowTopmost() override;
+    void Unload() override;
+    std::uintptr_t Handle() const override;
+
+    std::size_t WindowCount() const { return outputs_.size(); }
+    const std::string& RendererName() const { return rendererName_; }
+    bool VsyncActive() const { return vsync_; }
+
+private:
+    struct Output {
+        SDL_Window* window = nullptr;
+        SDL_Renderer* renderer = nullptr;
+        SDL_Texture* texture = nullptr;
+    };
+    bool OpenOutput(int x, int y, int w, int h);
+    void CloseOutputs();
+
+    std::vector<Output> outputs_;
+    std::unique_ptr<display::MemorySurface> back_;
+    std::uint32_t textureFormat_ = 0;
+    int bpp_ = 0;
+    bool vsync_ = false;
+    bool softwareOnly_ = false;
+    std::string rendererName_;
+};
+
+}  // namespace cindral::platform

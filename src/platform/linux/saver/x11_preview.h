@@ -1,0 +1,15 @@
+#pragma once
+// The preview window: a child of the host's preview area, sized to it, that
+// shows the fire still scaled to fit. It lives while the host window does.
+
+#include <cstdint>
+
+#include "fire/saver_still.h"
+
+namespace cindral::platform {
+
+// Returns when the preview window or its host is gone (or the X connection
+// closes). A parent that is not a window ends it at once.
+int RunPreview(std::uint32_t parentWindow, const fire::StillImage& still);
+
+}  // namespace cindral::platform
