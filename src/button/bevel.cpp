@@ -240,7 +240,7 @@ void zoButtons_H::DrawStyleLines(Canvas& c) {
                 c.DrawFocusRect(outside);
                 break;
             default:
-                c.DrawFocusRect({leftOffset_ + 4, 4, rightPos_ - 4, h - 4});
+                c.DrawFocusRect({leftOffset_ + 4, 4, (rs ? rightPos_ : w) - 4, h - 4});
                 break;
         }
     }

@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+namespace cindral::button {
+
+// The hover timer's callback: it gets only the button's window and finds the
+// control through the window's "zo_ClassID" and "zo_TimerID" properties.
+void HoverTimerProc(QWidget* window);
+
+// Stores those two properties on the window.
+void SetHoverTimerProperties(QWidget* window, const void* control, int timerId);
+
+}  // namespace cindral::button

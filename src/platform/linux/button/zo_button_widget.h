@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "button/zo_button.h"
+#include "platform/linux/button/qt_canvas.h"
+
+class QShortcut;
+
+namespace cindral::button {
+
+// A Qt widget hosting the push-button control: it is the control's window,
+// surface and hover timer, and turns Qt input into the control's handlers.
+// Events reach the owner as Qt signals and, with by-reference arguments, an
+// optional listener.
+class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer {
+    Q_OBJECT
+
+public:
+    // host may be null: a run-time host with default ambient values is used.
+    explicit ZoButtonWidget(QWidget* parent = nullptr, ButtonHost* host = nullptr);
+    ~ZoButtonWidget() override;
+
+    zoButtons_H& Control() { return *control_; }
+    void SetEventListener(ButtonEvents* listener) { listener_ = listener; }
+    // The off-screen picture the control painted last.
+    QImage SurfaceImage() const;
+    // Replaces the "window under the cursor" test (tests on headless displays).
+    void SetCursorOverQuery(std::function<bool()> query) { cursorQuery_ = std::move(query); }
+
+signals:
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
+    void mouseMove(int button, int shift, float x, float y);
+    void keyDown(int keyCode, int shift);
+    void keyPress(int keyAscii);
+    void keyUp(int keyCode, int shift);
+    void mouseOnButton(bool onButton);
+    void clicked();
+    void doubleClicked(int button);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
+
+private:
+    class Relay;
+
+    // ButtonWindow
+    Color GetSysColor(int index) const override;
+    Size ClientSize() const override;
+    Size ScreenSize() const override;
+    void SetClientWidth(int width) override;
+    bool IsEnabled() const override;
+    void SetEnabled(bool enabled) override;
+    Font GetFont() const override { return font_; }
+    void SetFont(const Font& font) override;
+    Color GetForeColor() const override { return foreColor_; }
+    void SetForeColor(Color c) override { foreColor_ = c; }
+    int GetMousePointer() const override { return mousePointer_; }
+    void SetMousePointer(int pointer) override;
+    PicturePtr GetMouseIcon() const override { return mouseIcon_; }
+    bool SetMouseIcon(const PicturePtr& icon, std::string& error) override;
+    double TwipsPerPixelY() const override;
+    void SetRegion(const Region& region) override;
+    Canvas& Surface() override;
+    void DropSurface() override;
+    void Present() override;
+    void SetAccessKey(const std::string& key) override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+    void TakeFocus() override;
+    void MoveFocus(bool forward) override;
+    Point CursorClientPos() const override;
+    void Wait(int ms) override;
+
+    // HoverTimer
+    void Start(int id, int periodMs) override;
+    void Stop(int id) override;
+    bool CursorOverButton() const override;
+
+    void BlitSurface();
+
+    std::unique_ptr<ButtonHost> ownHost_;
+    std::unique_ptr<Relay> relay_;
+    ButtonEvents* listener_ = nullptr;
+    std::unique_ptr<QtCanvas> canvas_;
+    QImage shown_;
+    Font font_;
+    Color foreColor_ = kSysButtonText;
+    int mousePointer_ = 0;
+    PicturePtr mouseIcon_;
+    QShortcut* shortcut_ = nullptr;
+    std::map<int, int> qtTimers_;  // control's timer id -> Qt timer id
+    std::function<bool()> cursorQuery_;
+    bool inPaint_ = false;
+    bool presentPending_ = false;
+    bool suppressClick_ = false;
+    bool pressedInside_ = false;
+    Qt::MouseButton lastPressButton_ = Qt::NoButton;
+    quint64 lastPressTime_ = 0;
+    QPoint lastPressPos_;
+    bool lastPressWasDouble_ = false;
+    std::unique_ptr<zoButtons_H> control_;
+};
+
+}  // namespace cindral::button

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QApplication>
+#include <cstdlib>
+
+namespace cindral::button::testing {
+
+// One application for the whole test program, on the headless platform
+// unless the environment names another one.
+inline QApplication& App() {
+    static int argc = 1;
+    static char name[] = "cindral_qt_button_tests";
+    static char* argv[] = {name, nullptr};
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QApplication app(argc, argv);
+    return app;
+}
+
+}  // namespace cindral::button::testing

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "platform/linux/button/zo_button_widget.h"
+#include "qt_app.h"
+
+namespace cindral::button::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Log : public ButtonEvents {
+public:
+    Lines lines;
+    void MouseDown(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
+        lines.push_back("MouseDown " + Args(b, s, x, y));
+    }
+    void MouseUp(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
+        lines.push_back("MouseUp " + Args(b, s, x, y));
+    }
+    void KeyDown(std::int16_t& k, std::int16_t& s) override {
+        lines.push_back("KeyDown " + std::to_string(k) + " " + std::to_string(s));
+    }
+    void KeyUp(std::int16_t& k, std::int16_t& s) override {
+        lines.push_back("KeyUp " + std::to_string(k) + " " + std::to_string(s));
+    }
+    void MouseOnButton(bool& on) override {
+        lines.push_back(on ? "MouseOnButton true" : "MouseOnButton false");
+    }
+    void Click() override { lines.push_back("Click"); }
+    void DoubleClick(std::int16_t& b) override {
+        lines.push_back("DoubleClick " + std::to_string(b));
+    }
+
+private:
+    static std::string Args(int b, int s, float x, float y) {
+        return std::to_string(b) + " " + std::to_string(s) + " " +
+               std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y));
+    }
+};
+
+// Two buttons side by side in a shown top-level window.
+struct Form {
+    struct Started {
+        Started() { App(); }
+    } started;
+    QWidget window;
+    ZoButtonWidget* first;
+    ZoButtonWidget* second;
+    Log log;
+
+    Form() {
+        App();
+        window.resize(300, 100);
+        first = new ZoButtonWidget(&window);
+        first->setGeometry(10, 10, 89, 33);
+        second = new ZoButtonWidget(&window);
+        second->setGeometry(120, 10, 89, 33);
+        first->SetEventListener(&log);
+        first->Control().SetCaption("&Save");
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        log.lines.clear();
+    }
+};
+
+bool Contains(const Lines& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+TEST(QtInput, RightPressRaisesMouseDownTwoAndNoClick) {
+    Form f;
+    QTest::mouseClick(f.first, Qt::RightButton, {}, QPoint(20, 15));
+    EXPECT_TRUE(Contains(f.log.lines, "MouseDown 2 0 20 15"));
+    EXPECT_TRUE(Contains(f.log.lines, "MouseUp 2 0 20 15"));
+    EXPECT_FALSE(Contains(f.log.lines, "Click"));
+
+    f.log.lines.clear();
+    QTest::mouseClick(f.first, Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 15));
+    EXPECT_TRUE(Contains(f.log.lines, "MouseDown 1 1 20 15"));
+    EXPECT_EQ(f.log.lines.back(), "Click");
+}
+
+TEST(QtInput, SpaceRaisesKeyDownClickAndKeyUp) {
+    Form f;
+    f.first->setFocus();
+    QTest::keyClick(f.first, Qt::Key_Space);
+    EXPECT_EQ(f.log.lines, (Lines{"KeyDown 32 0", "Click", "KeyUp 32 0"}));
+}
+
+TEST(QtInput, ArrowsMoveTheFocusWithoutKeyEvents) {
+    Form f;
+    f.first->setFocus();
+    QTest::keyClick(f.first, Qt::Key_Right);
+    EXPECT_TRUE(f.second->hasFocus());
+    EXPECT_TRUE(f.log.lines.empty());
+    QTest::keyClick(f.second, Qt::Key_Left);
+    EXPECT_TRUE(f.first->hasFocus());
+    EXPECT_TRUE(f.log.lines.empty());
+}
+
+// What the platform delivers for a double click: press, release, press,
+// Qt's double-click event, release, 60 ms apart.
+void DoubleClickAt(QWidget* w, QPoint pos, Qt::MouseButton button) {
+    const QEvent::Type types[] = {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                  QEvent::MouseButtonPress, QEvent::MouseButtonDblClick,
+                                  QEvent::MouseButtonRelease};
+    static quint64 stamp = 1000000;
+    for (QEvent::Type t : types) {
+        const bool down = t != QEvent::MouseButtonRelease;
+        QMouseEvent e(t, pos, w->mapToGlobal(pos), button, down ? button : Qt::NoButton,
+                      Qt::NoModifier);
+        e.setTimestamp(stamp += 60);
+        QApplication::sendEvent(w, &e);
+    }
+    stamp += 10000;
+}
+
+TEST(QtInput, LeftDoubleClickRaisesDoubleClickThenMouseDown) {
+    Form f;
+    QCursor::setPos(f.first->mapToGlobal(QPoint(30, 12)));
+    DoubleClickAt(f.first, QPoint(30, 12), Qt::LeftButton);
+    // Press, release, click, then the double click replaces the second press.
+    const Lines expected{"MouseDown 1 0 30 12", "MouseUp 1 0 30 12", "Click", "DoubleClick 1",
+                         "MouseDown 1 0 30 12", "MouseUp 1 0 30 12"};
+    EXPECT_EQ(f.log.lines, expected);
+
+    // Slow presses are two clicks.
+    f.log.lines.clear();
+    QTest::mouseClick(f.first, Qt::LeftButton, {}, QPoint(30, 12));
+    QTest::mouseClick(f.first, Qt::LeftButton, {}, QPoint(30, 12));
+    EXPECT_EQ(std::count(f.log.lines.begin(), f.log.lines.end(), "Click"), 2);
+    EXPECT_FALSE(Contains(f.log.lines, "DoubleClick 1"));
+}
+
+TEST(QtInput, AccessKeyOfAnUnfocusedButtonPressesFocusesAndClicks) {
+    Form f;
+    f.second->setFocus();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(&f.window, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(f.first->hasFocus());
+    EXPECT_EQ(f.log.lines, Lines{"Click"});
+    // The pressed look is held for 100 ms before the release is drawn.
+    EXPECT_GE(clock.elapsed(), 100);
+    EXPECT_EQ(f.first->Control().ButtonState() & StatePressed, 0);
+}
+
+TEST(QtInput, HoverEntersOnceAndLeavesWithinATimerTick) {
+    Form f;
+    QCursor::setPos(f.first->mapToGlobal(QPoint(20, 15)));
+    QTest::mouseMove(f.first, QPoint(20, 15));
+    QTest::mouseMove(f.first, QPoint(25, 16));
+    QApplication::processEvents();
+    EXPECT_EQ(std::count(f.log.lines.begin(), f.log.lines.end(), "MouseOnButton true"), 1);
+    EXPECT_TRUE(f.first->Control().HoverTracking());
+    QTest::qWait(120);  // ticks while over the button change nothing
+    EXPECT_FALSE(Contains(f.log.lines, "MouseOnButton false"));
+
+    QCursor::setPos(f.window.mapToGlobal(QPoint(250, 80)));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Contains(f.log.lines, "MouseOnButton false"); },
+                                1000));
+    EXPECT_LE(clock.elapsed(), 200);
+    EXPECT_FALSE(f.first->Control().HoverTracking());
+    EXPECT_EQ(f.first->Control().ButtonState() & StateMouseOver, 0);
+}
+
+}  // namespace
+}  // namespace cindral::button::testing
