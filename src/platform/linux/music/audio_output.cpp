@@ -24,6 +24,9 @@ void PostMix(void*, Uint8* stream, int len) {
 
 AudioOutput::~AudioOutput() {
     if (state_ != State::Open) return;
+    // The program may have shut SDL down (SDL_Quit) before the layer ends;
+    // the output is gone with it then.
+    if (!SDL_WasInit(SDL_INIT_AUDIO)) return;
     Mix_SetPostMix(nullptr, nullptr);
     Mix_HaltMusic();
     Mix_HaltChannel(-1);
