@@ -15,26 +15,34 @@ namespace fs = std::filesystem;
 using testing::TestFolder;
 using testing::WriteBytes;
 
+// Absolute folders on every target (a path without a drive is relative on Windows).
+const fs::path kRoot = fs::temp_directory_path();
+const fs::path kProgram = kRoot / "opt" / "cindral";
+const fs::path kHome = kRoot / "home" / "u";
+const fs::path kConfig = kHome / ".cfg";
+
 TEST(SettingsFilePath, BesideTheProgramWhenItsFolderIsWritable) {
-    const SettingsEnvironment env{false, {}, "/home/u/.cfg", "/home/u"};
-    EXPECT_EQ(SettingsFilePath("/opt/cindral", env, true), fs::path("/opt/cindral/Cindral.ini"));
+    EXPECT_EQ(SettingsFilePath(kProgram, {false, {}, kConfig, kHome}, true),
+              kProgram / "Cindral.ini");
+    EXPECT_EQ(SettingsFilePath(kProgram, {true, kConfig, {}, {}}, true), kProgram / "Cindral.ini");
 }
 
 TEST(SettingsFilePath, InTheUsersFolderOtherwise) {
-    EXPECT_EQ(SettingsFilePath("/opt/c", {false, {}, "/home/u/.cfg", "/home/u"}, false),
-              fs::path("/home/u/.cfg/cindral/Cindral.ini"));
+    EXPECT_EQ(SettingsFilePath(kProgram, {false, {}, kConfig, kHome}, false),
+              kConfig / "cindral" / "Cindral.ini");
     // A relative or missing configuration folder falls back to the home folder.
-    EXPECT_EQ(SettingsFilePath("/opt/c", {false, {}, "rel/cfg", "/home/u"}, false),
-              fs::path("/home/u/.config/cindral/Cindral.ini"));
-    EXPECT_EQ(SettingsFilePath("/opt/c", {false, {}, {}, "/home/u"}, false),
-              fs::path("/home/u/.config/cindral/Cindral.ini"));
+    EXPECT_EQ(SettingsFilePath(kProgram, {false, {}, "rel/cfg", kHome}, false),
+              kHome / ".config" / "cindral" / "Cindral.ini");
+    EXPECT_EQ(SettingsFilePath(kProgram, {false, {}, {}, kHome}, false),
+              kHome / ".config" / "cindral" / "Cindral.ini");
     // Nowhere else to go: beside the program (a save there fails quietly).
-    EXPECT_EQ(SettingsFilePath("/opt/c", {false, {}, {}, {}}, false),
-              fs::path("/opt/c/Cindral.ini"));
+    EXPECT_EQ(SettingsFilePath(kProgram, {false, {}, {}, {}}, false), kProgram / "Cindral.ini");
     // Windows keeps user settings under the roaming application data folder.
-    const fs::path appData = fs::path("C:") / "Users" / "u" / "AppData" / "Roaming";
-    EXPECT_EQ(SettingsFilePath("C:/Program Files/Cindral", {true, appData, "/x", "/y"}, false),
+    const fs::path appData = kHome / "AppData" / "Roaming";
+    EXPECT_EQ(SettingsFilePath(kProgram, {true, appData, kConfig, kHome}, false),
               appData / "Cindral" / "Cindral.ini");
+    EXPECT_EQ(SettingsFilePath(kProgram, {true, {}, kConfig, kHome}, false),
+              kProgram / "Cindral.ini");
 }
 
 TEST(FolderIsWritable, CreatesAndRemovesAProbeFile) {
@@ -57,8 +65,8 @@ TEST(FolderIsWritable, IsFalseForAReadOnlyFolder) {
         GTEST_SKIP() << "permission bits do not stop this user (root) from writing";
     }
     EXPECT_FALSE(FolderIsWritable(locked));
-    EXPECT_EQ(SettingsFilePath(locked, {false, {}, "/home/u/.cfg", {}}, FolderIsWritable(locked)),
-              fs::path("/home/u/.cfg/cindral/Cindral.ini"));
+    EXPECT_EQ(SettingsFilePath(locked, {false, {}, kConfig, {}}, FolderIsWritable(locked)),
+              kConfig / "cindral" / "Cindral.ini");
 }
 
 }  // namespace
