@@ -1,7 +1,5 @@
 #include "platform/linux/music/linux_media_commands.h"
 
-#include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -12,6 +10,7 @@
 #include "platform/linux/music/file_music_device.h"
 #include "platform/linux/music/mci_command.h"
 #include "platform/linux/music/mci_errors.h"
+#include "platform/linux/music/sound_player.h"
 
 namespace cindral::platform {
 namespace {
@@ -55,10 +54,7 @@ private:
 
 class LinuxMediaCommands final : public music::MediaCommands {
 public:
-    ~LinuxMediaCommands() override {
-        devices_.clear();
-        StopSound();
-    }
+    ~LinuxMediaCommands() override { devices_.clear(); }
 
     std::uint32_t mciSendStringA(const std::string& command, char* reply,
                                  std::uint32_t capacity, std::uintptr_t) override {
@@ -83,36 +79,23 @@ public:
     }
 
     bool PlaySoundA(const char* sound, std::uintptr_t, std::uint32_t flags) override {
-        if (sound && (flags & kSndNoStop) && soundChannel_ >= 0 && Mix_Playing(soundChannel_))
-            return false;
-        StopSound();
-        if (!sound) return true;
-        if ((flags & kSndMemory) || !*sound || !output_.Open()) return false;
-        // Playback is always in the background: nothing here may hold the
-        // caller while a sound plays.
-        Mix_Chunk* chunk = Mix_LoadWAV(sound);
-        if (!chunk) return false;
-        const int channel = Mix_PlayChannel(-1, chunk, (flags & music::SND_LOOP) ? -1 : 0);
-        if (channel < 0) {
-            Mix_FreeChunk(chunk);
+        if (sound && (flags & kSndNoStop) && sound_.Busy()) return false;
+        if (!sound) {
+            sound_.Stop();
+            return true;
+        }
+        // Always in the background: nothing here may hold the caller while a
+        // sound loads or plays. A text is always a file name (no aliases).
+        if ((flags & kSndMemory) || !*sound) {
+            sound_.Stop();
             return false;
         }
-        sound_ = chunk;
-        soundChannel_ = channel;
-        return true;
+        return sound_.Play(sound, (flags & music::SND_LOOP) != 0);
     }
 
     std::uint32_t waveOutGetNumDevs() override { return output_.Open() ? 1 : 0; }
 
 private:
-    void StopSound() {
-        if (!sound_) return;
-        Mix_HaltChannel(soundChannel_);
-        Mix_FreeChunk(sound_);
-        sound_ = nullptr;
-        soundChannel_ = -1;
-    }
-
     std::uint32_t Run(const std::string& command, std::string& reply) {
         const MciWords split = SplitMciCommand(command);
         if (split.error) return split.error;
@@ -215,9 +198,8 @@ private:
     }
 
     AudioOutput output_;  // first member: the devices close before it does
+    SoundPlayer sound_{output_};
     std::map<std::string, std::unique_ptr<MciDevice>> devices_;  // by lower-case alias
-    Mix_Chunk* sound_ = nullptr;
-    int soundChannel_ = -1;
 };
 
 }  // namespace

@@ -102,6 +102,8 @@ TEST_F(BadInputTest, FilesThatCannotBePlayed) {
     EXPECT_EQ(Send("open \"" + dir / "x.mp3 type MPEGVideo alias m"), 294u);
     EXPECT_EQ(Send("open mpegvideo alias m"), 304u);
     EXPECT_EQ(Send("status m mode"), 263u);  // nothing was left open
+    EXPECT_FALSE(layer->PlaySoundA((dir / "missing.wav").c_str(), 0, 9));
+    EXPECT_FALSE(layer->PlaySoundA((dir / "empty.mp3").c_str(), 0, 9));
 }
 
 TEST_F(BadInputTest, PathsWithQuotesBlanksAndJapanese) {
