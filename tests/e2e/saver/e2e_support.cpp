@@ -1,0 +1,195 @@
+#include "e2e_support.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+extern char** environ;
+
+namespace cindral::e2e {
+
+Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin,
+            bool pipeStdout) {
+    int in[2] = {-1, -1}, out[2] = {-1, -1};
+    if (pipeStdin && pipe2(in, O_CLOEXEC) != 0) return {};
+    if (pipeStdout && pipe2(out, O_CLOEXEC) != 0) return {};
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (pipeStdin) dup2(in[0], 0);
+        if (pipeStdout) dup2(out[1], 1);
+        for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
+        std::vector<char*> args;
+        for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    Child c;
+    c.pid = pid;
+    if (pipeStdin) {
+        close(in[0]);
+        c.stdinFd = in[1];
+    }
+    if (pipeStdout) {
+        close(out[1]);
+        c.stdoutFd = out[0];
+    }
+    return c;
+}
+
+std::optional<int> WaitExit(pid_t pid, int timeoutMs) {
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int status = 0;
+        pid_t r = waitpid(pid, &status, WNOHANG);
+        if (r == pid) {
+            if (WIFEXITED(status)) return WEXITSTATUS(status);
+            if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+        }
+        if (r < 0) return -1;
+        if (Clock::now() >= end) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void KillAndReap(pid_t pid) {
+    if (pid <= 0) return;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
+std::string ReadLine(int fd, int timeoutMs) {
+    std::string line;
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (Clock::now() < end) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 50) <= 0) continue;
+        char c;
+        if (read(fd, &c, 1) != 1) break;
+        if (c == '\n') break;
+        line += c;
+    }
+    return line;
+}
+
+std::string Capture(const std::vector<std::string>& argv, const Env& env) {
+    Child c = Spawn(argv, env, false, true);
+    std::string out;
+    char buf[65536];
+    ssize_t n;
+    while ((n = read(c.stdoutFd, buf, sizeof buf)) > 0) out.append(buf, n);
+    close(c.stdoutFd);
+    waitpid(c.pid, nullptr, 0);
+    return out;
+}
+
+std::optional<XServer> XServer::Xvfb(int width, int height, int depth) {
+    int fds[2];
+    if (pipe(fds) != 0) return std::nullopt;
+    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" +
+                         std::to_string(depth);
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0",
+               screen.c_str(), "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number = ReadLine(fds[0], 10000);
+    close(fds[0]);
+    if (number.empty()) {
+        KillAndReap(pid);
+        return std::nullopt;
+    }
+    XServer x;
+    x.pid_ = pid;
+    x.name_ = ":" + number;
+    return x;
+}
+
+std::optional<XServer> XServer::Xorg(const std::string& configFile, const std::string& logFile) {
+    // Xorg has -displayfd too; a free number is picked by the server itself.
+    int fds[2];
+    if (pipe(fds) != 0) return std::nullopt;
+    pid_t pid = fork();
+    if (pid == 0) {
+        close(fds[0]);
+        int devnull = open("/dev/null", O_WRONLY);
+        dup2(devnull, 2);
+        execlp("Xorg", "Xorg", "-displayfd", std::to_string(fds[1]).c_str(), "-config",
+               configFile.c_str(), "-noreset", "+xinerama", "-nolisten", "tcp", "-logfile",
+               logFile.c_str(), "-novtswitch", "-sharevts", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number = ReadLine(fds[0], 20000);
+    close(fds[0]);
+    if (number.empty()) {
+        KillAndReap(pid);
+        return std::nullopt;
+    }
+    XServer x;
+    x.pid_ = pid;
+    x.name_ = ":" + number;
+    return x;
+}
+
+XServer::XServer(XServer&& o) noexcept : pid_(o.pid_), name_(std::move(o.name_)) { o.pid_ = -1; }
+
+XServer::~XServer() {
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        if (!WaitExit(pid_, 5000)) KillAndReap(pid_);
+    }
+}
+
+Env XServer::ClientEnv() const { return {{"DISPLAY", name_}}; }
+
+Picture Screenshot(const XServer& x, const std::string& window, int width, int height) {
+    Picture p;
+    p.width = width;
+    p.height = height;
+    std::string raw = Capture({"import", "-window", window, "-depth", "8", "rgb:-"}, x.ClientEnv());
+    if (raw.size() != static_cast<std::size_t>(width) * height * 3) return Picture{};
+    p.rgb.assign(raw.begin(), raw.end());
+    return p;
+}
+
+double LitFraction(const Picture& p, int x0, int x1) {
+    long lit = 0, all = 0;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = x0; x < x1; ++x, ++all) lit += (p.R(x, y) | p.G(x, y) | p.B(x, y)) != 0;
+    }
+    return all ? static_cast<double>(lit) / all : 0.0;
+}
+
+bool FireColoursOnly(const Picture& p, int x0, int x1) {
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            if (p.R(x, y) < p.G(x, y) || p.G(x, y) < p.B(x, y)) return false;
+        }
+    }
+    return true;
+}
+
+double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1) {
+    long diff = 0, all = 0;
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = x0; x < x1; ++x, ++all) {
+            diff += a.R(x, y) != b.R(x, y) || a.G(x, y) != b.G(x, y) || a.B(x, y) != b.B(x, y);
+        }
+    }
+    return all ? static_cast<double>(diff) / all : 0.0;
+}
+
+std::string BinDir() { return CINDRAL_BIN_DIR; }
+
+}  // namespace cindral::e2e

@@ -1,0 +1,71 @@
+#pragma once
+// Process and X server helpers for the end-to-end tests of the real program.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cindral::e2e {
+
+using Clock = std::chrono::steady_clock;
+using Env = std::map<std::string, std::string>;
+
+struct Child {
+    pid_t pid = -1;
+    int stdinFd = -1;   // write end, when asked for
+    int stdoutFd = -1;  // read end, when asked for
+};
+
+Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin = false,
+            bool pipeStdout = false);
+// Exit status (WEXITSTATUS, or 128 + signal) when the child ended within
+// `timeoutMs`; nothing otherwise.
+std::optional<int> WaitExit(pid_t pid, int timeoutMs);
+void KillAndReap(pid_t pid);
+// Runs to completion and returns standard output.
+std::string Capture(const std::vector<std::string>& argv, const Env& env);
+std::string ReadLine(int fd, int timeoutMs);
+
+// A private X server: Xvfb on a free display number, or Xorg with a
+// configuration file.
+class XServer {
+public:
+    static std::optional<XServer> Xvfb(int width, int height, int depth);
+    static std::optional<XServer> Xorg(const std::string& configFile, const std::string& logFile);
+    XServer(XServer&&) noexcept;
+    XServer& operator=(XServer&&) = delete;
+    ~XServer();
+    const std::string& Name() const { return name_; }
+    Env ClientEnv() const;
+
+private:
+    XServer() = default;
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;  // 3 bytes a pixel
+    std::uint8_t R(int x, int y) const { return rgb[3 * (y * width + x)]; }
+    std::uint8_t G(int x, int y) const { return rgb[3 * (y * width + x) + 1]; }
+    std::uint8_t B(int x, int y) const { return rgb[3 * (y * width + x) + 2]; }
+};
+
+// `window` is "root" or a window id; width and height are its size.
+Picture Screenshot(const XServer& x, const std::string& window, int width, int height);
+
+// Checks of a picture region (x0 <= x < x1): fraction of non-black pixels,
+// and whether every pixel has red >= green >= blue.
+double LitFraction(const Picture& p, int x0, int x1);
+bool FireColoursOnly(const Picture& p, int x0, int x1);
+double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1);
+
+std::string BinDir();  // where cindral and cindral-test-window are
+
+}  // namespace cindral::e2e

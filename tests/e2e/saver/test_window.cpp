@@ -1,0 +1,51 @@
+// A top-level X11 window for the end-to-end tests: a stand-in preview host or
+// a window that carries one of the program's captions. Prints its id in
+// decimal, then lives until its standard input closes or it is killed.
+//
+//   cindral-test-window [--name UTF8] [--width W] [--height H]
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+int main(int argc, char** argv) {
+    std::string name = "host";
+    int w = 200, h = 150;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--name")) name = argv[i + 1];
+        if (!std::strcmp(argv[i], "--width")) w = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--height")) h = std::atoi(argv[i + 1]);
+    }
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return 1;
+    Window win = XCreateSimpleWindow(d, DefaultRootWindow(d), 10, 10, w, h, 0, 0,
+                                     WhitePixel(d, DefaultScreen(d)));
+    XChangeProperty(d, win, XInternAtom(d, "_NET_WM_NAME", False),
+                    XInternAtom(d, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(name.data()),
+                    static_cast<int>(name.size()));
+    XMapWindow(d, win);
+    XSync(d, False);
+    std::printf("%lu\n", static_cast<unsigned long>(win));
+    std::fflush(stdout);
+    pollfd fds[2] = {{0, POLLIN, 0}, {ConnectionNumber(d), POLLIN, 0}};
+    for (;;) {
+        while (XPending(d)) {
+            XEvent e;
+            XNextEvent(d, &e);
+        }
+        if (poll(fds, 2, -1) < 0) break;
+        if (fds[0].revents) {
+            char buf[64];
+            if (read(0, buf, sizeof buf) <= 0) break;
+        }
+    }
+    XCloseDisplay(d);
+    return 0;
+}
