@@ -1,0 +1,45 @@
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/linux/saver/linux_system_services.h"
+#include "platform/linux/saver/sdl_saver_loop.h"
+
+namespace cindral::platform {
+namespace {
+
+TEST(LinuxSystemServices, CursorCountHidesBelowZeroAndReportsChanges) {
+    LinuxSystemServices sys;
+    std::vector<bool> applied;
+    sys.OnCursorVisibility([&](bool v) { applied.push_back(v); });
+    EXPECT_EQ(sys.ShowCursor(false), -1);
+    EXPECT_FALSE(sys.CursorVisible());
+    EXPECT_EQ(sys.ShowCursor(false), -2);
+    EXPECT_EQ(sys.ShowCursor(true), -1);
+    EXPECT_FALSE(sys.CursorVisible());
+    EXPECT_EQ(sys.ShowCursor(true), 0);
+    EXPECT_TRUE(sys.CursorVisible());
+    // Once at hook-up, then only when visibility changed.
+    EXPECT_EQ(applied, (std::vector<bool>{true, false, true}));
+}
+
+TEST(LinuxSystemServices, NeverAsksForAPassword) {
+    LinuxSystemServices sys;
+    EXPECT_TRUE(sys.IsWindowsNT());
+    EXPECT_NE(sys.VerifyScreenSavePwd(1), 0);
+}
+
+TEST(VirtualKeyOf, ArrowsAreThirtySevenAndThirtyNine) {
+    EXPECT_EQ(VirtualKeyOf(SDLK_LEFT), 37);
+    EXPECT_EQ(VirtualKeyOf(SDLK_RIGHT), 39);
+    EXPECT_EQ(VirtualKeyOf(SDLK_a), 'A');
+    EXPECT_EQ(VirtualKeyOf(SDLK_5), '5');
+    // No other key may pass for an arrow.
+    EXPECT_NE(VirtualKeyOf(SDLK_UP), 37);
+    EXPECT_NE(VirtualKeyOf(SDLK_QUOTE), 39);  // the apostrophe is ASCII 39
+    EXPECT_NE(VirtualKeyOf(SDLK_PERCENT), 37);  // and the percent sign 37
+}
+
+}  // namespace
+}  // namespace cindral::platform
