@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "button/canvas.h"
 #include "button/color.h"
@@ -72,6 +73,22 @@ public:
     virtual void ShowInformation(const std::string& /*text*/, const std::string& /*title*/) {}
 };
 
+// What a drag carries, as far as the owner needs to look at it.
+struct DragData {
+    std::vector<std::string> formats;  // MIME types offered
+    std::string text;
+    std::vector<std::string> files;
+};
+
+// Drop effects of the drag-and-drop events (bits).
+constexpr std::int32_t kDropEffectNone = 0;
+constexpr std::int32_t kDropEffectCopy = 1;
+constexpr std::int32_t kDropEffectMove = 2;
+// State of OLEDragOver.
+constexpr std::int16_t kDragEnter = 0;
+constexpr std::int16_t kDragLeave = 1;
+constexpr std::int16_t kDragOver = 2;
+
 // Events raised to the owner; arguments are by reference so it may change them.
 class ButtonEvents {
 public:
@@ -86,6 +103,16 @@ public:
     virtual void MouseOnButton(bool& /*onButton*/) {}
     virtual void Click() {}
     virtual void DoubleClick(std::int16_t& /*button*/) {}
+    // Drag and drop, forwarded from the window unchanged.
+    virtual void OLECompleteDrag(std::int32_t& /*effect*/) {}
+    virtual void OLEDragDrop(DragData& /*data*/, std::int32_t& /*effect*/, std::int16_t& /*button*/,
+                             std::int16_t& /*shift*/, float& /*x*/, float& /*y*/) {}
+    virtual void OLEDragOver(DragData& /*data*/, std::int32_t& /*effect*/, std::int16_t& /*button*/,
+                             std::int16_t& /*shift*/, float& /*x*/, float& /*y*/,
+                             std::int16_t& /*state*/) {}
+    virtual void OLEGiveFeedback(std::int32_t& /*effect*/, bool& /*defaultCursors*/) {}
+    virtual void OLESetData(DragData& /*data*/, std::int16_t& /*dataFormat*/) {}
+    virtual void OLEStartDrag(DragData& /*data*/, std::int32_t& /*allowedEffects*/) {}
 };
 
 }  // namespace cindral::button

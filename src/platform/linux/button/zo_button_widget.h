@@ -28,6 +28,9 @@ public:
     void SetEventListener(ButtonEvents* listener) { listener_ = listener; }
     // The off-screen picture the control painted last.
     QImage SurfaceImage() const;
+    // Starts a drag with this button as its source (the owner fills the data
+    // in OLEStartDrag and OLESetData); returns the effect of the drop.
+    std::int32_t OLEDrag();
     // Replaces the "window under the cursor" test (tests on headless displays).
     void SetCursorOverQuery(std::function<bool()> query) { cursorQuery_ = std::move(query); }
 
@@ -55,6 +58,10 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void changeEvent(QEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dragLeaveEvent(QDragLeaveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     class Relay;
@@ -93,6 +100,8 @@ private:
     bool CursorOverButton() const override;
 
     void BlitSurface();
+    // Raises OLEDragOver or, with state < 0, OLEDragDrop; answers the drag.
+    void ForwardDrag(QDropEvent* e, std::int16_t state);
 
     std::unique_ptr<ButtonHost> ownHost_;
     std::unique_ptr<Relay> relay_;
@@ -114,6 +123,7 @@ private:
     quint64 lastPressTime_ = 0;
     QPoint lastPressPos_;
     bool lastPressWasDouble_ = false;
+    DragData lastDrag_;
     std::unique_ptr<zoButtons_H> control_;
 };
 

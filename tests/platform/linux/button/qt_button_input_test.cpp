@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QTest>
 
 #include "platform/linux/button/zo_button_widget.h"
@@ -169,6 +170,58 @@ TEST(QtInput, HoverEntersOnceAndLeavesWithinATimerTick) {
     EXPECT_LE(clock.elapsed(), 200);
     EXPECT_FALSE(f.first->Control().HoverTracking());
     EXPECT_EQ(f.first->Control().ButtonState() & StateMouseOver, 0);
+}
+
+}  // namespace
+}  // namespace cindral::button::testing
+
+namespace cindral::button::testing {
+namespace {
+
+class DropLog : public ButtonEvents {
+public:
+    std::vector<std::string> lines;
+    std::int32_t answer = kDropEffectCopy;
+    void OLEDragOver(DragData& d, std::int32_t& effect, std::int16_t&, std::int16_t&, float& x,
+                     float& y, std::int16_t& state) override {
+        lines.push_back("over " + std::to_string(state) + " " + d.text + " " +
+                        std::to_string(effect) + " " + std::to_string(static_cast<int>(x)) + " " +
+                        std::to_string(static_cast<int>(y)));
+        effect = answer;
+    }
+    void OLEDragDrop(DragData& d, std::int32_t& effect, std::int16_t&, std::int16_t&, float&,
+                     float&) override {
+        lines.push_back("drop " + d.text);
+        effect = answer;
+    }
+};
+
+TEST(QtDragDrop, WindowDragEventsAreForwardedAndAnsweredByTheOwner) {
+    App();
+    ZoButtonWidget w;
+    w.resize(89, 33);
+    w.setAcceptDrops(true);
+    DropLog log;
+    w.SetEventListener(&log);
+    QMimeData mime;
+    mime.setText("tune.mp3");
+
+    QDragEnterEvent enter(QPoint(5, 6), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+
+    QDropEvent drop(QPointF(7, 8), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"over 0 tune.mp3 3 5 6", "drop tune.mp3"}));
+
+    log.answer = kDropEffectNone;  // the owner refuses
+    QDragMoveEvent move(QPoint(9, 9), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &move);
+    EXPECT_FALSE(move.isAccepted());
 }
 
 }  // namespace

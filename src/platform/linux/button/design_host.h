@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "button/ports.h"
+
+class QWidget;
+
+namespace cindral::button {
+
+// A host for a designer that places buttons in design mode: the control's
+// information messages appear as message boxes and property changes are
+// reported. A run-time host never shows any box.
+class QtDesignHost : public ButtonHost {
+public:
+    explicit QtDesignHost(QWidget* dialogParent, QString displayName = QStringLiteral("zoButtons_H1"));
+
+    bool DesignMode() const override { return true; }
+    bool DisplayAsDefault() const override { return isDefault; }
+    Color AmbientBackColor() const override { return ambientBack; }
+    std::string DisplayName() const override { return name_.toStdString(); }
+    void PropertyChanged(std::string_view key) override;
+    void ShowInformation(const std::string& text, const std::string& title) override;
+
+    bool isDefault = false;
+    Color ambientBack = kSysButtonFace;
+    std::function<void(const QString&)> onPropertyChanged;
+
+private:
+    QWidget* parent_;
+    QString name_;
+};
+
+}  // namespace cindral::button
