@@ -222,7 +222,9 @@ TEST(MouseIcon, RefusedIconKeepsTheOldOneAndWarnsOnlyInDesign) {
         rig.b().SetMouseIcon(SolidPicture(3, 3));
         EXPECT_EQ(rig.b().GetMouseIcon(), icon);
         ASSERT_EQ(rig.host.messages.size(), design ? 1u : 0u);
-        if (design) EXPECT_EQ(rig.host.messages[0].second, "Select .ico Or .cur Files Only");
+        if (design) {
+            EXPECT_EQ(rig.host.messages[0].second, "Select .ico Or .cur Files Only");
+        }
     }
 }
 
