@@ -5,6 +5,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -82,6 +87,146 @@ bool SplitFields(const std::string& text, std::size_t maxFields, std::vector<std
 
 }  // namespace
 
+enum DiscState { kLoading, kReady, kNoDisc };
+
+struct CdAudioDevice::Disc {
+    struct Sector {
+        std::int32_t lsn;
+        std::vector<std::int16_t> samples;  // 588 stereo frames
+    };
+
+    ~Disc() {
+        if (cdio) cdio_destroy(cdio);
+    }
+
+    // Reader thread: open the drive if that is still to do, read the table
+    // of contents, then keep about half a second of sectors ahead of the
+    // position.
+    void Run();
+    void LoadToc();
+    // Audio thread: add buffered sectors to the block and move the position
+    // on. An empty queue sounds as silence and holds the position.
+    void Mix(std::int16_t* samples, int frames);
+    static void MixThunk(void* self, std::int16_t* samples, int frames) {
+        static_cast<Disc*>(self)->Mix(samples, frames);
+    }
+
+    // Written before `state` turns kReady, fixed afterwards.
+    std::string drive;
+    CdIo_t* cdio = nullptr;
+    int firstTrack = 1;
+    std::vector<std::int32_t> starts;  // start LSN of each track, in order
+    std::vector<bool> audio;
+    std::int32_t leadout = 0;
+    std::atomic<int> state{kLoading};
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool playing = false;
+    bool paused = false;
+    bool quit = false;
+    std::int32_t position = 0;  // sector of the next frame to sound
+    int frameInSector = 0;
+    std::int32_t end = 0;  // play stops before this sector
+    std::int32_t readNext = 0;
+    std::uint64_t generation = 0;
+    std::deque<Sector> queue;
+};
+
+void CdAudioDevice::Disc::LoadToc() {
+    const track_t first = cdio ? cdio_get_first_track_num(cdio) : track_t{CDIO_INVALID_TRACK};
+    const track_t count = cdio ? cdio_get_num_tracks(cdio) : track_t{CDIO_INVALID_TRACK};
+    if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
+        state.store(kNoDisc, std::memory_order_release);
+        return;
+    }
+    firstTrack = first;
+    for (track_t t = first; t < first + count; ++t) {
+        starts.push_back(cdio_get_track_lsn(cdio, t));
+        audio.push_back(cdio_get_track_format(cdio, t) == TRACK_FORMAT_AUDIO);
+    }
+    leadout = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    {
+        std::lock_guard lock(mutex);
+        position = starts.front();
+        end = leadout;
+    }
+    state.store(kReady, std::memory_order_release);
+}
+
+void CdAudioDevice::Disc::Run() {
+    if (state.load(std::memory_order_acquire) == kLoading) {
+        cdio = cdio_open(drive.c_str(), DRIVER_UNKNOWN);
+        LoadToc();
+    }
+    std::vector<std::uint8_t> raw;
+    std::unique_lock lock(mutex);
+    while (true) {
+        wake.wait(lock, [this] {
+            return quit || (playing && queue.size() < kReadAhead && readNext < end);
+        });
+        if (quit) return;
+        const std::int32_t lsn = readNext;
+        const std::int32_t count = std::min<std::int32_t>(
+            {kReadBatch, end - readNext, static_cast<std::int32_t>(kReadAhead - queue.size())});
+        const std::uint64_t seen = generation;
+        lock.unlock();
+
+        const auto trackOf = [this](std::int32_t at) {
+            return std::upper_bound(starts.begin(), starts.end(), at) - starts.begin() - 1;
+        };
+        const bool isAudio = audio[std::max<long>(0, trackOf(lsn))] &&
+                             audio[std::max<long>(0, trackOf(lsn + count - 1))];
+        raw.assign(static_cast<std::size_t>(count) * CDIO_CD_FRAMESIZE_RAW, 0);
+        // Data sectors and unreadable ones sound as silence.
+        if (!isAudio ||
+            cdio_read_audio_sectors(cdio, raw.data(), lsn, count) != DRIVER_OP_SUCCESS)
+            std::fill(raw.begin(), raw.end(), 0);
+
+        lock.lock();
+        if (seen != generation) continue;
+        for (std::int32_t s = 0; s < count; ++s) {
+            Sector sector{lsn + s, std::vector<std::int16_t>(kFramesPerSector * 2)};
+            const std::uint8_t* bytes =
+                raw.data() + static_cast<std::size_t>(s) * CDIO_CD_FRAMESIZE_RAW;
+            for (int i = 0; i < kFramesPerSector * 2; ++i)  // CD-DA is little-endian
+                sector.samples[i] =
+                    static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+            queue.push_back(std::move(sector));
+        }
+        readNext = lsn + count;
+    }
+}
+
+void CdAudioDevice::Disc::Mix(std::int16_t* out, int frames) {
+    {
+        std::lock_guard lock(mutex);
+        while (playing && frames > 0 && !queue.empty()) {
+            const Sector& sector = queue.front();
+            const int n = std::min(frames, kFramesPerSector - frameInSector);
+            const std::int16_t* in = sector.samples.data() + frameInSector * 2;
+            for (int i = 0; i < n * 2; ++i)
+                out[i] = static_cast<std::int16_t>(std::clamp(out[i] + in[i], -32768, 32767));
+            out += n * 2;
+            frames -= n;
+            frameInSector += n;
+            if (frameInSector == kFramesPerSector) {
+                frameInSector = 0;
+                queue.pop_front();
+                if (++position >= end) {
+                    playing = false;
+                    // The end of the disc rewinds, so a later plain "play"
+                    // starts the disc over.
+                    if (end >= leadout) position = starts.front();
+                    ++generation;
+                    queue.clear();
+                }
+            }
+        }
+    }
+    wake.notify_one();
+}
+
 std::uint32_t CdAudioDevice::Open(const std::string& source, AudioOutput& output,
                                   std::unique_ptr<MciDevice>& device) {
     cdio_log_set_handler(QuietLog);  // the saver keeps no log
@@ -90,70 +235,72 @@ std::uint32_t CdAudioDevice::Open(const std::string& source, AudioOutput& output
         const char* env = std::getenv("CINDRAL_CDROM");
         if (env && *env) path = env;
     }
-    CdIo_t* cdio = nullptr;
     if (path.empty()) {
+        // Finding the drive only looks at device nodes.
         char* drive = cdio_get_default_device(nullptr);
         if (!drive) return kDeviceNotInstalled;
-        cdio = cdio_open(drive, DRIVER_DEVICE);
+        const std::string name = drive;
         std::free(drive);
-        if (!cdio) return kDeviceNotInstalled;
-    } else {
-        struct stat st{};
-        if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return kFileNotFound;
-        if (S_ISBLK(st.st_mode)) {
-            cdio = cdio_open(path.c_str(), DRIVER_DEVICE);
-            if (!cdio) return kDeviceNotInstalled;
-        } else if (EndsWithNoCase(path, ".cue")) {
-            if (!CueFilesExist(path)) return kFileNotFound;
-            cdio = cdio_open_cue(path.c_str());
-        } else {
-            cdio = cdio_open(path.c_str(), DRIVER_UNKNOWN);
-        }
-        if (!cdio) return kInvalidFile;
+        return OpenDrive(name, output, device);
     }
-    if (!output.Open()) {
-        cdio_destroy(cdio);
-        return kWaveOutputsUnsuitable;
-    }
-    device.reset(new CdAudioDevice(cdio, output));
+    struct stat st{};
+    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return kFileNotFound;
+    if (S_ISBLK(st.st_mode)) return OpenDrive(path, output, device);
+
+    if (EndsWithNoCase(path, ".cue") && !CueFilesExist(path)) return kFileNotFound;
+    auto disc = std::make_shared<Disc>();
+    disc->cdio = EndsWithNoCase(path, ".cue") ? cdio_open_cue(path.c_str())
+                                              : cdio_open(path.c_str(), DRIVER_UNKNOWN);
+    if (!disc->cdio) return kInvalidFile;
+    disc->LoadToc();
+    if (!output.Open()) return kWaveOutputsUnsuitable;
+    device.reset(new CdAudioDevice(std::move(disc), output));
     return kOk;
 }
 
-CdAudioDevice::CdAudioDevice(CdIo_t* cdio, AudioOutput& output) : cdio_(cdio), output_(output) {
-    const track_t first = cdio_get_first_track_num(cdio_);
-    const track_t count = cdio_get_num_tracks(cdio_);
-    if (first != CDIO_INVALID_TRACK && count != CDIO_INVALID_TRACK && count > 0) {
-        firstTrack_ = first;
-        for (track_t t = first; t < first + count; ++t) {
-            starts_.push_back(cdio_get_track_lsn(cdio_, t));
-            audio_.push_back(cdio_get_track_format(cdio_, t) == TRACK_FORMAT_AUDIO);
-        }
-        leadout_ = cdio_get_track_lsn(cdio_, CDIO_CDROM_LEADOUT_TRACK);
-        position_ = starts_.front();
-        end_ = leadout_;
-    }
-    output_.SetExtraMix(&CdAudioDevice::MixThunk, this);
-    reader_ = std::thread([this] { ReaderLoop(); });
+std::uint32_t CdAudioDevice::OpenDrive(const std::string& drive, AudioOutput& output,
+                                       std::unique_ptr<MciDevice>& device) {
+    cdio_log_set_handler(QuietLog);
+    if (!output.Open()) return kWaveOutputsUnsuitable;
+    // Opening the drive may wait for the disc to spin up: the reader thread
+    // does that.
+    auto disc = std::make_shared<Disc>();
+    disc->drive = drive;
+    device.reset(new CdAudioDevice(std::move(disc), output));
+    return kOk;
+}
+
+CdAudioDevice::CdAudioDevice(std::shared_ptr<Disc> disc, AudioOutput& output)
+    : disc_(std::move(disc)), output_(output) {
+    output_.SetExtraMix(&Disc::MixThunk, disc_.get());
+    // The thread shares the disc, so closing never waits for a drive that
+    // hangs: the thread ends, and frees the disc, when its call returns.
+    std::thread([disc = disc_] { disc->Run(); }).detach();
 }
 
 CdAudioDevice::~CdAudioDevice() {
     output_.SetExtraMix(nullptr, nullptr);
     {
-        std::lock_guard lock(mutex_);
-        quit_ = true;
+        std::lock_guard lock(disc_->mutex);
+        disc_->quit = true;
+        disc_->playing = false;
     }
-    wake_.notify_all();
-    reader_.join();
-    cdio_destroy(cdio_);
+    disc_->wake.notify_all();
+}
+
+bool CdAudioDevice::Ready() const {
+    return disc_->state.load(std::memory_order_acquire) == kReady;
 }
 
 int CdAudioDevice::TrackAt(std::int32_t lsn) const {
-    const auto it = std::upper_bound(starts_.begin(), starts_.end(), lsn);
-    return std::max<int>(1, static_cast<int>(it - starts_.begin()));
+    const auto& starts = disc_->starts;
+    const auto it = std::upper_bound(starts.begin(), starts.end(), lsn);
+    return std::max<int>(1, static_cast<int>(it - starts.begin()));
 }
 
 std::uint32_t CdAudioDevice::ParsePosition(const std::string& text, bool isEnd,
                                            std::int32_t& lsn) const {
+    const Disc& d = *disc_;
     std::vector<std::uint32_t> f;
     std::int64_t value = 0;
     if (format_ == Format::Milliseconds) {
@@ -167,13 +314,13 @@ std::uint32_t CdAudioDevice::ParsePosition(const std::string& text, bool isEnd,
     } else {
         if (!SplitFields(text, 4, f)) return kBadInteger;
         f.resize(4, 0);
-        if (f[0] < static_cast<std::uint32_t>(firstTrack_) ||
-            f[0] - firstTrack_ >= starts_.size() || f[2] >= 60 || f[3] >= kSectorsPerSecond)
+        if (f[0] < static_cast<std::uint32_t>(d.firstTrack) ||
+            f[0] - d.firstTrack >= d.starts.size() || f[2] >= 60 || f[3] >= kSectorsPerSecond)
             return kOutOfRange;
-        value = starts_[f[0] - firstTrack_] +
+        value = d.starts[f[0] - d.firstTrack] +
                 (static_cast<std::int64_t>(f[1]) * 60 + f[2]) * kSectorsPerSecond + f[3];
     }
-    if (value < 0 || value > leadout_ || (!isEnd && value == leadout_)) return kOutOfRange;
+    if (value < 0 || value > d.leadout || (!isEnd && value == d.leadout)) return kOutOfRange;
     lsn = static_cast<std::int32_t>(value);
     return kOk;
 }
@@ -187,8 +334,9 @@ std::string CdAudioDevice::FormatPosition(std::int32_t lsn, bool trackStart) con
             return Msf(lsn + kPregap);
         case Format::Tmsf: {
             const int index = TrackAt(lsn);
-            const std::int32_t offset = trackStart ? 0 : std::max(0, lsn - starts_[index - 1]);
-            return TwoDigits(firstTrack_ + index - 1) + ":" + Msf(offset);
+            const std::int32_t offset =
+                trackStart ? 0 : std::max(0, lsn - disc_->starts[index - 1]);
+            return TwoDigits(disc_->firstTrack + index - 1) + ":" + Msf(offset);
         }
     }
     return {};
@@ -200,20 +348,26 @@ std::string CdAudioDevice::FormatLength(std::int32_t sectors) const {
     return Msf(sectors);
 }
 
+std::int32_t CdAudioDevice::Position() const {
+    std::lock_guard lock(disc_->mutex);
+    return disc_->position;
+}
+
 void CdAudioDevice::Halt(std::int32_t newPosition, bool paused) {
-    std::lock_guard lock(mutex_);
-    playing_ = false;
-    paused_ = paused;
-    ++generation_;
-    queue_.clear();
-    position_ = newPosition;
-    frameInSector_ = 0;
+    std::lock_guard lock(disc_->mutex);
+    disc_->playing = false;
+    disc_->paused = paused;
+    ++disc_->generation;
+    disc_->queue.clear();
+    disc_->position = newPosition;
+    disc_->frameInSector = 0;
 }
 
 std::uint32_t CdAudioDevice::Play(const std::string* from, const std::string* to) {
-    if (!HasDisc()) return kDeviceNotReady;
+    if (!Ready()) return kDeviceNotReady;
+    Disc& d = *disc_;
     std::int32_t start = 0;
-    std::int32_t stop = leadout_;
+    std::int32_t stop = d.leadout;
     if (from) {
         if (const std::uint32_t rc = ParsePosition(*from, false, start)) return rc;
     }
@@ -221,65 +375,58 @@ std::uint32_t CdAudioDevice::Play(const std::string* from, const std::string* to
         if (const std::uint32_t rc = ParsePosition(*to, true, stop)) return rc;
     }
     {
-        std::lock_guard lock(mutex_);
-        if (!from) start = position_ >= leadout_ ? starts_.front() : position_;
+        std::lock_guard lock(d.mutex);
+        if (!from) start = d.position >= d.leadout ? d.starts.front() : d.position;
         if (stop <= start) return kOutOfRange;
-        if (!from && playing_ && start == position_) {
-            end_ = stop;  // already sounding from here: keep the buffered sectors
+        if (!from && d.playing && start == d.position) {
+            d.end = stop;  // already sounding from here: keep the buffered sectors
         } else {
-            ++generation_;
-            queue_.clear();
-            position_ = start;
-            frameInSector_ = 0;
-            readNext_ = start;
-            end_ = stop;
+            ++d.generation;
+            d.queue.clear();
+            d.position = start;
+            d.frameInSector = 0;
+            d.readNext = start;
+            d.end = stop;
         }
-        playing_ = true;
-        paused_ = false;
+        d.playing = true;
+        d.paused = false;
     }
-    wake_.notify_all();
+    d.wake.notify_all();
     return kOk;
 }
 
 std::uint32_t CdAudioDevice::Stop() {
-    if (!HasDisc()) return kDeviceNotReady;
-    std::int32_t at;
-    {
-        std::lock_guard lock(mutex_);
-        at = position_;
-    }
-    Halt(at, false);
+    if (!Ready()) return kDeviceNotReady;
+    Halt(Position(), false);
     return kOk;
 }
 
 std::uint32_t CdAudioDevice::Pause() {
-    if (!HasDisc()) return kDeviceNotReady;
-    std::int32_t at;
-    bool wasPlaying;
+    if (!Ready()) return kDeviceNotReady;
+    bool playing;
     {
-        std::lock_guard lock(mutex_);
-        at = position_;
-        wasPlaying = playing_;
+        std::lock_guard lock(disc_->mutex);
+        playing = disc_->playing;
     }
-    if (wasPlaying) Halt(at, true);
+    if (playing) Halt(Position(), true);
     return kOk;
 }
 
 std::uint32_t CdAudioDevice::Resume() {
     bool paused;
     {
-        std::lock_guard lock(mutex_);
-        paused = paused_;
+        std::lock_guard lock(disc_->mutex);
+        paused = disc_->paused;
     }
     return paused ? Play(nullptr, nullptr) : kOk;
 }
 
 std::uint32_t CdAudioDevice::Seek(const std::string& to) {
-    if (!HasDisc()) return kDeviceNotReady;
+    if (!Ready()) return kDeviceNotReady;
     const std::string where = Lower(to);
-    std::int32_t lsn = starts_.front();
+    std::int32_t lsn = disc_->starts.front();
     if (where == "end") {
-        lsn = leadout_;
+        lsn = disc_->leadout;
     } else if (where != "start") {
         if (const std::uint32_t rc = ParsePosition(to, true, lsn)) return rc;
     }
@@ -295,13 +442,10 @@ std::uint32_t CdAudioDevice::Status(const std::vector<std::string>& item, std::s
             if (item[i++] != w) return false;
         return true;
     };
+    const int state = disc_->state.load(std::memory_order_acquire);
     if (item.empty()) return kMissingParameter;
-    if (is({"media", "present"})) {
-        reply = HasDisc() ? "true" : "false";
-        return kOk;
-    }
-    if (is({"ready"})) {
-        reply = HasDisc() ? "true" : "false";
+    if (is({"media", "present"}) || is({"ready"})) {
+        reply = state == kReady ? "true" : "false";
         return kOk;
     }
     if (is({"time", "format"})) {
@@ -309,50 +453,49 @@ std::uint32_t CdAudioDevice::Status(const std::vector<std::string>& item, std::s
         return kOk;
     }
     if (is({"mode"})) {
-        if (!HasDisc()) {
+        if (state != kReady) {
             reply = "not ready";
             return kOk;
         }
-        std::lock_guard lock(mutex_);
-        reply = playing_ ? "playing" : paused_ ? "paused" : "stopped";
+        std::lock_guard lock(disc_->mutex);
+        reply = disc_->playing ? "playing" : disc_->paused ? "paused" : "stopped";
         return kOk;
     }
-    const bool known = is({"current", "track"}) || is({"number", "of", "tracks"}) ||
-                       is({"position"}) || is({"length"}) ||
-                       (item.size() == 3 &&
-                        (is({"position", "track", item[2].c_str()}) ||
-                         is({"length", "track", item[2].c_str()}) ||
-                         is({"type", "track", item[2].c_str()})));
+    const bool counts = is({"current", "track"}) || is({"number", "of", "tracks"});
+    const bool known = counts || is({"position"}) || is({"length"}) ||
+                       (item.size() == 3 && item[1] == "track" &&
+                        (item[0] == "position" || item[0] == "length" || item[0] == "type"));
     if (!known) return kUnrecognizedKeyword;
-    if (!HasDisc()) return kDeviceNotReady;
-
-    std::int32_t position;
-    {
-        std::lock_guard lock(mutex_);
-        position = position_;
+    if (state == kLoading && counts) {
+        // The drive is still being read: no track yet, and polling goes on.
+        reply = "0";
+        return kOk;
     }
+    if (state != kReady) return kDeviceNotReady;
+
+    const Disc& d = *disc_;
     if (is({"current", "track"})) {
-        reply = std::to_string(firstTrack_ + TrackAt(position) - 1);
+        reply = std::to_string(d.firstTrack + TrackAt(Position()) - 1);
     } else if (is({"number", "of", "tracks"})) {
-        reply = std::to_string(starts_.size());
+        reply = std::to_string(d.starts.size());
     } else if (is({"position"})) {
-        reply = FormatPosition(position, false);
+        reply = FormatPosition(Position(), false);
     } else if (is({"length"})) {
-        reply = FormatLength(leadout_ - starts_.front());
+        reply = FormatLength(d.leadout - d.starts.front());
     } else {
         std::uint32_t track = 0;
         if (!ParseUnsigned(item[2], track)) return kBadInteger;
-        if (track < static_cast<std::uint32_t>(firstTrack_) ||
-            track - firstTrack_ >= starts_.size())
+        if (track < static_cast<std::uint32_t>(d.firstTrack) ||
+            track - d.firstTrack >= d.starts.size())
             return kOutOfRange;
-        const std::size_t i = track - firstTrack_;
+        const std::size_t i = track - d.firstTrack;
         if (item[0] == "position") {
-            reply = FormatPosition(starts_[i], true);
+            reply = FormatPosition(d.starts[i], true);
         } else if (item[0] == "length") {
-            const std::int32_t next = i + 1 < starts_.size() ? starts_[i + 1] : leadout_;
-            reply = FormatLength(next - starts_[i]);
+            const std::int32_t next = i + 1 < d.starts.size() ? d.starts[i + 1] : d.leadout;
+            reply = FormatLength(next - d.starts[i]);
         } else {
-            reply = audio_[i] ? "audio" : "other";
+            reply = d.audio[i] ? "audio" : "other";
         }
     }
     return kOk;
@@ -369,78 +512,6 @@ std::uint32_t CdAudioDevice::SetTimeFormat(const std::string& format) {
         return kBadTimeFormat;
     }
     return kOk;
-}
-
-void CdAudioDevice::MixThunk(void* self, std::int16_t* samples, int frames) {
-    static_cast<CdAudioDevice*>(self)->Mix(samples, frames);
-}
-
-// Audio thread: add buffered sectors to the block and move the position on.
-// An empty queue sounds as silence and holds the position.
-void CdAudioDevice::Mix(std::int16_t* out, int frames) {
-    {
-        std::lock_guard lock(mutex_);
-        while (playing_ && frames > 0 && !queue_.empty()) {
-            const Sector& sector = queue_.front();
-            const int n = std::min(frames, kFramesPerSector - frameInSector_);
-            const std::int16_t* in = sector.samples.data() + frameInSector_ * 2;
-            for (int i = 0; i < n * 2; ++i) {
-                const int sum = out[i] + in[i];
-                out[i] = static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
-            }
-            out += n * 2;
-            frames -= n;
-            frameInSector_ += n;
-            if (frameInSector_ == kFramesPerSector) {
-                frameInSector_ = 0;
-                queue_.pop_front();
-                if (++position_ >= end_) {
-                    playing_ = false;
-                    // The end of the disc rewinds, so a later plain "play"
-                    // starts the disc over.
-                    if (end_ >= leadout_) position_ = starts_.front();
-                    ++generation_;
-                    queue_.clear();
-                }
-            }
-        }
-    }
-    wake_.notify_one();
-}
-
-// Reader thread: keep about half a second of sectors ahead of the position.
-void CdAudioDevice::ReaderLoop() {
-    std::vector<std::uint8_t> raw;
-    std::unique_lock lock(mutex_);
-    while (true) {
-        wake_.wait(lock, [this] {
-            return quit_ || (playing_ && queue_.size() < kReadAhead && readNext_ < end_);
-        });
-        if (quit_) return;
-        const std::int32_t lsn = readNext_;
-        const std::int32_t count = std::min<std::int32_t>(
-            {kReadBatch, end_ - readNext_, static_cast<std::int32_t>(kReadAhead - queue_.size())});
-        const std::uint64_t generation = generation_;
-        lock.unlock();
-
-        raw.assign(static_cast<std::size_t>(count) * CDIO_CD_FRAMESIZE_RAW, 0);
-        const bool audio = audio_[TrackAt(lsn) - 1] && audio_[TrackAt(lsn + count - 1) - 1];
-        // Data sectors and unreadable ones sound as silence.
-        if (audio && cdio_read_audio_sectors(cdio_, raw.data(), lsn, count) != DRIVER_OP_SUCCESS)
-            std::fill(raw.begin(), raw.end(), 0);
-        if (!audio) std::fill(raw.begin(), raw.end(), 0);
-
-        lock.lock();
-        if (generation != generation_) continue;
-        for (std::int32_t s = 0; s < count; ++s) {
-            Sector sector{lsn + s, std::vector<std::int16_t>(kFramesPerSector * 2)};
-            const std::uint8_t* bytes = raw.data() + static_cast<std::size_t>(s) * CDIO_CD_FRAMESIZE_RAW;
-            for (int i = 0; i < kFramesPerSector * 2; ++i)  // CD-DA is little-endian
-                sector.samples[i] = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-            queue_.push_back(std::move(sector));
-        }
-        readNext_ = lsn + count;
-    }
 }
 
 }  // namespace cindral::platform::linux_music

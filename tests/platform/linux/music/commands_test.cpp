@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 
 #include "layer_fixture.h"
+#include "platform/linux/music/audio_output.h"
+#include "platform/linux/music/cd_audio_device.h"
 #include "platform/linux/music/mci_command.h"
 #include "platform/linux/music/mci_errors.h"
 
@@ -177,3 +179,43 @@ TEST(SplitMciCommandTest, QuotedWordsKeepBlanksAndInnerQuotes) {
 
 }  // namespace
 }  // namespace cindral::platform::linux_music
+
+namespace cindral::testing {
+namespace {
+
+using DriveTest = LayerTest;
+
+// A drive is read in the background: until its table of contents is in, the
+// device answers "not ready" and track 0 rather than an error, so the
+// player's polling outlives a disc that is spinning up.
+TEST_F(DriveTest, ReadInTheBackgroundWithoutFailingThePoll) {
+    using platform::linux_music::CdAudioDevice;
+    layer.reset();
+    platform::linux_music::AudioOutput output;
+    std::unique_ptr<platform::linux_music::MciDevice> drive;
+    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "disc.cue", output, drive), 0u);
+    std::string mode, track;
+    for (int i = 0; i < 200; ++i) {
+        ASSERT_EQ(drive->Status({"mode"}, mode), 0u);
+        if (mode != "not ready") break;
+        ASSERT_EQ(drive->Status({"current", "track"}, track), 0u);
+        EXPECT_EQ(track, "0");
+        Wait(0.01);
+    }
+    EXPECT_EQ(mode, "stopped");
+    EXPECT_EQ(drive->Status({"number", "of", "tracks"}, track), 0u);
+    EXPECT_EQ(track, "3");
+
+    // A drive that cannot be opened ends up as one without a disc.
+    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "no-drive", output, drive), 0u);
+    std::uint32_t rc = 0;
+    for (int i = 0; i < 200 && rc == 0; ++i, Wait(0.01))
+        rc = drive->Status({"current", "track"}, track);
+    EXPECT_EQ(rc, 276u);
+    EXPECT_EQ(drive->Status({"mode"}, mode), 0u);
+    EXPECT_EQ(mode, "not ready");
+    EXPECT_EQ(drive->Play(nullptr, nullptr), 276u);
+}
+
+}  // namespace
+}  // namespace cindral::testing
