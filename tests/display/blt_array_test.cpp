@@ -119,21 +119,6 @@ TEST(BltArray, SixteenBitSurfacesTakeTheLow16Bits) {
     EXPECT_EQ(surface.Bytes().size(), 32u);
 }
 
-TEST(BltArray, TheFireWindowShowsColumnsFourOnwards) {
-    Source src(324, 244);
-    MemorySurface surface(320, 240, 32);
-    BltRect rect{4, 0, 328, 244};
-    ASSERT_EQ(BltArray(src.Grid(), src.colours, 0, 0, rect, surface), BltResult::kCopied);
-    EXPECT_EQ(rect.right, 324);
-    EXPECT_EQ(rect.bottom, 244);
-    for (int y = 0; y < 240; y += 13) {
-        for (int x = 0; x < 320; x += 7) {
-            ASSERT_EQ(Pixel(surface, x, y), src.colours[static_cast<std::uint8_t>(10 * y + x + 4)]);
-        }
-    }
-    EXPECT_EQ(Pixel(surface, 319, 239), src.colours[static_cast<std::uint8_t>(2390 + 323)]);
-}
-
 TEST(BltArray, MatchesThePixelByPixelTranscription) {
     Source src(40, 30);
     for (const int depth : {16, 32}) {

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "display/fire_palette.h"
 #include "fire/palette.h"
 
 namespace cindral::fire {
@@ -13,13 +12,6 @@ namespace {
 std::uint32_t R(std::uint32_t c) { return c >> 16; }
 std::uint32_t G(std::uint32_t c) { return (c >> 8) & 0xFF; }
 std::uint32_t B(std::uint32_t c) { return c & 0xFF; }
-
-TEST(Initpal, KindZeroIsTheFirePalette) {
-    display::Palette pal{}, fire{};
-    ASSERT_TRUE(initpal(0, pal));
-    display::MakeFirePalette(fire);
-    EXPECT_EQ(pal, fire);
-}
 
 TEST(Initpal, KindThreeIsGreyAndFourIsBlueTinted) {
     display::Palette pal{};

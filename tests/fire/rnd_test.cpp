@@ -47,7 +47,5 @@ TEST(Rnd, SameSeedSameSequenceAndDefaultSeedIsFixed) {
     EXPECT_EQ(f.NextBits(), g.NextBits());
 }
 
-TEST(Rnd, ProgramRndIsOneInstance) { EXPECT_EQ(&ProgramRnd(), &ProgramRnd()); }
-
 }  // namespace
 }  // namespace cindral::fire
