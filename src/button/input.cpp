@@ -24,9 +24,9 @@ void zoButtons_H::OnMouseUp(std::int16_t button, std::int16_t shift, float x, fl
         delay_ = false;
         Refresh();
     }
-    const std::int16_t raised = button;
+    // The owner may change the button it is handed; the changed one is kept.
     events_.MouseUp(button, shift, x, y);
-    lastButton_ = raised;
+    lastButton_ = button;
 }
 
 void zoButtons_H::ClickHandling() {
@@ -65,8 +65,7 @@ void zoButtons_H::HoverCheck(int timerId) {
 
 void zoButtons_H::OnDoubleClick() {
     const Point at = window_.CursorClientPos();
-    std::int16_t button = lastButton_;
-    events_.DoubleClick(button);
+    events_.DoubleClick(lastButton_);
     if (lastButton_ == 1) {
         buttonState_ |= StateFocused;
         MouseDownHandling(1, 0, static_cast<float>(at.x), static_cast<float>(at.y));

@@ -171,3 +171,31 @@ TEST(Lifetime, EndingWhileTrackingStopsTheHoverTimer) {
 
 }  // namespace
 }  // namespace cindral::button::testing
+
+namespace cindral::button::testing {
+namespace {
+
+// An owner that turns every released button into the left one.
+class LeftMaker : public EventLog {
+public:
+    void MouseUp(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
+        EventLog::MouseUp(b, s, x, y);
+        b = 1;
+    }
+};
+
+TEST(Mouse, AButtonChangedByTheOwnerIsTheOneRemembered) {
+    FakeWindow window;
+    FakeTimer timer;
+    FakeHost host;
+    LeftMaker events;
+    zoButtons_H b(window, timer, host, events);
+    b.OnResize();
+    b.OnMouseDown(2, 0, 1, 1);
+    b.OnMouseUp(2, 0, 1, 1);
+    b.OnClick();
+    EXPECT_EQ(events.lines.back(), "Click");
+}
+
+}  // namespace
+}  // namespace cindral::button::testing

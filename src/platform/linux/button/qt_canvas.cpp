@@ -1,6 +1,7 @@
 #include "platform/linux/button/qt_canvas.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QPainter>
 #include <QPolygon>
 

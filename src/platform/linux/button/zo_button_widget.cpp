@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QThread>
+#include <algorithm>
 
 #include "platform/linux/button/cindral_button_timer.h"
 
