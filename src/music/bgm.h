@@ -13,9 +13,9 @@
 namespace cindral::music {
 
 // The four calls of the platform's multimedia library the player needs, with
-// their platform shapes: text is passed as bytes (UTF-8 on Linux, the ANSI
-// code page where the platform wants one), replies are written into the
-// caller's buffer of the given capacity and end at their first NUL.
+// their platform shapes: replies are written into the caller's buffer of the
+// given capacity and end at their first NUL. Text from the player is UTF-8;
+// an adapter whose platform wants another code page converts it.
 class MediaCommands {
 public:
     virtual ~MediaCommands() = default;
