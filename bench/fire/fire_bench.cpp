@@ -82,7 +82,7 @@ void BlurProduction(benchmark::State& state) {
 // Keeps the median CPU time of every benchmark (the machine may be shared, so
 // wall time says less) while the console shows the runs.
 class MedianCollector : public benchmark::ConsoleReporter {
-public:
+  public:
     std::map<std::string, double> medianUs;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
@@ -108,17 +108,27 @@ int main(int argc, char** argv) {
     constexpr int kRepetitions = 7;
     for (int kind = 0; kind < 8; ++kind) {
         benchmark::RegisterBenchmark("frame/oracle", FrameStep<FireOracle>)
-            ->Arg(kind)->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)
-            ->ReportAggregatesOnly(true)->MinTime(0.05);
+            ->Arg(kind)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(kRepetitions)
+            ->ReportAggregatesOnly(true)
+            ->MinTime(0.05);
         benchmark::RegisterBenchmark("frame/production", FrameStep<FireEngine>)
-            ->Arg(kind)->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)
-            ->ReportAggregatesOnly(true)->MinTime(0.05);
+            ->Arg(kind)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(kRepetitions)
+            ->ReportAggregatesOnly(true)
+            ->MinTime(0.05);
     }
     benchmark::RegisterBenchmark("blur/oracle", BlurOracle)
-        ->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true)
         ->MinTime(0.05);
     benchmark::RegisterBenchmark("blur/production", BlurProduction)
-        ->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true)
         ->MinTime(0.05);
 
     benchmark::Initialize(&argc, argv);

@@ -45,7 +45,8 @@ void CopyRowsAnyDepth(const ByteGrid& source, const Palette& colours, int c0, in
         std::uint8_t* dst = px.data + (y0 + (r - r0)) * px.pitch + x0 * bytesPerPixel;
         for (int c = c0; c <= c1; ++c) {
             const std::uint32_t value = colours[source.At(c, r)];
-            for (int b = 0; b < bytesPerPixel; ++b) *dst++ = static_cast<std::uint8_t>(value >> (8 * b));
+            for (int b = 0; b < bytesPerPixel; ++b)
+                *dst++ = static_cast<std::uint8_t>(value >> (8 * b));
         }
     }
 }

@@ -21,8 +21,8 @@ namespace {
 
 // Int(rnd * n) for a whole number n, in double.
 std::int64_t IntRnd(Rnd& rnd, std::int64_t n) {
-    return static_cast<std::int64_t>(std::floor(static_cast<double>(rnd.Next()) *
-                                                static_cast<double>(n)));
+    return static_cast<std::int64_t>(
+        std::floor(static_cast<double>(rnd.Next()) * static_cast<double>(n)));
 }
 
 // Directions index 1-degree tables 0..360; anything else wraps round the circle.
@@ -179,9 +179,9 @@ void FireEngine::Emit() {
         emitY_ = static_cast<std::int32_t>(IntRnd(rnd_, H_ - 10) + 5);
     }
     const float r = rnd_.Next();
-    const std::int64_t count = static_cast<std::int64_t>(std::floor(
-                                   static_cast<double>(r) * p.spawnJitter * 2.0)) -
-                               p.spawnJitter + p.spawnCount;
+    const std::int64_t count =
+        static_cast<std::int64_t>(std::floor(static_cast<double>(r) * p.spawnJitter * 2.0)) -
+        p.spawnJitter + p.spawnCount;
     const auto pool = static_cast<std::int64_t>(x_.size());
     for (std::int64_t k = 0; k < count; ++k) {
         if (mode == 1) {
@@ -245,13 +245,12 @@ void FireEngine::AnimWind() {
         // Rounds to nearest even under the default rounding mode, like nearbyint.
         const __m128i row = _mm_and_si128(_mm_cvtps_epi32(y), _mm_castps_si128(inside));
         _mm_store_si128(reinterpret_cast<__m128i*>(rows), row);
-        const __m128 w = _mm_setr_ps(wind_[static_cast<std::size_t>(rows[0])],
-                                     wind_[static_cast<std::size_t>(rows[1])],
-                                     wind_[static_cast<std::size_t>(rows[2])],
-                                     wind_[static_cast<std::size_t>(rows[3])]);
+        const __m128 w = _mm_setr_ps(
+            wind_[static_cast<std::size_t>(rows[0])], wind_[static_cast<std::size_t>(rows[1])],
+            wind_[static_cast<std::size_t>(rows[2])], wind_[static_cast<std::size_t>(rows[3])]);
         const __m128 x = _mm_loadu_ps(&x_[i]);
-        _mm_storeu_ps(&x_[i], _mm_or_ps(_mm_and_ps(inside, _mm_add_ps(x, w)),
-                                        _mm_andnot_ps(inside, x)));
+        _mm_storeu_ps(&x_[i],
+                      _mm_or_ps(_mm_and_ps(inside, _mm_add_ps(x, w)), _mm_andnot_ps(inside, x)));
     }
 #endif
     for (; i < n; ++i) {
@@ -291,7 +290,8 @@ void FireEngine::DrawPart() {
         if (lanes == 0) continue;
         _mm_store_si128(reinterpret_cast<__m128i*>(cols), _mm_cvtps_epi32(x));
         _mm_store_si128(reinterpret_cast<__m128i*>(rows), _mm_cvtps_epi32(y));
-        _mm_store_si128(reinterpret_cast<__m128i*>(heats), _mm_cvtps_epi32(_mm_loadu_ps(&heat_[i])));
+        _mm_store_si128(reinterpret_cast<__m128i*>(heats),
+                        _mm_cvtps_epi32(_mm_loadu_ps(&heat_[i])));
         for (int lane = 0; lanes != 0; ++lane, lanes >>= 1) {
             if ((lanes & 1) == 0) continue;
             // Out-of-range (and NaN) heat converts to INT_MIN: caught here too.

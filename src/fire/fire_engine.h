@@ -24,18 +24,18 @@
 namespace cindral::fire {
 
 class FireEngine {
-public:
+  public:
     FireEngine(Rnd& rnd, std::function<std::uint32_t()> tickMs, int W = 324, int H = 244);
 
     // The fire's share of the saver window's load step; the saver calls them in
     // this order, with its own steps in between.
     void ChooseAndParse(std::int16_t& fireKind, int secondsSinceMidnight);  // step 1
-    void ParseOptions(std::string_view options);  // step 1 with a given option string
-    void AllocateParticles();                     // step 2
-    bool InitPalette();                           // step 4 (initpal); false: end the program
-    void AllocateFireBuffer();                    // step 5: noise, column by column
-    void ConvertPalette(int displayBitsPerPixel); // step 6: PaletteTo565 when 16
-    void InitParticles();                         // step 10: Initpart, then InitTrigo
+    void ParseOptions(std::string_view options);   // step 1 with a given option string
+    void AllocateParticles();                      // step 2
+    bool InitPalette();                            // step 4 (initpal); false: end the program
+    void AllocateFireBuffer();                     // step 5: noise, column by column
+    void ConvertPalette(int displayBitsPerPixel);  // step 6: PaletteTo565 when 16
+    void InitParticles();                          // step 10: Initpart, then InitTrigo
     // Steps 1, 2, 4, 5, 6, 10 in order. false: end the program.
     bool Load(std::int16_t& fireKind, int secondsSinceMidnight, int displayBitsPerPixel);
     bool LoadOptions(std::string_view options, int displayBitsPerPixel);
@@ -72,7 +72,7 @@ public:
     std::int32_t EmitY() const { return emitY_; }
     const std::array<float, 241>& WindTable() const { return wind_; }
 
-private:
+  private:
     std::int32_t AdvanceSlot();
     void Move();
     void Emit();

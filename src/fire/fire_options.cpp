@@ -136,20 +136,53 @@ void ParseFireOptions(std::string_view s, FireParams& p) {
         i += 3;
         const double a = ReadNumber(s, i);
         switch (name) {
-            case 'f': StoreInt32(a, p.emitterMode); break;
-            case 'p': StoreInt32(a, p.particleCount); seenP = true; break;
-            case 'b': StoreInt32(a, p.blurPasses); seenB = true; break;
-            case 'g': StoreSingle(a, p.gravity); seenG = true; break;
-            case 'y': StoreInt32(a, p.scrollRows); p.scrollEnabled = true; break;
-            case 'k': StoreInt32(a, p.burstSize); break;
-            case 'n': StoreInt32(a, p.spawnCount); seenN = true; break;
-            case 'N': StoreInt32(a, p.spawnJitter); break;
-            case 'l': StoreInt32(a, p.paletteKind); break;
-            case 'w': StoreSingle(a, p.windStrength); break;
-            case 'd': StoreSingle(a, p.decay); break;
-            case 'D': StoreSingle(a, p.decayJitter); break;
-            case 'r': p.clearEachFrame = (a == 1.0); break;
-            case 'c': case 'C': case 's': {
+            case 'f':
+                StoreInt32(a, p.emitterMode);
+                break;
+            case 'p':
+                StoreInt32(a, p.particleCount);
+                seenP = true;
+                break;
+            case 'b':
+                StoreInt32(a, p.blurPasses);
+                seenB = true;
+                break;
+            case 'g':
+                StoreSingle(a, p.gravity);
+                seenG = true;
+                break;
+            case 'y':
+                StoreInt32(a, p.scrollRows);
+                p.scrollEnabled = true;
+                break;
+            case 'k':
+                StoreInt32(a, p.burstSize);
+                break;
+            case 'n':
+                StoreInt32(a, p.spawnCount);
+                seenN = true;
+                break;
+            case 'N':
+                StoreInt32(a, p.spawnJitter);
+                break;
+            case 'l':
+                StoreInt32(a, p.paletteKind);
+                break;
+            case 'w':
+                StoreSingle(a, p.windStrength);
+                break;
+            case 'd':
+                StoreSingle(a, p.decay);
+                break;
+            case 'D':
+                StoreSingle(a, p.decayJitter);
+                break;
+            case 'r':
+                p.clearEachFrame = (a == 1.0);
+                break;
+            case 'c':
+            case 'C':
+            case 's': {
                 // The second number follows the blank that ended the first.
                 i += 1;
                 const double b = ReadNumber(s, i);
@@ -169,7 +202,8 @@ void ParseFireOptions(std::string_view s, FireParams& p) {
                 }
                 break;
             }
-            default: break;
+            default:
+                break;
         }
     }
 

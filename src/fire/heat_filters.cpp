@@ -34,12 +34,12 @@ void ColumnSums(const std::uint8_t* above, const std::uint8_t* here, const std::
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(above + c));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(here + c));
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(below + c));
-        const __m128i lo = _mm_add_epi16(
-            _mm_add_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)),
-            _mm_unpacklo_epi8(d, zero));
-        const __m128i hi = _mm_add_epi16(
-            _mm_add_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero)),
-            _mm_unpackhi_epi8(d, zero));
+        const __m128i lo =
+            _mm_add_epi16(_mm_add_epi16(_mm_unpacklo_epi8(a, zero), _mm_unpacklo_epi8(b, zero)),
+                          _mm_unpacklo_epi8(d, zero));
+        const __m128i hi =
+            _mm_add_epi16(_mm_add_epi16(_mm_unpackhi_epi8(a, zero), _mm_unpackhi_epi8(b, zero)),
+                          _mm_unpackhi_epi8(d, zero));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + c), lo);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(sums + c + 8), hi);
     }

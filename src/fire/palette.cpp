@@ -26,7 +26,8 @@ bool initpal(std::int32_t paletteKind, display::Palette& palette) {
         case 1:
             for (int i = 0; i <= 63; ++i) palette[i] = Pack(0, i + 64, 255);
             for (int i = 64; i <= 127; ++i) {
-                palette[i] = Pack(Component((i - 64) * 4.04), Component((i - 64) * 2.04 + 127), 255);
+                palette[i] =
+                    Pack(Component((i - 64) * 4.04), Component((i - 64) * 2.04 + 127), 255);
             }
             for (int i = 128; i <= 255; ++i) {
                 const auto v = static_cast<std::uint32_t>(511 - 2 * i);

@@ -4,9 +4,9 @@ namespace cindral::fire {
 
 // One particle, six single-precision fields.
 struct Particle {
-    float x = 0.0f;      // column
-    float y = 0.0f;      // row, growing downwards
-    float vx = 0.0f;     // pixels per frame
+    float x = 0.0f;   // column
+    float y = 0.0f;   // row, growing downwards
+    float vx = 0.0f;  // pixels per frame
     float vy = 0.0f;
     float heat = 0.0f;   // plotted as the palette index
     float decay = 0.0f;  // heat lost per frame

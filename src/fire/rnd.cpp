@@ -22,9 +22,7 @@ std::uint32_t Rnd::NextBits() {
     return (xorshifted >> rot) | (xorshifted << ((32u - rot) & 31u));
 }
 
-float Rnd::Next() {
-    return static_cast<float>(NextBits() >> 8) * (1.0f / 16777216.0f);
-}
+float Rnd::Next() { return static_cast<float>(NextBits() >> 8) * (1.0f / 16777216.0f); }
 
 Rnd& ProgramRnd() {
     static Rnd instance;

@@ -21,7 +21,7 @@
 namespace cindral::fire {
 
 class Rnd {
-public:
+  public:
     static constexpr std::uint64_t kDefaultSeed = 0x853c49e6748fea9bULL;
 
     Rnd() { Seed(kDefaultSeed); }
@@ -33,7 +33,7 @@ public:
     // The raw 32-bit output (PCG32, XSH-RR).
     std::uint32_t NextBits();
 
-private:
+  private:
     std::uint64_t state_ = 0;
 };
 

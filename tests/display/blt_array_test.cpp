@@ -1,11 +1,12 @@
 // Copying a rectangle of a byte array through a colour table into a surface.
 
+#include "display/blt_array.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "display/blt_array.h"
 #include "display/surface.h"
 #include "oracle/oracle_filters.h"
 
@@ -100,7 +101,8 @@ TEST(BltArray, WritesOnlyThePixelsInsideTheSurface) {
         EXPECT_EQ(Pixel(surface, 0, y), 0u);
         EXPECT_EQ(Pixel(surface, 1, y), 0u);
         for (int x = 2; x < 5; ++x) {
-            EXPECT_EQ(Pixel(surface, x, y), src.colours[static_cast<std::size_t>(10 * (y + 1) + x - 2)]);
+            EXPECT_EQ(Pixel(surface, x, y),
+                      src.colours[static_cast<std::size_t>(10 * (y + 1) + x - 2)]);
         }
     }
     // Entirely off the surface: nothing written, still a copy.
@@ -136,7 +138,7 @@ TEST(BltArray, MatchesThePixelByPixelTranscription) {
 }
 
 class LockRefusingSurface final : public Surface {
-public:
+  public:
     int Width() const override { return 8; }
     int Height() const override { return 8; }
     int BitsPerPixel() const override { return 32; }

@@ -48,9 +48,15 @@ TEST(MakeFirePalette, BlackRedYellowWhite) {
         for (const int shift : {16, 8, 0}) {
             EXPECT_GE((pal[i] >> shift) & 0xFF, (pal[i - 1] >> shift) & 0xFF) << i;
         }
-        if (i <= 63) EXPECT_EQ(pal[i] & 0xFFFF, 0u) << i;
-        if (i >= 64 && i <= 127) EXPECT_EQ(pal[i] & 0xFF, 0u) << i;
-        if (i >= 224) EXPECT_EQ(pal[i], 0xFFFFFFu) << i;
+        if (i <= 63) {
+            EXPECT_EQ(pal[i] & 0xFFFF, 0u) << i;
+        }
+        if (i >= 64 && i <= 127) {
+            EXPECT_EQ(pal[i] & 0xFF, 0u) << i;
+        }
+        if (i >= 224) {
+            EXPECT_EQ(pal[i], 0xFFFFFFu) << i;
+        }
     }
 }
 

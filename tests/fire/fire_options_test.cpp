@@ -1,11 +1,11 @@
 // Option strings: the built-in kinds, the scan rules and the random pick.
 
+#include "fire/fire_options.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "fire/fire_options.h"
 
 namespace cindral::fire {
 namespace {
@@ -100,8 +100,8 @@ TEST(ParseFireOptions, EmptyStringGivesOnlyDefaults) {
 TEST(ParseFireOptions, ExactlyOneBlankSeparatesAnOptionFromItsNumber) {
     EXPECT_EQ(Parse("-b  5").blurPasses, 0);  // the text is empty: 0, and -b occurred
     EXPECT_EQ(Parse("-b 5").blurPasses, 5);
-    EXPECT_EQ(Parse("-B 5").blurPasses, 1);   // not an option: default
-    EXPECT_EQ(Parse("-b").blurPasses, 0);     // at the very end, no number
+    EXPECT_EQ(Parse("-B 5").blurPasses, 1);  // not an option: default
+    EXPECT_EQ(Parse("-b").blurPasses, 0);    // at the very end, no number
     EXPECT_EQ(Parse("-p 12 -b").particleCount, 12);
 }
 

@@ -1,12 +1,13 @@
 // The edge clearing and the in-place blur, on the worked examples and against
 // the element-by-element transcription on odd sizes.
 
+#include "fire/heat_filters.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "fire/heat_filters.h"
 #include "fire/rnd.h"
 #include "oracle/oracle_filters.h"
 
@@ -70,7 +71,9 @@ TEST(VbClearEdge, ZeroesTheBorderWhichThenStaysZeroThroughBlurs) {
             EXPECT_EQ(g.at(c, 7), 0);
         }
         // Only the border was cleared.
-        if (pass == 0) EXPECT_NE(g.at(4, 3), 0);
+        if (pass == 0) {
+            EXPECT_NE(g.at(4, 3), 0);
+        }
         vbBlurImg(9, 7, g.cells.data());
     }
 }

@@ -1,10 +1,10 @@
 // Palette schemes chosen by the option string.
 
+#include "fire/palette.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "fire/palette.h"
 
 namespace cindral::fire {
 namespace {
@@ -30,8 +30,8 @@ TEST(Initpal, KindFiveIsRedWithASineOfGreen) {
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(R(pal[i]), 255u) << i;  // 383 - 127 sin(..) is never below 256
         EXPECT_EQ(B(pal[i]), 0u) << i;
-        EXPECT_EQ(G(pal[i]), static_cast<std::uint32_t>(std::nearbyint(
-                                 128 + 127 * std::sin(64.0 * i / 255))))
+        EXPECT_EQ(G(pal[i]),
+                  static_cast<std::uint32_t>(std::nearbyint(128 + 127 * std::sin(64.0 * i / 255))))
             << i;
     }
     EXPECT_EQ(pal[0], 0xFF8000u);  // sin 0 = 0: green 128

@@ -214,12 +214,12 @@ TEST(Motion, HeatCoolsByDecayButNeverBelowZeroAndStopsBelowOne) {
 
 TEST(DrawPart, PlotsOnlyStrictlyInsideAndRoundsToTheNearestCell) {
     Rig rig("-p 6");
-    rig.engine.SetParticle(0, {0.0f, 10.0f, 0, 0, 200, 0});     // x = 0: not plotted
-    rig.engine.SetParticle(1, {10.0f, 0.0f, 0, 0, 201, 0});     // y = 0: not plotted
-    rig.engine.SetParticle(2, {323.7f, 10.0f, 0, 0, 202, 0});   // into column 324
-    rig.engine.SetParticle(3, {324.0f, 20.0f, 0, 0, 203, 0});   // x = W: not plotted
-    rig.engine.SetParticle(4, {20.0f, 243.6f, 0, 0, 204, 0});   // into row 244
-    rig.engine.SetParticle(5, {0.4f, 30.5f, 0, 0, 205, 0});     // cell (0, 30): half to even
+    rig.engine.SetParticle(0, {0.0f, 10.0f, 0, 0, 200, 0});       // x = 0: not plotted
+    rig.engine.SetParticle(1, {10.0f, 0.0f, 0, 0, 201, 0});       // y = 0: not plotted
+    rig.engine.SetParticle(2, {323.7f, 10.0f, 0, 0, 202, 0});     // into column 324
+    rig.engine.SetParticle(3, {324.0f, 20.0f, 0, 0, 203, 0});     // x = W: not plotted
+    rig.engine.SetParticle(4, {20.0f, 243.6f, 0, 0, 204, 0});     // into row 244
+    rig.engine.SetParticle(5, {0.4f, 30.5f, 0, 0, 205, 0});       // cell (0, 30): half to even
     rig.engine.SetParticle(6, {1000.0f, 1000.0f, 0, 0, 255, 0});  // parked
     rig.engine.DrawPart();
     EXPECT_EQ(rig.At(324, 10), 202);
@@ -283,9 +283,9 @@ TEST(DrawPart, ClearingLeavesTheLastColumnAndRow) {
 TEST(AnimWind, BandsEaseBetweenTwoDrawsAndRowTwoFortyStaysStill) {
     Rig rig("-p 5 -w 4");
     rig.engine.SetParticle(0, {50, 240.0f, 0, 0, 0, 0});
-    rig.engine.SetParticle(1, {50, 239.6f, 0, 0, 0, 0});   // rounds to 240
-    rig.engine.SetParticle(2, {50, -0.1f, 0, 0, 0, 0});    // above row 0
-    rig.engine.SetParticle(3, {50, 240.6f, 0, 0, 0, 0});   // below 240
+    rig.engine.SetParticle(1, {50, 239.6f, 0, 0, 0, 0});  // rounds to 240
+    rig.engine.SetParticle(2, {50, -0.1f, 0, 0, 0, 0});   // above row 0
+    rig.engine.SetParticle(3, {50, 240.6f, 0, 0, 0, 0});  // below 240
     rig.engine.SetParticle(4, {50, 100.0f, 0, 0, 0, 0});
     rig.engine.SetParticle(5, {50, 0.0f, 0, 0, 0, 0});
     rig.engine.AnimWind();
@@ -309,8 +309,8 @@ TEST(AnimWind, BandsEaseBetweenTwoDrawsAndRowTwoFortyStaysStill) {
         // The middle of a band is the mean of its ends (3t^2 - 2t^3 at t = 1/2
         // is 1/2); t = 20/39 is near enough to check the shape.
         const double t = 20.0 / 39.0;
-        EXPECT_NEAR(wind[static_cast<std::size_t>(k * 40 + 20)], a + (b - a) * (3 * t * t - 2 * t * t * t),
-                    1e-5);
+        EXPECT_NEAR(wind[static_cast<std::size_t>(k * 40 + 20)],
+                    a + (b - a) * (3 * t * t - 2 * t * t * t), 1e-5);
     }
     EXPECT_TRUE(moved);
 }
@@ -383,7 +383,8 @@ TEST(Pool, ParkedParticlesNeverShowAndAnEmptyPoolIsHarmless) {
 
 TEST(Load, NoiseFillsColumnByColumnWithZeroTo254) {
     Rnd rnd(4), expected(4);
-    FireEngine engine(rnd, [] { return 0u; }, 5, 3);
+    FireEngine engine(
+        rnd, [] { return 0u; }, 5, 3);
     engine.ParseOptions("");
     engine.AllocateFireBuffer();
     const auto& cells = engine.FireBuffer();
@@ -409,7 +410,8 @@ TEST(Load, UnknownPaletteKindEndsTheProgram) {
 TEST(Render, ShowsColumnsFourTo323AndRowsZeroTo239) {
     Rig rig("-l 3");
     for (int r = 0; r <= 244; ++r)
-        for (int c = 0; c <= 324; ++c) rig.At(c, r) = static_cast<std::uint8_t>((c * 7 + r * 3) & 255);
+        for (int c = 0; c <= 324; ++c)
+            rig.At(c, r) = static_cast<std::uint8_t>((c * 7 + r * 3) & 255);
     display::MemorySurface back(320, 240, 32);
     EXPECT_EQ(rig.engine.render(back), display::BltResult::kCopied);
     const auto pixel = [&back](int x, int y) {
@@ -417,7 +419,8 @@ TEST(Render, ShowsColumnsFourTo323AndRowsZeroTo239) {
         return static_cast<std::uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | p[3] << 24);
     };
     for (const auto& [x, y] : {std::pair{0, 0}, {319, 0}, {0, 239}, {319, 239}, {100, 50}}) {
-        const std::uint32_t v = (static_cast<std::uint32_t>(x + 4) * 7 + static_cast<std::uint32_t>(y) * 3) & 255;
+        const std::uint32_t v =
+            (static_cast<std::uint32_t>(x + 4) * 7 + static_cast<std::uint32_t>(y) * 3) & 255;
         EXPECT_EQ(pixel(x, y), v * 0x010101u) << x << "," << y;
     }
 }

@@ -1,10 +1,10 @@
 // The program-wide generator: range, resolution and repeatability.
 
+#include "fire/rnd.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
-
-#include "fire/rnd.h"
 
 namespace cindral::fire {
 namespace {

@@ -46,7 +46,8 @@ void FireOracle::ParseOptions(std::string_view options) {
 
 void FireOracle::AllocateParticles() {
     particles_.clear();
-    if (params_.particleCount >= 0) particles_.resize(static_cast<std::size_t>(params_.particleCount) + 1);
+    if (params_.particleCount >= 0)
+        particles_.resize(static_cast<std::size_t>(params_.particleCount) + 1);
 }
 
 bool FireOracle::InitPalette() { return OracleInitpal(params_.paletteKind, palette_); }
@@ -146,24 +147,26 @@ void FireOracle::animPart() {
             params_.spawnJitter + params_.spawnCount;
         for (long long k = 1; k <= count; ++k) {
             if (mode == 1) {
-                emitX_ = static_cast<std::int32_t>(Int(static_cast<double>(rnd(rnd_)) * (W_ - 10)) + 5);
+                emitX_ =
+                    static_cast<std::int32_t>(Int(static_cast<double>(rnd(rnd_)) * (W_ - 10)) + 5);
             } else if (mode == 3) {
-                emitX_ = static_cast<std::int32_t>(Int(static_cast<double>(rnd(rnd_)) * (W_ - 50)) + 25);
+                emitX_ =
+                    static_cast<std::int32_t>(Int(static_cast<double>(rnd(rnd_)) * (W_ - 50)) + 25);
             }
-            nextSlot_ = static_cast<std::int32_t>(static_cast<long long>(nextSlot_) + 1 >
-                                                          params_.particleCount
-                                                      ? 0
-                                                      : nextSlot_ + 1);
-            const long long a = WrapAngle(
-                static_cast<long long>(Int(static_cast<double>(rnd(rnd_)) * params_.emitAngleSpan)) +
-                params_.emitAngleStart);
+            nextSlot_ = static_cast<std::int32_t>(
+                static_cast<long long>(nextSlot_) + 1 > params_.particleCount ? 0 : nextSlot_ + 1);
+            const long long a =
+                WrapAngle(static_cast<long long>(
+                              Int(static_cast<double>(rnd(rnd_)) * params_.emitAngleSpan)) +
+                          params_.emitAngleStart);
             const float s = rnd(rnd_) * params_.speedSpan + params_.speedMin;
             const float vx = s * cosTable_[a];
             const float vy = s * sinTable_[a];
             const float heat = static_cast<float>(
                 Int(static_cast<double>(rnd(rnd_)) * params_.heatSpan) + params_.heatStart);
             const float rd = rnd(rnd_);
-            const float decay = IntF(rd * params_.decayJitter * 2) - params_.decayJitter + params_.decay;
+            const float decay =
+                IntF(rd * params_.decayJitter * 2) - params_.decayJitter + params_.decay;
             if (static_cast<std::size_t>(nextSlot_) < particles_.size()) {
                 fire::Particle& p = particles_[static_cast<std::size_t>(nextSlot_)];
                 p.vx = vx;
@@ -178,10 +181,12 @@ void FireOracle::animPart() {
 
     // Scroll.
     if (params_.scrollEnabled && params_.scrollRows >= 0 && !fb_.cells.empty()) {
-        const long long n = static_cast<long long>(Nearest(static_cast<double>(H_) - params_.scrollRows));
+        const long long n =
+            static_cast<long long>(Nearest(static_cast<double>(H_) - params_.scrollRows));
         for (long long r = 0; r <= n; ++r) {
             for (int c = 0; c <= W_; ++c) {
-                fb_.at(c, static_cast<int>(r)) = fb_.at(c, static_cast<int>(r + params_.scrollRows));
+                fb_.at(c, static_cast<int>(r)) =
+                    fb_.at(c, static_cast<int>(r + params_.scrollRows));
             }
         }
     }
@@ -245,7 +250,8 @@ void FireOracle::EmitBurst() {
         nextSlot_ = static_cast<std::int32_t>(
             static_cast<long long>(nextSlot_) + 1 > params_.particleCount ? 0 : nextSlot_ + 1);
         const int a = static_cast<int>(Int(static_cast<double>(rnd(rnd_)) * 360));
-        const long long x = static_cast<long long>(Int(static_cast<double>(rnd(rnd_)) * 8)) - 4 + emitX_;
+        const long long x =
+            static_cast<long long>(Int(static_cast<double>(rnd(rnd_)) * 8)) - 4 + emitX_;
         if (static_cast<std::size_t>(nextSlot_) < particles_.size()) {
             fire::Particle& p = particles_[static_cast<std::size_t>(nextSlot_)];
             p.vx = cosTable_[a];

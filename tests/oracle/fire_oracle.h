@@ -18,7 +18,7 @@
 namespace cindral::oracle {
 
 class FireOracle {
-public:
+  public:
     FireOracle(fire::Rnd& rnd, std::function<std::uint32_t()> tickMs, int W = 324, int H = 244);
 
     void ChooseAndParse(std::int16_t& fireKind, int secondsSinceMidnight);
@@ -49,7 +49,7 @@ public:
     const display::Palette& Palette() const { return palette_; }
     const std::vector<fire::Particle>& Particles() const { return particles_; }
 
-private:
+  private:
     fire::Rnd& rnd_;
     std::function<std::uint32_t()> tickMs_;
     int W_, H_;

@@ -44,13 +44,18 @@ bool OracleInitpal(std::int32_t kind, display::Palette& pal) {
                              Clamp255(255 - ((i - 192) * 2.04 + 125)), 255);
                 }
                 break;
-            case 3: v = Pack(i, i, i); break;
-            case 4: v = Pack(i, i, 255); break;
+            case 3:
+                v = Pack(i, i, i);
+                break;
+            case 4:
+                v = Pack(i, i, 255);
+                break;
             case 5:
                 v = Pack(Clamp255(383 - 127 * std::sin(i / 255.0 * 64)),
                          Clamp255(std::sin(i / 255.0 * 64) * 127 + 128), 0);
                 break;
-            default: return false;
+            default:
+                return false;
         }
         pal[static_cast<std::size_t>(i)] = v;
     }
@@ -88,9 +93,9 @@ std::uint32_t OracleColorTo565(std::uint32_t colour) {
     return (red / 8) * 2048 + (green / 4) * 32 + blue / 8;
 }
 
-display::BltResult OracleBltArray(const display::ByteGrid& source,
-                                  const display::Palette& colours, int destX, int destY,
-                                  display::BltRect& rect, display::Surface& surface) {
+display::BltResult OracleBltArray(const display::ByteGrid& source, const display::Palette& colours,
+                                  int destX, int destY, display::BltRect& rect,
+                                  display::Surface& surface) {
     const int sw = surface.Width();
     const int sh = surface.Height();
     const int u1 = source.maxCol;
@@ -127,7 +132,8 @@ display::BltResult OracleBltArray(const display::ByteGrid& source,
             // SetLockedPixel: the value's low bytes, least significant first.
             const std::uint32_t value = colours[source.At(c, r)];
             std::uint8_t* p = px.data + y * px.pitch + x * bytes;
-            for (int b = 0; b < bytes && b < 4; ++b) p[b] = static_cast<std::uint8_t>(value >> (8 * b));
+            for (int b = 0; b < bytes && b < 4; ++b)
+                p[b] = static_cast<std::uint8_t>(value >> (8 * b));
         }
     }
     surface.Unlock();

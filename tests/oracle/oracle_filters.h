@@ -25,9 +25,9 @@ struct HeatGrid {
 bool OracleInitpal(std::int32_t paletteKind, display::Palette& palette);
 void OracleClearEdge(HeatGrid& fb);
 void OracleBlur(HeatGrid& fb);
-display::BltResult OracleBltArray(const display::ByteGrid& source,
-                                  const display::Palette& colours, int destX, int destY,
-                                  display::BltRect& rect, display::Surface& surface);
+display::BltResult OracleBltArray(const display::ByteGrid& source, const display::Palette& colours,
+                                  int destX, int destY, display::BltRect& rect,
+                                  display::Surface& surface);
 std::uint32_t OracleColorTo565(std::uint32_t colour);
 
 }  // namespace cindral::oracle

@@ -11,7 +11,8 @@
 int main(int argc, char** argv) {
     using namespace cindral::still;
     StillOptions options;
-    const std::string problem = ParseStillArgs(std::vector<std::string>(argv + 1, argv + argc), options);
+    const std::string problem =
+        ParseStillArgs(std::vector<std::string>(argv + 1, argv + argc), options);
     if (!problem.empty()) {
         std::cerr << "cindral-still: " << problem << "\n"
                   << "usage: cindral-still --kind K --frames N [--seed S] [--depth 16|32] "

@@ -13,10 +13,10 @@ namespace {
 
 TEST(StillArgs, AcceptsTheDocumentedFormAndRejectsTheRest) {
     StillOptions o;
-    EXPECT_EQ(ParseStillArgs({"--kind", "6", "--frames", "40", "--seed", "9", "--depth", "16",
-                              "--out", "a.png"},
-                             o),
-              "");
+    EXPECT_EQ(
+        ParseStillArgs(
+            {"--kind", "6", "--frames", "40", "--seed", "9", "--depth", "16", "--out", "a.png"}, o),
+        "");
     EXPECT_EQ(o.kind, 6);
     EXPECT_EQ(o.frames, 40);
     EXPECT_EQ(o.seed, 9u);
@@ -24,8 +24,9 @@ TEST(StillArgs, AcceptsTheDocumentedFormAndRejectsTheRest) {
     EXPECT_EQ(o.out, "a.png");
 
     StillOptions p;
-    EXPECT_NE(ParseStillArgs({"--kind", "1", "--frames", "4"}, p), "");          // no --out
-    EXPECT_NE(ParseStillArgs({"--kind", "1", "--frames", "4", "--depth", "24", "--out", "x"}, p), "");
+    EXPECT_NE(ParseStillArgs({"--kind", "1", "--frames", "4"}, p), "");  // no --out
+    EXPECT_NE(ParseStillArgs({"--kind", "1", "--frames", "4", "--depth", "24", "--out", "x"}, p),
+              "");
     EXPECT_NE(ParseStillArgs({"--kind", "x", "--frames", "4", "--out", "x"}, p), "");
     EXPECT_NE(ParseStillArgs({"--kind", "1", "--frames", "-4", "--out", "x"}, p), "");
     EXPECT_NE(ParseStillArgs({"--kind", "1", "--frames"}, p), "");
