@@ -97,14 +97,20 @@ void zoButtons_H::DrawStyleLines(Canvas& c) {
 
     if (IsOval()) {
         const bool style2Hover = buttonStyle_ == 2 && over && !pressed;
-        const bool ring = (FocusMarkCondition() && !pressed) ||
-                          (buttonStyle_ == 2 && over && showFocusRect_);
+        const bool ring =
+            (FocusMarkCondition() && !pressed) || (buttonStyle_ == 2 && over && showFocusRect_);
         if (!ring) return;
         Color col;
         switch (buttonStyle_) {
-            case 2: col = style2Hover ? Rgb(231, 150, 0) : Rgb(107, 130, 239); break;
-            case 3: col = kStyle3Focus; break;
-            case 5: col = ShadeColor(containerColor_, -32, false, true); break;
+            case 2:
+                col = style2Hover ? Rgb(231, 150, 0) : Rgb(107, 130, 239);
+                break;
+            case 3:
+                col = kStyle3Focus;
+                break;
+            case 5:
+                col = ShadeColor(containerColor_, -32, false, true);
+                break;
             default:
                 if (pressed) return;
                 col = ToRgb(window_.GetForeColor());
@@ -215,7 +221,7 @@ void zoButtons_H::DrawStyleLines(Canvas& c) {
     }
 
     if (outline) {
-        const Color base = buttonStyle_ == 5 ? containerColor_
+        const Color base = buttonStyle_ == 5   ? containerColor_
                            : buttonStyle_ == 3 ? kStyle3Focus
                                                : face;
         std::vector<Point> pts(rings.inner.p.begin(), rings.inner.p.end());
@@ -231,8 +237,10 @@ void zoButtons_H::DrawStyleLines(Canvas& c) {
                 break;
             case 3:
                 Stroke(c,
-                       {{outside.left, outside.top}, {outside.right - 1, outside.top},
-                        {outside.right - 1, outside.bottom - 1}, {outside.left, outside.bottom - 1},
+                       {{outside.left, outside.top},
+                        {outside.right - 1, outside.top},
+                        {outside.right - 1, outside.bottom - 1},
+                        {outside.left, outside.bottom - 1},
                         {outside.left, outside.top}},
                        kStyle3Focus);
                 break;

@@ -34,7 +34,7 @@ enum class TextAlign { Left, Center, Right };
 // low byte). Lines follow the window system's convention: a polyline does not
 // draw its final point.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
     virtual Size GetSize() const = 0;
     // Fills r (right/bottom exclusive) with a brush and pen of one colour.

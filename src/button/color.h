@@ -8,7 +8,7 @@ namespace cindral::button {
 
 // The system colour table behind TranslateColor.
 class SystemColors {
-public:
+  public:
     virtual ~SystemColors() = default;
     virtual Color GetSysColor(int index) const = 0;
 };

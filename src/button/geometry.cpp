@@ -105,13 +105,11 @@ void zoButtons_H::RefreshDerivedState(std::string_view key) {
             face.resize(cut);
         }
         const double twips = window_.TwipsPerPixelY() > 0 ? window_.TwipsPerPixelY() : 15.0;
-        captionFont_ = FontSpec{face,
-                                -static_cast<int>(std::nearbyint(f.pointSize * 20.0 / twips)),
-                                f.weight,
-                                f.italic,
-                                f.underline,
-                                f.strikeout,
-                                f.charset};
+        captionFont_ =
+            FontSpec{face,        -static_cast<int>(std::nearbyint(f.pointSize * 20.0 / twips)),
+                     f.weight,    f.italic,
+                     f.underline, f.strikeout,
+                     f.charset};
         window_.Surface().SetFont(captionFont_);
     } else if (key == "Picture") {
         pictureWidth_ = picture_ ? picture_->width : 0;
@@ -171,11 +169,16 @@ void zoButtons_H::Relayout() {
     if (slotted) {
         switch (pictureAlign_) {
             case PictureLeftEdge:
-            case PictureLeftOfCaption: leftSlot = s; break;
+            case PictureLeftOfCaption:
+                leftSlot = s;
+                break;
             case PictureRightEdge:
-            case PictureRightOfCaption: rightSlot = s; break;
+            case PictureRightOfCaption:
+                rightSlot = s;
+                break;
             case PictureTopCenter:
-            default: break;  // above or below: stacked with the caption
+            default:
+                break;  // above or below: stacked with the caption
         }
     }
 
@@ -216,11 +219,15 @@ void zoButtons_H::Relayout() {
     if (slotted) {
         int px = 0, py = (h - s) / 2;
         switch (pictureAlign_) {
-            case PictureLeftEdge: px = leftInset_ + 6; break;
+            case PictureLeftEdge:
+                px = leftInset_ + 6;
+                break;
             case PictureLeftOfCaption:
                 px = hasCaption ? capLeft - s - 6 : leftInset_ + 6;
                 break;
-            case PictureRightEdge: px = rightLimit_ - s - 6; break;
+            case PictureRightEdge:
+                px = rightLimit_ - s - 6;
+                break;
             case PictureRightOfCaption:
                 px = hasCaption ? capLeft + textW + 6 : rightLimit_ - s - 6;
                 break;

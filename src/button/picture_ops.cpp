@@ -53,9 +53,9 @@ Size FitSize(const Picture& pic, Size box) {
         return {box.width, std::max(1, static_cast<int>(static_cast<long long>(box.width) *
                                                         pic.height / pic.width))};
     }
-    return {std::max(1, static_cast<int>(static_cast<long long>(box.height) * pic.width /
-                                         pic.height)),
-            box.height};
+    return {
+        std::max(1, static_cast<int>(static_cast<long long>(box.height) * pic.width / pic.height)),
+        box.height};
 }
 
 }  // namespace cindral::button

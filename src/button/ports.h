@@ -15,7 +15,7 @@ namespace cindral::button {
 // The child window the button lives in: its own state, its surface and the
 // window-system calls the control makes.
 class ButtonWindow : public SystemColors {
-public:
+  public:
     virtual Size ClientSize() const = 0;
     virtual Size ScreenSize() const = 0;
     // The control widens itself (diagonal shapes); resize handling follows.
@@ -52,7 +52,7 @@ public:
 
 // The hover timer and the query it makes on each tick.
 class HoverTimer {
-public:
+  public:
     virtual ~HoverTimer() = default;
     virtual void Start(int id, int periodMs) = 0;
     virtual void Stop(int id) = 0;
@@ -62,7 +62,7 @@ public:
 
 // What the container supplies.
 class ButtonHost {
-public:
+  public:
     virtual ~ButtonHost() = default;
     virtual bool DesignMode() const { return false; }
     virtual bool DisplayAsDefault() const { return false; }
@@ -91,7 +91,7 @@ constexpr std::int16_t kDragOver = 2;
 
 // Events raised to the owner; arguments are by reference so it may change them.
 class ButtonEvents {
-public:
+  public:
     virtual ~ButtonEvents() = default;
     virtual void MouseDown(std::int16_t& /*button*/, std::int16_t& /*shift*/, float& /*x*/,
                            float& /*y*/) {}

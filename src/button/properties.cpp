@@ -56,9 +56,12 @@ void zoButtons_H::UpdateAccessKey(const std::string& caption) {
         // One whole UTF-8 character.
         size_t len = 1;
         const auto lead = static_cast<unsigned char>(caption[marker + 1]);
-        if (lead >= 0xF0) len = 4;
-        else if (lead >= 0xE0) len = 3;
-        else if (lead >= 0xC0) len = 2;
+        if (lead >= 0xF0)
+            len = 4;
+        else if (lead >= 0xE0)
+            len = 3;
+        else if (lead >= 0xC0)
+            len = 2;
         key = caption.substr(marker + 1, len);
     }
     accessKey_ = key;
@@ -299,8 +302,10 @@ void zoButtons_H::SetHoverForeColor(Color v) {
     hoverForeColor_ = v;
     Changed("cFHover");
     if (v != window_.GetForeColor()) {
-        if (hoverColorLocks_ == LockBoth) hoverColorLocks_ = LockBackColor;
-        else if (hoverColorLocks_ == LockForeColor) hoverColorLocks_ = LockNone;
+        if (hoverColorLocks_ == LockBoth)
+            hoverColorLocks_ = LockBackColor;
+        else if (hoverColorLocks_ == LockForeColor)
+            hoverColorLocks_ = LockNone;
     }
 }
 
@@ -312,8 +317,10 @@ void zoButtons_H::SetHoverBackColor(Color v) {
     // set by the BackColor setter keeps its lock.
     const Color followed = gradientMode_ != GradientNone ? gradientColor_ : backColor_;
     if (v != followed) {
-        if (hoverColorLocks_ == LockBoth) hoverColorLocks_ = LockForeColor;
-        else if (hoverColorLocks_ == LockBackColor) hoverColorLocks_ = LockNone;
+        if (hoverColorLocks_ == LockBoth)
+            hoverColorLocks_ = LockForeColor;
+        else if (hoverColorLocks_ == LockBackColor)
+            hoverColorLocks_ = LockNone;
     }
     RefreshDerivedState("BackColor");
     Changed("cBHover");

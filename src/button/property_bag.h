@@ -10,13 +10,14 @@
 
 namespace cindral::button {
 
-using PropertyValue = std::variant<std::monostate, std::int64_t, bool, std::string, Font, PicturePtr>;
+using PropertyValue =
+    std::variant<std::monostate, std::int64_t, bool, std::string, Font, PicturePtr>;
 
 bool SameValue(const PropertyValue& a, const PropertyValue& b);
 
 // The container's persisted property set.
 class PropertyBag {
-public:
+  public:
     virtual ~PropertyBag() = default;
     // The stored value, or `fallback` when the key is missing.
     virtual PropertyValue Read(std::string_view key, const PropertyValue& fallback) = 0;
@@ -27,7 +28,7 @@ public:
 
 // An in-memory set whose keys match without regard to case.
 class MemoryPropertyBag : public PropertyBag {
-public:
+  public:
     PropertyValue Read(std::string_view key, const PropertyValue& fallback) override;
     void Write(std::string_view key, const PropertyValue& value,
                const PropertyValue& fallback) override;
@@ -35,7 +36,7 @@ public:
     bool Has(std::string_view key) const;
     size_t Count() const { return values_.size(); }
 
-private:
+  private:
     static std::string Fold(std::string_view key);
     std::map<std::string, PropertyValue> values_;
 };

@@ -14,8 +14,8 @@ struct Region {
     struct Part {
         Kind kind = Kind::Rectangle;
         bool subtract = false;
-        Rect box;                  // rectangle, or the ellipse's bounding box
-        std::vector<Point> points; // polygon corners
+        Rect box;                   // rectangle, or the ellipse's bounding box
+        std::vector<Point> points;  // polygon corners
     };
     std::vector<Part> parts;
 

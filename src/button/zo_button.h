@@ -31,7 +31,13 @@ enum PictureAlign {
     PictureTopCenter = 4,
     PictureBottomCenter = 5,
 };
-enum PictureSize { Picture16 = 0, Picture24 = 1, Picture32 = 2, PictureStretch = 3, PictureFit = 4 };
+enum PictureSize {
+    Picture16 = 0,
+    Picture24 = 1,
+    Picture32 = 2,
+    PictureStretch = 3,
+    PictureFit = 4
+};
 enum GradientMode {
     GradientNone = 0,
     GradientLeftToRight = 1,
@@ -55,7 +61,7 @@ extern const char* const NewInstanceCaption;
 // the handlers below; the button paints through the window's surface and
 // raises its events to the listener.
 class zoButtons_H {
-public:
+  public:
     zoButtons_H(ButtonWindow& window, HoverTimer& timer, ButtonHost& host, ButtonEvents& events);
     ~zoButtons_H();
     zoButtons_H(const zoButtons_H&) = delete;
@@ -157,9 +163,10 @@ public:
     void RefreshDerivedState(std::string_view key);
     void Repaint(bool full);
 
-private:
-    bool PressedOver() const { return (buttonState_ & (StatePressed | StateMouseOver)) ==
-                                      (StatePressed | StateMouseOver); }
+  private:
+    bool PressedOver() const {
+        return (buttonState_ & (StatePressed | StateMouseOver)) == (StatePressed | StateMouseOver);
+    }
     bool HasPicture() const { return picture_ && picture_->width + picture_->height >= 1; }
     bool IsOval() const { return buttonShape_ >= ShapeOval; }
     bool IsDiagonal() const { return buttonShape_ >= 1 && buttonShape_ <= 3; }

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "button/color.h"
+
+#include <gtest/gtest.h>
 
 namespace cindral::button {
 namespace {

@@ -12,7 +12,7 @@ namespace cindral::button::testing {
 
 // A pixel canvas in plain C++; text is recorded, not rasterised.
 class RasterCanvas : public Canvas {
-public:
+  public:
     struct TextCall {
         Rect rect;
         std::string text;
@@ -98,7 +98,7 @@ public:
 
     FontSpec font;
 
-private:
+  private:
     void Put(int x, int y, Color c) {
         if (x < 0 || y < 0 || x >= size_.width || y >= size_.height) return;
         if (clipped_ && !clip_.Contains(x, y)) return;
@@ -115,7 +115,7 @@ private:
 };
 
 class FakeWindow : public ButtonWindow {
-public:
+  public:
     Size size{89, 33};
     Size screen{1024, 768};
     bool enabled = true;
@@ -189,7 +189,7 @@ public:
 
 // A timer driven by a fake clock: Advance() fires every due tick.
 class FakeTimer : public HoverTimer {
-public:
+  public:
     int nowMs = 0;
     bool cursorOver = true;
     std::map<int, std::pair<int, int>> running;  // id -> (period, next due)
@@ -217,7 +217,7 @@ public:
 };
 
 class FakeHost : public ButtonHost {
-public:
+  public:
     bool design = false;
     bool isDefault = false;
     Color ambientBack = kSysButtonFace;
@@ -237,7 +237,7 @@ public:
 
 // Records every event as one line, e.g. "MouseDown 1 0 3 4".
 class EventLog : public ButtonEvents {
-public:
+  public:
     std::vector<std::string> lines;
     void MouseDown(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
         Add("MouseDown", b, s, x, y);
@@ -263,7 +263,7 @@ public:
         lines.push_back("DoubleClick " + std::to_string(b));
     }
 
-private:
+  private:
     void Add(const char* what, int b, int s, float x, float y) {
         lines.push_back(std::string(what) + " " + std::to_string(b) + " " + std::to_string(s) +
                         " " + std::to_string(static_cast<int>(x)) + " " +

@@ -19,12 +19,12 @@ TEST(Region, RectangleCornersAreCutPerStyle) {
     EXPECT_TRUE(r.Contains(88, 32));
 
     rig.b().SetButtonStyle(2);  // triangles: legs of 2 at the top, 3 at the bottom
-    for (Point p : {Point{0, 0}, Point{1, 0}, Point{0, 1}, Point{88, 0}, Point{87, 0},
-                    Point{88, 1}, Point{0, 32}, Point{2, 32}, Point{0, 30}, Point{1, 31},
-                    Point{88, 32}, Point{86, 32}, Point{88, 30}})
+    for (Point p : {Point{0, 0}, Point{1, 0}, Point{0, 1}, Point{88, 0}, Point{87, 0}, Point{88, 1},
+                    Point{0, 32}, Point{2, 32}, Point{0, 30}, Point{1, 31}, Point{88, 32},
+                    Point{86, 32}, Point{88, 30}})
         EXPECT_FALSE(rig.window.region.Contains(p.x, p.y)) << p.x << "," << p.y;
-    for (Point p : {Point{2, 0}, Point{1, 1}, Point{0, 2}, Point{3, 32}, Point{2, 31},
-                    Point{0, 29}, Point{85, 32}})
+    for (Point p : {Point{2, 0}, Point{1, 1}, Point{0, 2}, Point{3, 32}, Point{2, 31}, Point{0, 29},
+                    Point{85, 32}})
         EXPECT_TRUE(rig.window.region.Contains(p.x, p.y)) << p.x << "," << p.y;
 
     rig.b().SetButtonStyle(1);  // single corner pixels

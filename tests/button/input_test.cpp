@@ -177,7 +177,7 @@ namespace {
 
 // An owner that turns every released button into the left one.
 class LeftMaker : public EventLog {
-public:
+  public:
     void MouseUp(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
         EventLog::MouseUp(b, s, x, y);
         b = 1;

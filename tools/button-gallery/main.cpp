@@ -21,8 +21,8 @@ constexpr int kStates = 5, kVariants = 3;
 
 const char* const kStateNames[kStates] = {"normal", "focused", "hover", "pressed", "disabled"};
 const char* const kVariantNames[kVariants] = {"plain", "picture", "gradient"};
-const char* const kShapeNames[7] = {"rectangle", "left diag", "right diag", "both diag",
-                                    "oval", "oval flat press", "oval ring"};
+const char* const kShapeNames[7] = {"rectangle", "left diag",       "right diag", "both diag",
+                                    "oval",      "oval flat press", "oval ring"};
 
 // A 16 x 16 bitmap: a red disc with a dark rim on white (the transparent colour).
 PicturePtr DiscPicture() {
@@ -56,14 +56,21 @@ QImage RenderButton(int style, int shape, int state, int variant, const PictureP
     }
     b.DelayDrawing(false);
     switch (state) {
-        case 1: b.OnGotFocus(); break;
-        case 2: b.OnMouseMove(0, 0, 5, 5); break;
+        case 1:
+            b.OnGotFocus();
+            break;
+        case 2:
+            b.OnMouseMove(0, 0, 5, 5);
+            break;
         case 3:
             b.OnMouseMove(0, 0, 5, 5);
             b.OnMouseDown(1, 0, 5, 5);
             break;
-        case 4: b.SetEnabled(false); break;
-        default: break;
+        case 4:
+            b.SetEnabled(false);
+            break;
+        default:
+            break;
     }
     const QImage surface = w.SurfaceImage();
     // Only what the window's shape lets through is seen.

@@ -13,8 +13,9 @@ namespace cindral::button {
 // information messages appear as message boxes and property changes are
 // reported. A run-time host never shows any box.
 class QtDesignHost : public ButtonHost {
-public:
-    explicit QtDesignHost(QWidget* dialogParent, QString displayName = QStringLiteral("zoButtons_H1"));
+  public:
+    explicit QtDesignHost(QWidget* dialogParent,
+                          QString displayName = QStringLiteral("zoButtons_H1"));
 
     bool DesignMode() const override { return true; }
     bool DisplayAsDefault() const override { return isDefault; }
@@ -27,7 +28,7 @@ public:
     Color ambientBack = kSysButtonFace;
     std::function<void(const QString&)> onPropertyChanged;
 
-private:
+  private:
     QWidget* parent_;
     QString name_;
 };

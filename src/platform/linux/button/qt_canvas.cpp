@@ -1,9 +1,9 @@
 #include "platform/linux/button/qt_canvas.h"
 
 #include <QFontMetrics>
-#include <algorithm>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 
 #include "button/region.h"
 
@@ -21,9 +21,7 @@ constexpr int kTextFlags = Qt::TextWordWrap | Qt::TextShowMnemonic | Qt::AlignTo
 
 }  // namespace
 
-QtCanvas::QtCanvas(QSize size) : image_(size, QImage::Format_RGB32) {
-    image_.fill(Qt::black);
-}
+QtCanvas::QtCanvas(QSize size) : image_(size, QImage::Format_RGB32) { image_.fill(Qt::black); }
 
 QColor QtCanvas::ToQColor(Color rgb) { return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb)); }
 
@@ -102,8 +100,8 @@ void QtCanvas::SetFont(const FontSpec& font) {
 
 Size QtCanvas::MeasureText(const std::string& text, int maxWidth) {
     const QFontMetrics fm(font_);
-    const QRect r = fm.boundingRect(QRect(0, 0, maxWidth, 1 << 20), kTextFlags | Qt::AlignLeft,
-                                    ToQt(text));
+    const QRect r =
+        fm.boundingRect(QRect(0, 0, maxWidth, 1 << 20), kTextFlags | Qt::AlignLeft, ToQt(text));
     return {r.width(), r.height()};
 }
 

@@ -14,7 +14,7 @@ namespace cindral::button {
 // The button's off-screen surface on a QImage. Shapes are drawn without
 // anti-aliasing so that every documented colour lands on the pixels as is.
 class QtCanvas : public Canvas {
-public:
+  public:
     explicit QtCanvas(QSize size);
 
     const QImage& Image() const { return image_; }
@@ -36,7 +36,7 @@ public:
     // Maps the face names the control's users pick to fonts this system has.
     static void InstallFontSubstitutions();
 
-private:
+  private:
     void Begin(QPainter& p);
     QImage image_;
     std::optional<QRegion> clip_;

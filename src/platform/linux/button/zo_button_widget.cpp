@@ -4,15 +4,15 @@
 #include <QCursor>
 #include <QDrag>
 #include <QDragEnterEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QShortcut>
 #include <QThread>
+#include <QUrl>
 #include <algorithm>
 
 #include "platform/linux/button/cindral_button_timer.h"
@@ -23,10 +23,14 @@ namespace {
 
 std::int16_t ButtonCode(Qt::MouseButton b) {
     switch (b) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -46,29 +50,49 @@ std::int16_t ShiftMask(Qt::KeyboardModifiers m) {
 std::int16_t KeyCode(int key) {
     if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<std::int16_t>(key);
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<std::int16_t>(key);
-    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<std::int16_t>(112 + key - Qt::Key_F1);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return static_cast<std::int16_t>(112 + key - Qt::Key_F1);
     switch (key) {
-        case Qt::Key_Space: return 32;
-        case Qt::Key_Shift: return 16;
-        case Qt::Key_Control: return 17;
-        case Qt::Key_Alt: return 18;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
+        case Qt::Key_Space:
+            return 32;
+        case Qt::Key_Shift:
+            return 16;
+        case Qt::Key_Control:
+            return 17;
+        case Qt::Key_Alt:
+            return 18;
+        case Qt::Key_Left:
+            return 37;
+        case Qt::Key_Up:
+            return 38;
+        case Qt::Key_Right:
+            return 39;
+        case Qt::Key_Down:
+            return 40;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return 13;
-        case Qt::Key_Escape: return 27;
+        case Qt::Key_Enter:
+            return 13;
+        case Qt::Key_Escape:
+            return 27;
         case Qt::Key_Tab:
-        case Qt::Key_Backtab: return 9;
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Insert: return 45;
-        case Qt::Key_Delete: return 46;
-        case Qt::Key_Home: return 36;
-        case Qt::Key_End: return 35;
-        case Qt::Key_PageUp: return 33;
-        case Qt::Key_PageDown: return 34;
-        default: return 0;
+        case Qt::Key_Backtab:
+            return 9;
+        case Qt::Key_Backspace:
+            return 8;
+        case Qt::Key_Insert:
+            return 45;
+        case Qt::Key_Delete:
+            return 46;
+        case Qt::Key_Home:
+            return 36;
+        case Qt::Key_End:
+            return 35;
+        case Qt::Key_PageUp:
+            return 33;
+        case Qt::Key_PageDown:
+            return 34;
+        default:
+            return 0;
     }
 }
 
@@ -80,8 +104,12 @@ QRegion ToQRegion(const Region& region) {
         QRegion piece;
         const QRect box(part.box.left, part.box.top, part.box.Width(), part.box.Height());
         switch (part.kind) {
-            case Region::Kind::Rectangle: piece = QRegion(box); break;
-            case Region::Kind::Ellipse: piece = QRegion(box, QRegion::Ellipse); break;
+            case Region::Kind::Rectangle:
+                piece = QRegion(box);
+                break;
+            case Region::Kind::Ellipse:
+                piece = QRegion(box, QRegion::Ellipse);
+                break;
             case Region::Kind::Polygon: {
                 QPolygon poly;
                 for (const Point& p : part.points) poly << QPoint(p.x, p.y);
@@ -108,7 +136,8 @@ DragData FromMime(const QMimeData* mime) {
 }
 
 std::int32_t EffectOf(Qt::DropActions a) {
-    return ((a & Qt::CopyAction) ? kDropEffectCopy : 0) | ((a & Qt::MoveAction) ? kDropEffectMove : 0);
+    return ((a & Qt::CopyAction) ? kDropEffectCopy : 0) |
+           ((a & Qt::MoveAction) ? kDropEffectMove : 0);
 }
 
 Qt::DropActions ActionsOf(std::int32_t effect) {
@@ -123,7 +152,7 @@ Qt::DropActions ActionsOf(std::int32_t effect) {
 // Raises each event to the listener (which may change the arguments) and
 // then as a Qt signal.
 class ZoButtonWidget::Relay : public ButtonEvents {
-public:
+  public:
     explicit Relay(ZoButtonWidget& w) : w_(w) {}
     void MouseDown(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
         if (w_.listener_) w_.listener_->MouseDown(b, s, x, y);
@@ -182,7 +211,7 @@ public:
         if (w_.listener_) w_.listener_->OLEStartDrag(d, allowed);
     }
 
-private:
+  private:
     ZoButtonWidget& w_;
 };
 
@@ -245,11 +274,11 @@ void ZoButtonWidget::mousePressEvent(QMouseEvent* e) {
     // A second press of the same button soon after the first, close to it,
     // is the double click: it takes the place of that press, as the window
     // system reports it. Qt's own double-click event that follows is ignored.
-    const bool doubleClick = !lastPressWasDouble_ && e->button() == lastPressButton_ &&
-                             e->timestamp() - lastPressTime_ <=
-                                 static_cast<quint64>(QApplication::doubleClickInterval()) &&
-                             (p.toPoint() - lastPressPos_).manhattanLength() <=
-                                 QApplication::startDragDistance();
+    const bool doubleClick =
+        !lastPressWasDouble_ && e->button() == lastPressButton_ &&
+        e->timestamp() - lastPressTime_ <=
+            static_cast<quint64>(QApplication::doubleClickInterval()) &&
+        (p.toPoint() - lastPressPos_).manhattanLength() <= QApplication::startDragDistance();
     lastPressButton_ = e->button();
     lastPressTime_ = e->timestamp();
     lastPressPos_ = p.toPoint();
@@ -338,8 +367,8 @@ void ZoButtonWidget::ForwardDrag(QDropEvent* e, std::int16_t state) {
         return;
     }
     e->setDropAction((allowed & e->proposedAction()) ? e->proposedAction()
-                     : (allowed & Qt::CopyAction)     ? Qt::CopyAction
-                                                      : Qt::MoveAction);
+                     : (allowed & Qt::CopyAction)    ? Qt::CopyAction
+                                                     : Qt::MoveAction);
     e->accept();
 }
 
@@ -384,16 +413,26 @@ std::int32_t ZoButtonWidget::OLEDrag() {
 Color ZoButtonWidget::GetSysColor(int index) const {
     const QPalette& pal = palette();
     switch (index) {
-        case 5: return FromQColor(pal.color(QPalette::Base));
-        case 8: return FromQColor(pal.color(QPalette::Text));
-        case 13: return FromQColor(pal.color(QPalette::Highlight));
-        case 14: return FromQColor(pal.color(QPalette::HighlightedText));
-        case 15: return FromQColor(pal.color(QPalette::Button));
-        case 16: return FromQColor(pal.color(QPalette::Dark));
-        case 18: return FromQColor(pal.color(QPalette::ButtonText));
-        case 20: return FromQColor(pal.color(QPalette::Light));
-        case 21: return FromQColor(pal.color(QPalette::Shadow));
-        default: return FromQColor(pal.color(QPalette::Window));
+        case 5:
+            return FromQColor(pal.color(QPalette::Base));
+        case 8:
+            return FromQColor(pal.color(QPalette::Text));
+        case 13:
+            return FromQColor(pal.color(QPalette::Highlight));
+        case 14:
+            return FromQColor(pal.color(QPalette::HighlightedText));
+        case 15:
+            return FromQColor(pal.color(QPalette::Button));
+        case 16:
+            return FromQColor(pal.color(QPalette::Dark));
+        case 18:
+            return FromQColor(pal.color(QPalette::ButtonText));
+        case 20:
+            return FromQColor(pal.color(QPalette::Light));
+        case 21:
+            return FromQColor(pal.color(QPalette::Shadow));
+        default:
+            return FromQColor(pal.color(QPalette::Window));
     }
 }
 
@@ -407,9 +446,7 @@ Size ZoButtonWidget::ScreenSize() const {
 
 void ZoButtonWidget::SetClientWidth(int w) { resize(w, height()); }
 
-bool ZoButtonWidget::IsEnabled() const {
-    return !testAttribute(Qt::WA_ForceDisabled);
-}
+bool ZoButtonWidget::IsEnabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
 
 void ZoButtonWidget::SetEnabled(bool enabled) { setEnabled(enabled); }
 
@@ -427,20 +464,49 @@ void ZoButtonWidget::SetFont(const Font& font) {
 void ZoButtonWidget::SetMousePointer(int pointer) {
     mousePointer_ = pointer;
     switch (pointer) {
-        case 0: unsetCursor(); break;
-        case 1: setCursor(Qt::ArrowCursor); break;
-        case 2: setCursor(Qt::CrossCursor); break;
-        case 3: setCursor(Qt::IBeamCursor); break;
-        case 5: case 15: setCursor(Qt::SizeAllCursor); break;
-        case 6: setCursor(Qt::SizeBDiagCursor); break;
-        case 7: setCursor(Qt::SizeVerCursor); break;
-        case 8: setCursor(Qt::SizeFDiagCursor); break;
-        case 9: setCursor(Qt::SizeHorCursor); break;
-        case 10: setCursor(Qt::UpArrowCursor); break;
-        case 11: setCursor(Qt::WaitCursor); break;
-        case 12: setCursor(Qt::ForbiddenCursor); break;
-        case 13: setCursor(Qt::BusyCursor); break;
-        case 14: setCursor(Qt::WhatsThisCursor); break;
+        case 0:
+            unsetCursor();
+            break;
+        case 1:
+            setCursor(Qt::ArrowCursor);
+            break;
+        case 2:
+            setCursor(Qt::CrossCursor);
+            break;
+        case 3:
+            setCursor(Qt::IBeamCursor);
+            break;
+        case 5:
+        case 15:
+            setCursor(Qt::SizeAllCursor);
+            break;
+        case 6:
+            setCursor(Qt::SizeBDiagCursor);
+            break;
+        case 7:
+            setCursor(Qt::SizeVerCursor);
+            break;
+        case 8:
+            setCursor(Qt::SizeFDiagCursor);
+            break;
+        case 9:
+            setCursor(Qt::SizeHorCursor);
+            break;
+        case 10:
+            setCursor(Qt::UpArrowCursor);
+            break;
+        case 11:
+            setCursor(Qt::WaitCursor);
+            break;
+        case 12:
+            setCursor(Qt::ForbiddenCursor);
+            break;
+        case 13:
+            setCursor(Qt::BusyCursor);
+            break;
+        case 14:
+            setCursor(Qt::WhatsThisCursor);
+            break;
         case 99:
             if (mouseIcon_ && mouseIcon_->width > 0) {
                 QImage img(reinterpret_cast<const uchar*>(mouseIcon_->pixels.data()),
@@ -448,7 +514,8 @@ void ZoButtonWidget::SetMousePointer(int pointer) {
                 setCursor(QCursor(QPixmap::fromImage(img.copy())));
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 

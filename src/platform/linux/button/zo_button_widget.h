@@ -19,7 +19,7 @@ namespace cindral::button {
 class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer {
     Q_OBJECT
 
-public:
+  public:
     // host may be null: a run-time host with default ambient values is used.
     explicit ZoButtonWidget(QWidget* parent = nullptr, ButtonHost* host = nullptr);
     ~ZoButtonWidget() override;
@@ -34,7 +34,7 @@ public:
     // Replaces the "window under the cursor" test (tests on headless displays).
     void SetCursorOverQuery(std::function<bool()> query) { cursorQuery_ = std::move(query); }
 
-signals:
+  signals:
     void mouseDown(int button, int shift, float x, float y);
     void mouseUp(int button, int shift, float x, float y);
     void mouseMove(int button, int shift, float x, float y);
@@ -45,7 +45,7 @@ signals:
     void clicked();
     void doubleClicked(int button);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -63,7 +63,7 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
-private:
+  private:
     class Relay;
 
     // ButtonWindow

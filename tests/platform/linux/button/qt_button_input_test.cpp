@@ -14,7 +14,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class Log : public ButtonEvents {
-public:
+  public:
     Lines lines;
     void MouseDown(std::int16_t& b, std::int16_t& s, float& x, float& y) override {
         lines.push_back("MouseDown " + Args(b, s, x, y));
@@ -36,7 +36,7 @@ public:
         lines.push_back("DoubleClick " + std::to_string(b));
     }
 
-private:
+  private:
     static std::string Args(int b, int s, float x, float y) {
         return std::to_string(b) + " " + std::to_string(s) + " " +
                std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y));
@@ -126,8 +126,8 @@ TEST(QtInput, LeftDoubleClickRaisesDoubleClickThenMouseDown) {
     QCursor::setPos(f.first->mapToGlobal(QPoint(30, 12)));
     DoubleClickAt(f.first, QPoint(30, 12), Qt::LeftButton);
     // Press, release, click, then the double click replaces the second press.
-    const Lines expected{"MouseDown 1 0 30 12", "MouseUp 1 0 30 12", "Click", "DoubleClick 1",
-                         "MouseDown 1 0 30 12", "MouseUp 1 0 30 12"};
+    const Lines expected{"MouseDown 1 0 30 12", "MouseUp 1 0 30 12",   "Click",
+                         "DoubleClick 1",       "MouseDown 1 0 30 12", "MouseUp 1 0 30 12"};
     EXPECT_EQ(f.log.lines, expected);
 
     // Slow presses are two clicks.
@@ -165,8 +165,8 @@ TEST(QtInput, HoverEntersOnceAndLeavesWithinATimerTick) {
     QCursor::setPos(f.window.mapToGlobal(QPoint(250, 80)));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return Contains(f.log.lines, "MouseOnButton false"); },
-                                1000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return Contains(f.log.lines, "MouseOnButton false"); }, 1000));
     EXPECT_LE(clock.elapsed(), 200);
     EXPECT_FALSE(f.first->Control().HoverTracking());
     EXPECT_EQ(f.first->Control().ButtonState() & StateMouseOver, 0);
@@ -179,7 +179,7 @@ namespace cindral::button::testing {
 namespace {
 
 class DropLog : public ButtonEvents {
-public:
+  public:
     std::vector<std::string> lines;
     std::int32_t answer = kDropEffectCopy;
     void OLEDragOver(DragData& d, std::int32_t& effect, std::int16_t&, std::int16_t&, float& x,

@@ -112,9 +112,12 @@ TEST(QtPainter, DisabledCaptionInTwoGreys) {
     for (int y = cap.top; y < cap.bottom + 1; ++y) {
         for (int x = cap.left; x < cap.right + 1; ++x) {
             const QRgb c = At(img, x, y);
-            if (c == kGrey) ++grey;
-            else if (c == kWhite) ++white;
-            else if (c != 0xC8C8C8u) ++other;
+            if (c == kGrey)
+                ++grey;
+            else if (c == kWhite)
+                ++white;
+            else if (c != 0xC8C8C8u)
+                ++other;
         }
     }
     EXPECT_GT(grey, 20);
