@@ -17,10 +17,11 @@ namespace {
 constexpr int kButtonW = 90, kButtonH = 34;
 constexpr int kCellW = 100, kCellH = 42;
 constexpr int kLabelW = 150, kHeaderH = 40;
-constexpr int kStates = 5, kVariants = 3;
+constexpr int kStates = 5, kVariants = 4;
 
 const char* const kStateNames[kStates] = {"normal", "focused", "hover", "pressed", "disabled"};
-const char* const kVariantNames[kVariants] = {"plain", "picture", "gradient"};
+const char* const kVariantNames[kVariants] = {"plain", "picture", "gradient",
+                                              "picture and gradient"};
 const char* const kShapeNames[7] = {"rectangle", "left diag",       "right diag", "both diag",
                                     "oval",      "oval flat press", "oval ring"};
 
@@ -49,8 +50,8 @@ QImage RenderButton(int style, int shape, int state, int variant, const PictureP
     b.SetCaption("&Button");
     b.SetButtonStyle(style);
     b.SetButtonShape(shape);
-    if (variant == 1) b.SetPicture(picture);
-    if (variant == 2) {
+    if (variant == 1 || variant == 3) b.SetPicture(picture);
+    if (variant >= 2) {
         b.SetGradientColor(Rgb(40, 90, 200));
         b.SetGradientMode(GradientLeftToRight);
     }
