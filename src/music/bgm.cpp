@@ -161,8 +161,7 @@ void Cindral_BGM::CdStopClose() {
 
 void Cindral_BGM::Mp3OpenPlay() {
     // The quotes keep a path with blanks in one piece.
-    const std::string open =
-        "open \"" + settings_.MusicFile + "\" type MPEGVideo Alias MP3Play";
+    const std::string open = "open \"" + settings_.MusicFile + "\" type MPEGVideo Alias MP3Play";
     if (SendDirect(open) == 0) SendDirect("play MP3Play");
 }
 

@@ -17,7 +17,7 @@ namespace cindral::music {
 // given capacity and end at their first NUL. Text from the player is UTF-8;
 // an adapter whose platform wants another code page converts it.
 class MediaCommands {
-public:
+  public:
     virtual ~MediaCommands() = default;
 
     // Runs one command string. `reply` may be null with `replyCapacity` 0.
@@ -47,14 +47,13 @@ enum class MusicFileKind { None, Wav, Mp3 };
 MusicFileKind MusicFileKindOf(const std::string& path);
 
 class Cindral_BGM {
-public:
+  public:
     Cindral_BGM(MediaCommands& port, const startup::Settings& settings);
 
     // Command routines.
     std::int32_t MciSend(const std::string& command, std::string& reply);
     std::string MciQuery(const std::string& command);
-    std::int32_t MciPlay(const std::string& device, const std::string& from,
-                         const std::string& to);
+    std::int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to);
 
     // Audio CD.
     void CdOpen();
@@ -81,7 +80,7 @@ public:
     static constexpr std::size_t kCdModeCapacity = 255;
     static constexpr std::size_t kMp3ModeCapacity = 30;
 
-private:
+  private:
     void CdStep(int delta);
     std::uint32_t SendDirect(const std::string& command);
 

@@ -13,7 +13,7 @@ using ::testing::IsEmpty;
 using testing::RecordingMediaCommands;
 
 class BgmTest : public ::testing::Test {
-protected:
+  protected:
     RecordingMediaCommands port;
     startup::Settings settings;
     Cindral_BGM bgm{port, settings};
@@ -121,11 +121,10 @@ TEST_F(BgmTest, RepeatTrackUndoesASkipAtTheNextPoll) {
     settings.RepeatTrack = 3;
     Disc(5, 1, "stopped");
     bgm.CdPoll();  // starts track 3
-    EXPECT_THAT(port.Commands(), ElementsAre("status cdaudio current track",
-                                             "status cdaudio number of tracks",
-                                             "status cdaudio mode",
-                                             "status cdaudio position track 3",
-                                             "play cdaudio from 03:00:00:00"));
+    EXPECT_THAT(port.Commands(),
+                ElementsAre("status cdaudio current track", "status cdaudio number of tracks",
+                            "status cdaudio mode", "status cdaudio position track 3",
+                            "play cdaudio from 03:00:00:00"));
 
     port.calls.clear();
     Disc(5, 3, "playing");
@@ -142,11 +141,10 @@ TEST_F(BgmTest, RepeatTrackUndoesASkipAtTheNextPoll) {
     Disc(5, 4, "playing");
     bgm.CdPoll();
     EXPECT_TRUE(bgm.CdAlive());
-    EXPECT_THAT(port.Commands(), ElementsAre("status cdaudio current track",
-                                             "status cdaudio number of tracks",
-                                             "status cdaudio mode",
-                                             "status cdaudio position track 3",
-                                             "play cdaudio from 03:00:00:00"));
+    EXPECT_THAT(port.Commands(),
+                ElementsAre("status cdaudio current track", "status cdaudio number of tracks",
+                            "status cdaudio mode", "status cdaudio position track 3",
+                            "play cdaudio from 03:00:00:00"));
 }
 
 TEST_F(BgmTest, RepeatOfATrackTheDiscLacksSendsNothingAndKeepsPolling) {
@@ -229,8 +227,8 @@ TEST_F(BgmTest, WavLoopsInTheBackgroundAndStopsWithTheNullSound) {
     settings.MusicFile = "C:\\Sounds\\fire loop.wav";
     bgm.WavPlay();
     bgm.WavStop();
-    EXPECT_THAT(port.calls, ElementsAre("devs", "sound C:\\Sounds\\fire loop.wav |0|9",
-                                        "sound <null> |0|0"));
+    EXPECT_THAT(port.calls,
+                ElementsAre("devs", "sound C:\\Sounds\\fire loop.wav |0|9", "sound <null> |0|0"));
 
     port.calls.clear();
     port.devices = 0;

@@ -13,14 +13,14 @@
 namespace cindral::music::testing {
 
 class RecordingMediaCommands : public MediaCommands {
-public:
+  public:
     struct Answer {
         std::uint32_t code = 0;
         std::string reply;  // may hold NULs; written as-is plus a final NUL
     };
 
     std::vector<std::string> calls;
-    std::map<std::string, Answer> answers;            // by exact command
+    std::map<std::string, Answer> answers;              // by exact command
     std::map<std::uint32_t, std::string> descriptions;  // error code -> text
     std::uint32_t devices = 1;
 

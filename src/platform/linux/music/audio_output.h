@@ -8,7 +8,7 @@
 namespace cindral::platform::linux_music {
 
 class AudioOutput {
-public:
+  public:
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
 
@@ -26,7 +26,7 @@ public:
     using MixFn = void (*)(void* arg, std::int16_t* samples, int frames);
     void SetExtraMix(MixFn fn, void* arg);
 
-private:
+  private:
     enum class State { Closed, Open, Failed };
     State state_ = State::Closed;
 };

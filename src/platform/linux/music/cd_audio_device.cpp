@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <fstream>
+#include <mutex>
+#include <thread>
 
 #include "platform/linux/music/mci_command.h"
 #include "platform/linux/music/mci_errors.h"
@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kFramesPerSector = 588;  // stereo sample frames in one CD-DA sector
 constexpr int kSectorsPerSecond = 75;
-constexpr std::int32_t kPregap = 150;  // absolute addresses start 2 s before LSN 0
+constexpr std::int32_t kPregap = 150;   // absolute addresses start 2 s before LSN 0
 constexpr std::size_t kReadAhead = 40;  // about half a second
 constexpr std::int32_t kReadBatch = 8;
 
@@ -54,7 +54,7 @@ bool CueFilesExist(const std::string& cuePath) {
             if (b != std::string::npos) name = line.substr(b, e - b);
         }
         const std::string full = !name.empty() && name[0] == '/' ? name : folder + name;
-        struct stat st{};
+        struct stat st {};
         if (name.empty() || stat(full.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
     }
     return true;
@@ -179,8 +179,7 @@ void CdAudioDevice::Disc::Run() {
                              audio[std::max<long>(0, trackOf(lsn + count - 1))];
         raw.assign(static_cast<std::size_t>(count) * CDIO_CD_FRAMESIZE_RAW, 0);
         // Data sectors and unreadable ones sound as silence.
-        if (!isAudio ||
-            cdio_read_audio_sectors(cdio, raw.data(), lsn, count) != DRIVER_OP_SUCCESS)
+        if (!isAudio || cdio_read_audio_sectors(cdio, raw.data(), lsn, count) != DRIVER_OP_SUCCESS)
             std::fill(raw.begin(), raw.end(), 0);
 
         lock.lock();
@@ -243,7 +242,7 @@ std::uint32_t CdAudioDevice::Open(const std::string& source, AudioOutput& output
         std::free(drive);
         return OpenDrive(name, output, device);
     }
-    struct stat st{};
+    struct stat st {};
     if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return kFileNotFound;
     if (S_ISBLK(st.st_mode)) return OpenDrive(path, output, device);
 
@@ -288,9 +287,7 @@ CdAudioDevice::~CdAudioDevice() {
     disc_->wake.notify_all();
 }
 
-bool CdAudioDevice::Ready() const {
-    return disc_->state.load(std::memory_order_acquire) == kReady;
-}
+bool CdAudioDevice::Ready() const { return disc_->state.load(std::memory_order_acquire) == kReady; }
 
 int CdAudioDevice::TrackAt(std::int32_t lsn) const {
     const auto& starts = disc_->starts;

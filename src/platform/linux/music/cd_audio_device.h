@@ -15,7 +15,7 @@ typedef struct _CdIo CdIo_t;
 namespace cindral::platform::linux_music {
 
 class CdAudioDevice : public MciDevice {
-public:
+  public:
     // `source` is a drive or image path; empty: CINDRAL_CDROM, else the
     // default drive. An image is read at once; a drive is opened and its
     // table of contents read on the reader thread, so a slow or failing
@@ -38,7 +38,7 @@ public:
 
     struct Disc;  // shared with the reader and audio threads
 
-private:
+  private:
     enum class Format { Msf, Tmsf, Milliseconds };
 
     CdAudioDevice(std::shared_ptr<Disc> disc, AudioOutput& output);

@@ -23,7 +23,7 @@ std::string Millis(double seconds) {
 std::uint32_t FileMusicDevice::Open(const std::string& path, AudioOutput& output,
                                     std::unique_ptr<MciDevice>& device) {
     if (path.empty()) return kFilenameRequired;
-    struct stat st{};
+    struct stat st {};
     if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return kFileNotFound;
     if (st.st_size == 0) return kInvalidFile;
     if (!output.Open()) return kWaveOutputsUnsuitable;
@@ -54,8 +54,8 @@ double FileMusicDevice::PositionSeconds() const {
 std::uint32_t FileMusicDevice::StartAt(double seconds) {
     paused_ = false;
     g_owner = this;
-    const int rc = seconds > 0 ? Mix_FadeInMusicPos(music_, 1, 0, seconds)
-                               : Mix_PlayMusic(music_, 1);
+    const int rc =
+        seconds > 0 ? Mix_FadeInMusicPos(music_, 1, 0, seconds) : Mix_PlayMusic(music_, 1);
     if (rc != 0) {
         g_owner = nullptr;
         return kHardware;

@@ -13,7 +13,7 @@ typedef struct _Mix_Music Mix_Music;
 namespace cindral::platform::linux_music {
 
 class FileMusicDevice : public MciDevice {
-public:
+  public:
     static std::uint32_t Open(const std::string& path, AudioOutput& output,
                               std::unique_ptr<MciDevice>& device);
     ~FileMusicDevice() override;
@@ -26,10 +26,10 @@ public:
     std::uint32_t Status(const std::vector<std::string>& item, std::string& reply) override;
     std::uint32_t SetTimeFormat(const std::string& format) override;
 
-private:
+  private:
     explicit FileMusicDevice(Mix_Music* music) : music_(music) {}
-    bool Owns() const;        // the mixer's music stream is this device's
-    bool Sounding() const;    // owned and not finished
+    bool Owns() const;      // the mixer's music stream is this device's
+    bool Sounding() const;  // owned and not finished
     double PositionSeconds() const;
     std::uint32_t StartAt(double seconds);
 

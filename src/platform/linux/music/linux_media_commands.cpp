@@ -23,7 +23,7 @@ constexpr std::uint32_t kSndNoStop = 0x0010;
 // Reads "keyword value" pairs and lone flags from the words after a device
 // name. "wait" and "notify" are accepted and ignored: no command waits here.
 class Options {
-public:
+  public:
     std::uint32_t Parse(const std::vector<std::string>& words, std::size_t begin,
                         std::initializer_list<const char*> valued,
                         std::initializer_list<const char*> flags = {}) {
@@ -47,17 +47,17 @@ public:
         return it == values_.end() ? nullptr : &it->second;
     }
 
-private:
+  private:
     std::map<std::string, std::string> values_;
     std::set<std::string> flags_;
 };
 
 class LinuxMediaCommands final : public music::MediaCommands {
-public:
+  public:
     ~LinuxMediaCommands() override { devices_.clear(); }
 
-    std::uint32_t mciSendStringA(const std::string& command, char* reply,
-                                 std::uint32_t capacity, std::uintptr_t) override {
+    std::uint32_t mciSendStringA(const std::string& command, char* reply, std::uint32_t capacity,
+                                 std::uintptr_t) override {
         // The command ends at its first NUL, as a C string would.
         std::string text;
         std::uint32_t rc = Run(command.substr(0, command.find('\0')), text);
@@ -95,15 +95,15 @@ public:
 
     std::uint32_t waveOutGetNumDevs() override { return output_.Open() ? 1 : 0; }
 
-private:
+  private:
     std::uint32_t Run(const std::string& command, std::string& reply) {
         const MciWords split = SplitMciCommand(command);
         if (split.error) return split.error;
         const std::vector<std::string>& w = split.words;
         if (w.empty()) return kMissingCommandString;
         const std::string verb = Lower(w[0]);
-        static const char* const kVerbs[] = {"open", "close", "play", "stop",  "pause",
-                                              "resume", "seek", "status", "set"};
+        static const char* const kVerbs[] = {"open",   "close", "play",   "stop", "pause",
+                                             "resume", "seek",  "status", "set"};
         if (std::find_if(std::begin(kVerbs), std::end(kVerbs),
                          [&](const char* v) { return verb == v; }) == std::end(kVerbs))
             return kUnrecognizedCommand;
@@ -136,7 +136,9 @@ private:
         }
         if (verb == "stop" || verb == "pause" || verb == "resume") {
             if (!rest.empty()) return kUnrecognizedKeyword;
-            return verb == "stop" ? device.Stop() : verb == "pause" ? device.Pause() : device.Resume();
+            return verb == "stop"    ? device.Stop()
+                   : verb == "pause" ? device.Pause()
+                                     : device.Resume();
         }
         if (verb == "seek") {
             if (rest.empty()) return kMissingParameter;

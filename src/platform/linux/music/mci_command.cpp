@@ -11,8 +11,8 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Whether a keyword that may follow a quoted word starts at `at`.
 bool KeywordAt(const std::string& command, std::size_t at) {
-    static const char* const kFollowers[] = {"type", "alias", "shareable", "wait",
-                                             "notify", "from", "to"};
+    static const char* const kFollowers[] = {"type",   "alias", "shareable", "wait",
+                                             "notify", "from",  "to"};
     std::size_t end = at;
     while (end < command.size() && !IsBlank(command[end])) ++end;
     const std::string word = Lower(command.substr(at, end - at));

@@ -9,7 +9,7 @@
 namespace cindral::platform::linux_music {
 
 class MciDevice {
-public:
+  public:
     virtual ~MciDevice() = default;
     // `from` and `to` are null when the command leaves them out.
     virtual std::uint32_t Play(const std::string* from, const std::string* to) = 0;

@@ -21,7 +21,7 @@ SoundPlayer::~SoundPlayer() {
 
 bool SoundPlayer::Play(const std::string& path, bool loop) {
     Stop();
-    struct stat st{};
+    struct stat st {};
     if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) return false;
     if (!output_.Open()) return false;
     {

@@ -17,7 +17,7 @@ struct Mix_Chunk;
 namespace cindral::platform::linux_music {
 
 class SoundPlayer {
-public:
+  public:
     explicit SoundPlayer(AudioOutput& output);
     ~SoundPlayer();
 
@@ -27,7 +27,7 @@ public:
     void Stop();
     bool Busy();  // a sound is loading or sounding
 
-private:
+  private:
     struct Request {
         std::string path;
         bool loop;

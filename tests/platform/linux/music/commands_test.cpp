@@ -121,7 +121,8 @@ TEST_F(BadInputTest, PathsWithQuotesBlanksAndJapanese) {
 
 TEST_F(BadInputTest, DiscImagesThatCannotBeRead) {
     // A CUE sheet whose BIN is missing.
-    WriteBytes(dir / "lost.cue", "FILE \"lost.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    WriteBytes(dir / "lost.cue",
+               "FILE \"lost.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
     setenv("CINDRAL_CDROM", (dir / "lost.cue").c_str(), 1);
     EXPECT_EQ(Send("open cdaudio"), 275u);
     setenv("CINDRAL_CDROM", (dir / "nowhere.cue").c_str(), 1);
@@ -149,8 +150,8 @@ TEST_F(BadInputTest, RepliesThatDoNotFitAndErrorDescriptions) {
     // Everything after a NUL is not part of the command.
     EXPECT_EQ(Send(std::string("status cdaudio mode\0 garbage", 28)), 0u);
 
-    for (std::uint32_t code : {261u, 263u, 265u, 267u, 268u, 270u, 273u, 275u, 276u, 279u, 282u,
-                               289u, 292u, 293u, 294u, 295u, 296u, 304u, 306u, 326u})
+    for (std::uint32_t code : {261u, 263u, 265u, 267u, 268u, 270u, 273u, 275u, 276u, 279u,
+                               282u, 289u, 292u, 293u, 294u, 295u, 296u, 304u, 306u, 326u})
         EXPECT_NE(Describe(code), "<none>") << code;
     EXPECT_EQ(Describe(0), "<none>");
     EXPECT_EQ(Describe(12345), "<none>");

@@ -18,7 +18,7 @@
 namespace cindral::testing {
 
 class LayerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("SDL_AUDIODRIVER", "disk", 1);
         setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);

@@ -28,11 +28,10 @@ TEST_F(LayerTest, MciToolPrintsCodeTabReplyForEachLine) {
     std::ifstream in(out);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
-    EXPECT_THAT(lines,
-                ::testing::ElementsAre(
-                    "0\t", "0\t", "0\t03:00:00:00", "-1\tコマンド文字列が指定されていません",
-                    "282\tA value is outside the range the device allows.",
-                    "261\tThe command is not known to any media device."));
+    EXPECT_THAT(lines, ::testing::ElementsAre(
+                           "0\t", "0\t", "0\t03:00:00:00", "-1\tコマンド文字列が指定されていません",
+                           "282\tA value is outside the range the device allows.",
+                           "261\tThe command is not known to any media device."));
 }
 
 }  // namespace

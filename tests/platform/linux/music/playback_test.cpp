@@ -23,7 +23,7 @@ std::vector<int> Sounding(const std::vector<ToneRun>& runs) {
 }
 
 class CdPlaybackTest : public LayerTest {
-protected:
+  protected:
     std::vector<int> HeardTracks() { return Sounding(Heard({kTrack1, kTrack2, kTrack3})); }
     startup::Settings settings;
 };
