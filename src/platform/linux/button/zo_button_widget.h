@@ -16,6 +16,19 @@ namespace cindral::button {
 // surface and hover timer, and turns Qt input into the control's handlers.
 // Events reach the owner as Qt signals and, with by-reference arguments, an
 // optional listener.
+//
+// A container places a button with its stored design-time values:
+//
+//   auto* ok = new ZoButtonWidget(panel);
+//   ok->setGeometry(360, 340, 89, 33);
+//   MemoryPropertyBag bag;  // keys match without regard to case
+//   bag.Set("caption", std::string("OK"));
+//   bag.Set("backstyle", std::int64_t{2});
+//   ok->Control().ReadProperties(bag);
+//   connect(ok, &ZoButtonWidget::mouseDown, ...);
+//
+// A widget that is not shown yet gets Qt's resize event only when it is
+// shown; ReadProperties (or Control().OnResize()) lays it out before that.
 class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer {
     Q_OBJECT
 
