@@ -96,6 +96,9 @@ std::int16_t KeyCode(int key) {
     }
 }
 
+// Space presses the button and the arrows move the focus.
+bool OwnKey(std::int16_t code) { return code == 32 || (code >= 37 && code <= 40); }
+
 Color FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
 
 QRegion ToQRegion(const Region& region) {
@@ -320,12 +323,15 @@ void ZoButtonWidget::keyPressEvent(QKeyEvent* e) {
     if (text.size() == 1 && text[0].unicode() < 0x8000) {
         control_->OnKeyPress(static_cast<std::int16_t>(text[0].unicode()));
     }
+    // Keys the button has no use for go on to the container (Escape, Enter).
+    if (!OwnKey(code)) e->ignore();
 }
 
 void ZoButtonWidget::keyReleaseEvent(QKeyEvent* e) {
     if (e->isAutoRepeat()) return;  // key-up comes once, at the real release
     const std::int16_t code = KeyCode(e->key());
     if (code != 0) control_->OnKeyUp(code, ShiftMask(e->modifiers()));
+    if (!OwnKey(code)) e->ignore();
 }
 
 void ZoButtonWidget::focusInEvent(QFocusEvent*) { control_->OnGotFocus(); }

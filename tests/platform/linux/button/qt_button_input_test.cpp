@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTest>
 
@@ -222,6 +223,40 @@ TEST(QtDragDrop, WindowDragEventsAreForwardedAndAnsweredByTheOwner) {
     QDragMoveEvent move(QPoint(9, 9), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w, &move);
     EXPECT_FALSE(move.isAccepted());
+}
+
+}  // namespace
+}  // namespace cindral::button::testing
+
+namespace cindral::button::testing {
+namespace {
+
+// A container that notes the keys reaching it.
+class KeyCatcher : public QWidget {
+  public:
+    std::vector<int> keys;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override { keys.push_back(e->key()); }
+};
+
+TEST(QtInput, KeysTheButtonDoesNotUseReachTheContainer) {
+    App();
+    KeyCatcher window;
+    window.resize(200, 60);
+    auto* b = new ZoButtonWidget(&window);
+    b->setGeometry(10, 10, 89, 33);
+    Log log;
+    b->SetEventListener(&log);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Escape);
+    QTest::keyClick(b, Qt::Key_Space);
+    EXPECT_EQ(window.keys, std::vector<int>{Qt::Key_Escape});
+    EXPECT_EQ(log.lines,
+              (Lines{"KeyDown 27 0", "KeyUp 27 0", "KeyDown 32 0", "Click", "KeyUp 32 0"}));
 }
 
 }  // namespace
