@@ -37,13 +37,19 @@ public:
 };
 
 // For the start-up benchmark: the wall-clock time of the first presented
-// frame, printed when CINDRAL_FIRST_FRAME_STAMP is set.
-void StampFirstFrame() {
+// frame and how it was presented, printed when CINDRAL_FIRST_FRAME_STAMP is set.
+void StampFirstFrame(const platform::SdlSaverDisplay& display) {
     if (!std::getenv("CINDRAL_FIRST_FRAME_STAMP")) return;
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
-    std::fprintf(stderr, "first-frame-realtime-ns %lld\n",
-                 static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec);
+    timespec cpu{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    std::fprintf(stderr,
+                 "first-frame-realtime-ns %lld cpu-ms %.1f renderer %s vsync %d windows %zu\n",
+                 static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec,
+                 cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6,
+                 display.RendererName().c_str(), display.VsyncActive() ? 1 : 0,
+                 display.WindowCount());
 }
 
 }  // namespace
@@ -53,6 +59,9 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::LinuxSystemServic
     // Without an X server SDL would fall back to an invisible off-screen
     // driver and the saver would run unseen, with nothing able to end it.
     if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    // With no session bus announced, SDL's D-Bus use would launch a bus daemon
+    // that outlives the saver.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
     system.OnCursorVisibility([](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
 
@@ -71,7 +80,12 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::LinuxSystemServic
             // rather than run unseen for ever.
             saver.EndSaver();
         } else {
-            platform::RunSaverLoop(saver, StampFirstFrame);
+            auto start = std::chrono::steady_clock::now();
+            long frames = platform::RunSaverLoop(saver, [&display] { StampFirstFrame(display); });
+            if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
+                std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
+                std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());
+            }
         }
     }
     display.Unload();

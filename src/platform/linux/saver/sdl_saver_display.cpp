@@ -14,18 +14,19 @@ namespace cindral::platform {
 
 namespace {
 
-constexpr unsigned kGlRenderer = 0x1F01;  // GL_RENDERER
-
-// A GL renderer on a software rasteriser (a virtual X server has no GPU)
-// spends more CPU scaling one texture than SDL's own software path.
-bool GlIsSoftware() {
-    using GetString = const unsigned char* (*)(unsigned);
-    auto get = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    if (!get) return false;
-    const char* name = reinterpret_cast<const char*>(get(kGlRenderer));
-    if (!name) return false;
-    return std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
-           std::strstr(name, "Software Rasterizer");
+// Whether the X server can run GL in hardware. Without direct rendering (a
+// virtual server, a dummy driver) GL falls back to a software rasteriser,
+// which costs more CPU than SDL's own software path and far more start-up
+// time; the check needs no GL context.
+bool ServerHasAcceleratedGl() {
+    ::Display* d = XOpenDisplay(nullptr);
+    if (!d) return true;  // not X11: let SDL choose
+    int op = 0, ev = 0, err = 0;
+    bool accelerated = XQueryExtension(d, "DRI3", &op, &ev, &err) ||
+                       XQueryExtension(d, "DRI2", &op, &ev, &err) ||
+                       XQueryExtension(d, "NV-GLX", &op, &ev, &err);
+    XCloseDisplay(d);
+    return accelerated;
 }
 
 // Puts _NET_WM_STATE_FULLSCREEN and _NET_WM_STATE_ABOVE on a window that is
@@ -57,6 +58,9 @@ bool SdlSaverDisplay::InitDisplay() {
     back_ = std::make_unique<display::MemorySurface>(kBackWidth, kBackHeight, bpp_);
 
     SDL_SetHintWithPriority(SDL_HINT_RENDER_SCALE_QUALITY, "nearest", SDL_HINT_DEFAULT);
+    // A renderer named by the user (SDL_RENDER_DRIVER) is always honoured;
+    // otherwise a server without GL in hardware gets the frame buffer path.
+    softwareOnly_ = !SDL_GetHint(SDL_HINT_RENDER_DRIVER) && !ServerHasAcceleratedGl();
     std::vector<MonitorRect> sdlDisplays;
     for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
         SDL_Rect r{};
@@ -79,27 +83,37 @@ bool SdlSaverDisplay::OpenOutput(int x, int y, int w, int h) {
     if (!out.window) return false;
     RequestFullScreenState(out.window);
 
-    bool driverChosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
-    if (!softwareOnly_) {
-        out.renderer = SDL_CreateRenderer(out.window, -1,
-                                          SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        SDL_RendererInfo info{};
-        if (out.renderer && !driverChosen && SDL_GetRendererInfo(out.renderer, &info) == 0 &&
-            std::strncmp(info.name, "opengl", 6) == 0 && GlIsSoftware()) {
-            SDL_DestroyRenderer(out.renderer);
-            out.renderer = nullptr;
-            softwareOnly_ = true;
-        }
-    }
-    if (!out.renderer) {
-        // Straight to the X server's shared-memory images, not through GL.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        out.renderer = SDL_CreateRenderer(out.window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (!out.renderer) {
+    bool ok = softwareOnly_ ? AttachFramebuffer(out) || AttachRenderer(out) : AttachRenderer(out);
+    if (!ok) {
         SDL_DestroyWindow(out.window);
         return false;
     }
+    outputs_.push_back(out);
+    if (!watching_) {
+        SDL_AddEventWatch(&SdlSaverDisplay::WatchEvents, this);
+        watching_ = true;
+    }
+    return true;
+}
+
+bool SdlSaverDisplay::AttachFramebuffer(Output& out) {
+    // Straight to the X server's shared-memory images, not through GL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_Surface* surface = SDL_GetWindowSurface(out.window);
+    if (!surface || surface->format->format != textureFormat_) return false;
+    out.scaler = std::make_shared<FrameScaler>(kBackWidth, kBackHeight, bpp_ / 8);
+    rendererName_ = "framebuffer";
+    vsync_ = false;
+    return true;
+}
+
+bool SdlSaverDisplay::AttachRenderer(Output& out) {
+    if (!softwareOnly_) {
+        out.renderer = SDL_CreateRenderer(out.window, -1,
+                                          SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    }
+    if (!out.renderer) out.renderer = SDL_CreateRenderer(out.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!out.renderer) return false;
     SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(out.renderer, &info) == 0) {
         rendererName_ = info.name;
@@ -109,20 +123,50 @@ bool SdlSaverDisplay::OpenOutput(int x, int y, int w, int h) {
                                     kBackWidth, kBackHeight);
     if (!out.texture) {
         SDL_DestroyRenderer(out.renderer);
-        SDL_DestroyWindow(out.window);
+        out.renderer = nullptr;
         return false;
     }
     // Black until the first frame arrives.
     SDL_SetRenderDrawColor(out.renderer, 0, 0, 0, 255);
     SDL_RenderClear(out.renderer);
-    outputs_.push_back(out);
     return true;
+}
+
+int SdlSaverDisplay::WatchEvents(void* self, SDL_Event* event) {
+    // A window whose contents the server lost gets every row again.
+    if (event->type != SDL_WINDOWEVENT) return 0;
+    auto* display = static_cast<SdlSaverDisplay*>(self);
+    for (auto& out : display->outputs_) {
+        if (out.scaler && SDL_GetWindowID(out.window) == event->window.windowID) {
+            out.scaler->Invalidate();
+        }
+    }
+    return 0;
+}
+
+void SdlSaverDisplay::PresentToFramebuffer(Output& out, const display::LockedPixels& px) {
+    SDL_Surface* surface = SDL_GetWindowSurface(out.window);  // renewed after a resize
+    if (!surface) return;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    std::vector<RowSpan> rows =
+        out.scaler->Scale(px.data, px.pitch, static_cast<std::uint8_t*>(surface->pixels),
+                          surface->pitch, surface->w, surface->h);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    if (rows.empty()) return;
+    std::vector<SDL_Rect> rects;
+    rects.reserve(rows.size());
+    for (const auto& r : rows) rects.push_back({0, r.first, surface->w, r.count});
+    SDL_UpdateWindowSurfaceRects(out.window, rects.data(), static_cast<int>(rects.size()));
 }
 
 void SdlSaverDisplay::PresentFrame() {
     display::LockedPixels px;
     if (!back_->Lock(px)) return;
     for (auto& out : outputs_) {
+        if (out.scaler) {
+            PresentToFramebuffer(out, px);
+            continue;
+        }
         // Every pixel of the texture is replaced, as locked streaming pixels
         // are write-only.
         SDL_UpdateTexture(out.texture, nullptr, px.data, px.pitch);
@@ -155,6 +199,10 @@ std::uintptr_t SdlSaverDisplay::Handle() const {
 }
 
 void SdlSaverDisplay::CloseOutputs() {
+    if (watching_) {
+        SDL_DelEventWatch(&SdlSaverDisplay::WatchEvents, this);
+        watching_ = false;
+    }
     for (auto& out : outputs_) {
         if (out.texture) SDL_DestroyTexture(out.texture);
         if (out.renderer) SDL_DestroyRenderer(out.renderer);

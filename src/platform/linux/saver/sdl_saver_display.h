@@ -12,10 +12,12 @@
 
 #include "display/display_port.h"
 #include "fire/saver_ports.h"
+#include "platform/linux/saver/frame_scaler.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+union SDL_Event;
 
 namespace cindral::platform {
 
@@ -43,11 +45,20 @@ public:
 private:
     struct Output {
         SDL_Window* window = nullptr;
+        // Either a renderer with its streaming texture (GL where the server
+        // has it in hardware, or the renderer the user named) ...
         SDL_Renderer* renderer = nullptr;
         SDL_Texture* texture = nullptr;
+        // ... or the window's own frame buffer, filled by a whole-pixel
+        // stretch that skips unchanged rows.
+        std::shared_ptr<FrameScaler> scaler;
     };
     bool OpenOutput(int x, int y, int w, int h);
+    bool AttachRenderer(Output& out);
+    bool AttachFramebuffer(Output& out);
+    void PresentToFramebuffer(Output& out, const display::LockedPixels& px);
     void CloseOutputs();
+    static int WatchEvents(void* self, ::SDL_Event* event);
 
     std::vector<Output> outputs_;
     std::unique_ptr<display::MemorySurface> back_;
@@ -55,6 +66,7 @@ private:
     int bpp_ = 0;
     bool vsync_ = false;
     bool softwareOnly_ = false;
+    bool watching_ = false;
     std::string rendererName_;
 };
 

@@ -59,9 +59,10 @@ int VirtualKeyOf(int sdlKeycode) {
     return 0;
 }
 
-void RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirstFrame) {
+long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirstFrame) {
     fire::FramePacer pacer(60);
     bool first = true;
+    long frames = 0;
     while (saver.Running()) {
         if (g_stopRequested) {
             saver.EndSaver();
@@ -69,6 +70,7 @@ void RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirst
         }
         std::int64_t nextFrame = pacer.FrameStarted(NowUs());
         saver.RunFrame();
+        ++frames;
         if (first) {
             first = false;
             if (onFirstFrame) onFirstFrame();
@@ -94,6 +96,7 @@ void RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirst
         }
     }
     if (g_stopRequested) saver.EndSaver();
+    return frames;
 }
 
 }  // namespace cindral::platform

@@ -17,7 +17,8 @@ void InstallSaverSignalHandlers();
 // (arrows 37 and 39; other keys to their upper-case letter or digit, else 0).
 int VirtualKeyOf(int sdlKeycode);
 
-// `onFirstFrame` runs once after the first frame was presented.
-void RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirstFrame = {});
+// `onFirstFrame` runs once after the first frame was presented. Returns the
+// number of frames run.
+long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirstFrame = {});
 
 }  // namespace cindral::platform

@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""Saver benchmark (a program, not a test): on one 1920x1080 Xvfb it measures
+
+  * time from start to the first presented frame (median of several starts),
+  * CPU seconds per wall second of the saver plus the X server, next to
+    xflame --root measured the same way in the same run,
+  * resident memory of the saver.
+
+Goals: first frame within 150 ms, CPU per wall second no more than xflame's,
+RSS under 80 MB. Usage: bench/saver/saver_bench.py [--bin build/bin] [--seconds 10]
+"""
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+XFLAME = "/usr/libexec/xscreensaver/xflame"
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_seconds(pid):
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / TICKS  # utime + stime
+
+
+def rss_mb(pid):
+    with open(f"/proc/{pid}/status") as f:
+        for line in f:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1]) / 1024.0
+    return 0.0
+
+
+def start_xvfb(width, height):
+    r, w = os.pipe()
+    proc = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{width}x{height}x24",
+         "-nolisten", "tcp", "-noreset"],
+        pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(w)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(r, 16)
+        if not chunk:
+            break
+        number += chunk
+    os.close(r)
+    return proc, ":" + number.decode().strip()
+
+
+def first_frame_ms(cindral, env):
+    env = dict(env, CINDRAL_FIRST_FRAME_STAMP="1")
+    t0 = time.time_ns()
+    proc = subprocess.Popen([cindral, "/s"], env=env, stderr=subprocess.PIPE, text=True)
+    stamp = cpu = None
+    for line in proc.stderr:
+        if line.startswith("first-frame-realtime-ns"):
+            words = line.split()
+            stamp, cpu = int(words[1]), float(words[3])
+            break
+    proc.terminate()
+    proc.communicate(timeout=10)
+    return None if stamp is None else ((stamp - t0) / 1e6, cpu)
+
+
+def load(cmd, env, xvfb_pid, seconds, warmup=1.5):
+    env = dict(env, CINDRAL_FIRST_FRAME_STAMP="1")
+    proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                            text=True)
+    time.sleep(warmup)
+    c0 = cpu_seconds(proc.pid) + cpu_seconds(xvfb_pid)
+    w0 = time.monotonic()
+    time.sleep(seconds)
+    c1 = cpu_seconds(proc.pid) + cpu_seconds(xvfb_pid)
+    w1 = time.monotonic()
+    rss = rss_mb(proc.pid)
+    proc.terminate()
+    _, err = proc.communicate(timeout=10)
+    fps = renderer = None
+    for line in err.splitlines():  # the saver's own report, when it is the saver
+        words = line.split()
+        if words[:1] == ["frames"]:
+            fps = int(words[1]) / float(words[3])
+        if words[:1] == ["first-frame-realtime-ns"]:
+            renderer = words[5]
+    return (c1 - c0) / (w1 - w0), rss, fps, renderer
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--bin", default=os.path.join(os.path.dirname(__file__), "../../build/bin"))
+    ap.add_argument("--seconds", type=float, default=10.0)
+    ap.add_argument("--starts", type=int, default=7)
+    args = ap.parse_args()
+    cindral = os.path.abspath(os.path.join(args.bin, "cindral"))
+    if not os.access(cindral, os.X_OK):
+        sys.exit(f"no program at {cindral}; build it first (cmake --build build --target cindral)")
+
+    xvfb, display = start_xvfb(1920, 1080)
+    try:
+        home = subprocess.check_output(["mktemp", "-d"], text=True).strip()
+        env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=home)
+        env.pop("SDL_RENDER_DRIVER", None)
+
+        starts = [first_frame_ms(cindral, env) for _ in range(args.starts)]
+        starts = [s for s in starts if s is not None]
+        if starts:
+            walls = [w for w, _ in starts]
+            ff = statistics.median(walls)
+            print(f"first frame: median {ff:.1f} ms over {len(starts)} starts "
+                  f"(min {min(walls):.1f}, max {max(walls):.1f}), of it "
+                  f"{statistics.median(c for _, c in starts):.1f} ms CPU of the saver "
+                  f"(load average {os.getloadavg()[0]:.1f}); goal 150 ms: "
+                  f"{'met' if ff <= 150 else 'MISSED'}")
+
+        runs = [("cindral (automatic choice)", [cindral, "/s"], env),
+                ("cindral (SDL software renderer)", [cindral, "/s"],
+                 dict(env, SDL_RENDER_DRIVER="software", SDL_FRAMEBUFFER_ACCELERATION="0")),
+                ("cindral (SDL opengl renderer)", [cindral, "/s"],
+                 dict(env, SDL_RENDER_DRIVER="opengl"))]
+        results = {}
+        if os.access(XFLAME, os.X_OK):
+            cpu, _, _, _ = load([XFLAME, "--root"], env, xvfb.pid, args.seconds)
+            results["xflame"] = cpu
+            print(f"xflame --root: {cpu:.3f} CPU s per wall s (saver + X server)")
+        for name, cmd, e in runs:
+            cpu, rss, fps, renderer = load(cmd, e, xvfb.pid, args.seconds)
+            line = (f"{name}: {cpu:.3f} CPU s per wall s (saver + X server), RSS {rss:.1f} MB, "
+                    f"{fps or 0:.1f} frames/s via {renderer}")
+            if "xflame" in results and results["xflame"] > 0:
+                line += f", ratio to xflame {cpu / results['xflame']:.2f}"
+            print(line)
+            results[name] = cpu
+        if "xflame" in results:
+            ratio = results["cindral (automatic choice)"] / results["xflame"]
+            print(f"goal CPU <= xflame: {'met' if ratio <= 1.0 else 'MISSED'} (ratio {ratio:.2f})")
+    finally:
+        xvfb.terminate()
+        xvfb.wait(timeout=10)
+
+
+if __name__ == "__main__":
+    main()
