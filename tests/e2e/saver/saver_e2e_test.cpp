@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <thread>
 
 #include "e2e_support.h"
@@ -104,6 +105,12 @@ struct Start {
     std::vector<std::string> args;
     int depth;
 };
+
+void PrintTo(const Start& s, std::ostream* os) {
+    *os << "'";
+    for (const auto& a : s.args) *os << a;
+    *os << "' at " << s.depth << " bits";
+}
 
 class SaverStarts : public SaverE2E, public ::testing::WithParamInterface<Start> {};
 
