@@ -264,11 +264,26 @@ void ZoButtonWidget::paintEvent(QPaintEvent*) {
         BlitSurface();
         return;
     }
+    const bool stale = !canvas_ || canvas_->Image().size() != size();
+    if (!paintRequestPending_ && !stale) {
+        // Qt repaints the widget along with an ancestor: the surface still
+        // holds the finished picture, and the control's state stays as is.
+        BlitSurface();
+        return;
+    }
     inPaint_ = true;
-    control_->OnPaint();
+    if (paintRequestPending_) {
+        // The window became visible again: the control's own paint request.
+        control_->OnPaint();
+    } else {
+        control_->Refresh();
+    }
+    paintRequestPending_ = false;
     inPaint_ = false;
     if (control_->Delayed()) BlitSurface();
 }
+
+void ZoButtonWidget::showEvent(QShowEvent*) { paintRequestPending_ = true; }
 
 void ZoButtonWidget::resizeEvent(QResizeEvent*) { control_->OnResize(); }
 

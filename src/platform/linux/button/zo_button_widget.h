@@ -60,6 +60,7 @@ class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer 
 
   protected:
     void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -130,6 +131,7 @@ class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer 
     std::function<bool()> cursorQuery_;
     bool inPaint_ = false;
     bool presentPending_ = false;
+    bool paintRequestPending_ = false;
     bool suppressClick_ = false;
     bool pressedInside_ = false;
     Qt::MouseButton lastPressButton_ = Qt::NoButton;

@@ -261,3 +261,37 @@ TEST(QtInput, KeysTheButtonDoesNotUseReachTheContainer) {
 
 }  // namespace
 }  // namespace cindral::button::testing
+
+namespace cindral::button::testing {
+namespace {
+
+TEST(QtPaintRequest, OnlyShowingAgainIsThePaintRequestNotAnAncestorsRepaint) {
+    Form f;
+    f.first->setFocus();
+    QCursor::setPos(f.first->mapToGlobal(QPoint(20, 15)));
+    QTest::mouseMove(f.first, QPoint(20, 15));
+    QTest::mousePress(f.first, Qt::LeftButton, {}, QPoint(20, 15));
+    const std::int16_t pressed = StateFocused | StatePressed | StateMouseOver;
+    ASSERT_EQ(f.first->Control().ButtonState(), pressed);
+    f.window.update();
+    QApplication::processEvents();
+    EXPECT_EQ(f.first->Control().ButtonState(), pressed);
+    QTest::mouseRelease(f.first, Qt::LeftButton, {}, QPoint(20, 15));
+
+    // An unfocused button under the mouse: a paint request resets its state.
+    f.second->setFocus();
+    QCursor::setPos(f.window.mapToGlobal(QPoint(250, 80)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.first->Control().HoverTracking(); }, 1000));
+    QCursor::setPos(f.first->mapToGlobal(QPoint(22, 15)));
+    QTest::mouseMove(f.first, QPoint(22, 15));
+    QTest::mouseMove(f.first, QPoint(24, 15));
+    ASSERT_EQ(f.first->Control().ButtonState(), StateMouseOver);
+    f.window.hide();
+    f.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.window));
+    QApplication::processEvents();
+    EXPECT_EQ(f.first->Control().ButtonState(), 0);
+}
+
+}  // namespace
+}  // namespace cindral::button::testing
