@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     switch (decision.action) {
         case startup::StartupAction::Preview:
             return platform::RunPreview(static_cast<std::uint32_t>(decision.previewParent),
-                                        fire::RenderPreviewStill());
+                                        fire::RenderPreviewStill);
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system);
         case startup::StartupAction::Settings:  // the settings window is not built yet

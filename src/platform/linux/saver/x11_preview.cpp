@@ -81,7 +81,7 @@ void SetCaption(::Display* d, Window w, std::string_view caption) {
 
 }  // namespace
 
-int RunPreview(std::uint32_t parentWindow, const fire::StillImage& still) {
+int RunPreview(std::uint32_t parentWindow, const std::function<fire::StillImage()>& makeStill) {
     ::Display* d = XOpenDisplay(nullptr);
     if (!d) return 0;
     XSetErrorHandler(NoteError);
@@ -114,9 +114,11 @@ int RunPreview(std::uint32_t parentWindow, const fire::StillImage& still) {
     }
     SetCaption(d, self, startup::kPreviewCaption);
     GC gc = XCreateGC(d, self, 0, nullptr);
-    XImage* image = MakeImage(d, pa.visual, pa.depth, still, w, h);
     XMapWindow(d, self);
     XFlush(d);
+    const fire::StillImage still = makeStill();
+    XImage* image = MakeImage(d, pa.visual, pa.depth, still, w, h);
+    if (image) XPutImage(d, self, gc, image, 0, 0, 0, 0, w, h);
 
     for (;;) {
         XEvent e;

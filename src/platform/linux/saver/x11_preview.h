@@ -3,13 +3,15 @@
 // shows the fire still scaled to fit. It lives while the host window does.
 
 #include <cstdint>
+#include <functional>
 
 #include "fire/saver_still.h"
 
 namespace cindral::platform {
 
 // Returns when the preview window or its host is gone (or the X connection
-// closes). A parent that is not a window ends it at once.
-int RunPreview(std::uint32_t parentWindow, const fire::StillImage& still);
+// closes). A parent that is not a window ends it at once. The picture is made
+// after the window is in place, so the host sees its child at once.
+int RunPreview(std::uint32_t parentWindow, const std::function<fire::StillImage()>& makeStill);
 
 }  // namespace cindral::platform
