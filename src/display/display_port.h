@@ -8,7 +8,7 @@
 namespace cindral::display {
 
 class Display {
-public:
+  public:
     virtual ~Display() = default;
     // Creates the device and the 320 x 240 back surface in the desktop's pixel
     // format and reads the desktop's mode. False when that failed; the back

@@ -7,7 +7,7 @@
 namespace cindral::fire {
 
 class EngineSaverFire final : public SaverFire {
-public:
+  public:
     explicit EngineSaverFire(FireEngine& engine) : engine_(engine) {}
     void ChooseAndParse(std::int16_t& kind, int seconds) override {
         engine_.ChooseAndParse(kind, seconds);
@@ -20,7 +20,7 @@ public:
     void Frame(display::Surface& back) override { engine_.Frame(back); }
     void EmitBurst() override { engine_.EmitBurst(); }
 
-private:
+  private:
     FireEngine& engine_;
 };
 

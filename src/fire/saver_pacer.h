@@ -8,7 +8,7 @@
 namespace cindral::fire {
 
 class FramePacer {
-public:
+  public:
     explicit FramePacer(int fps) : periodUs_(1'000'000 / fps) {}
 
     std::int64_t PeriodUs() const { return periodUs_; }
@@ -25,7 +25,7 @@ public:
         return next_;
     }
 
-private:
+  private:
     std::int64_t periodUs_;
     std::int64_t next_ = 0;
     bool started_ = false;

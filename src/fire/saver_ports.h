@@ -11,7 +11,7 @@ namespace cindral::fire {
 
 // The fire engine's steps in the order the load step and the frame loop use.
 class SaverFire {
-public:
+  public:
     virtual ~SaverFire() = default;
     virtual void ChooseAndParse(std::int16_t& fireKind, int secondsSinceMidnight) = 0;
     virtual void AllocateParticles() = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class SaverMusic {
-public:
+  public:
     virtual ~SaverMusic() = default;
     virtual void CdOpen() = 0;
     virtual void CdPoll() = 0;
@@ -42,7 +42,7 @@ public:
 
 // The saver's platform window(s).
 class SaverHost {
-public:
+  public:
     virtual ~SaverHost() = default;
     // Normal state, shown, topmost without taking activation.
     virtual void ShowTopmost() = 0;
@@ -51,7 +51,7 @@ public:
 };
 
 class SaverClock {
-public:
+  public:
     virtual ~SaverClock() = default;
     virtual std::uint32_t TickMs() = 0;  // monotonic milliseconds
     virtual int SecondsSinceMidnight() = 0;

@@ -1,8 +1,9 @@
+#include "fire/saver_still.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "fire/fire_engine.h"
-#include "fire/saver_still.h"
 
 namespace cindral::fire {
 

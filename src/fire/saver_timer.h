@@ -8,7 +8,7 @@
 namespace cindral::fire {
 
 class SaverTimer {
-public:
+  public:
     explicit SaverTimer(std::uint32_t intervalMs) : interval_(intervalMs) {}
 
     std::uint32_t Interval() const { return interval_; }
@@ -40,7 +40,7 @@ public:
         return left > 0 ? static_cast<std::uint32_t>(left) : 0u;
     }
 
-private:
+  private:
     std::uint32_t interval_;
     bool enabled_ = false;
     std::uint32_t due_ = 0;

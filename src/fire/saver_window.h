@@ -27,7 +27,7 @@ struct SaverPorts {
 };
 
 class SaverWindow {
-public:
+  public:
     SaverWindow(SaverPorts ports, startup::ProgramState& state);
 
     // Load steps up to starting the loop. False: the program must end now
@@ -54,7 +54,7 @@ public:
     const SaverTimer& Timer2() const { return timer2_; }
     const SaverTimer& Timer3() const { return timer3_; }
 
-private:
+  private:
     bool MusicFileEndsWith(const char* upperEnding) const;
 
     SaverPorts ports_;

@@ -19,8 +19,7 @@ CommandLine ParseCommandLine(std::string_view line) {
     cl.empty = line.empty();
     if (line.size() >= 2) {
         // Only ASCII letters change case; the mode letter is always one of them.
-        cl.ModeLetter =
-            static_cast<char>(std::toupper(static_cast<unsigned char>(line[1])));
+        cl.ModeLetter = static_cast<char>(std::toupper(static_cast<unsigned char>(line[1])));
     }
     if (line.size() > 3) cl.argument = std::string(line.substr(3));
     return cl;

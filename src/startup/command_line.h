@@ -10,9 +10,9 @@
 namespace cindral::startup {
 
 struct CommandLine {
-    bool empty = true;        // no text at all after the program name
-    char ModeLetter = '\0';   // '\0' when the line is shorter than 2 characters
-    std::string argument;     // characters 4.. (character 3 is skipped whatever it holds)
+    bool empty = true;       // no text at all after the program name
+    char ModeLetter = '\0';  // '\0' when the line is shorter than 2 characters
+    std::string argument;    // characters 4.. (character 3 is skipped whatever it holds)
 };
 
 CommandLine ParseCommandLine(std::string_view line);

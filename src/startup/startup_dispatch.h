@@ -19,7 +19,7 @@ inline constexpr std::string_view kPreviewCaption = "Preview Window";
 
 // Finds top-level windows by their (UTF-8) caption.
 class WindowFinder {
-public:
+  public:
     virtual ~WindowFinder() = default;
     virtual bool WindowExists(std::string_view caption) = 0;
 };

@@ -12,7 +12,7 @@ inline constexpr std::uint32_t SPI_SETSCREENSAVEACTIVE = 17;
 inline constexpr std::uint32_t SPI_SCREENSAVERRUNNING = 97;
 
 class SystemServices {
-public:
+  public:
     virtual ~SystemServices() = default;
     // Changes the cursor's display count by +1 (show) or -1 (hide) and
     // returns the new count; the cursor is visible while it is >= 0.

@@ -107,10 +107,10 @@ struct FakeClock : SaverClock {
 };
 
 class Saver : public ::testing::Test {
-protected:
+  protected:
     SaverWindow& Make() {
-        saver = std::make_unique<SaverWindow>(
-            SaverPorts{fire, display, music, host, system, clock}, state);
+        saver = std::make_unique<SaverWindow>(SaverPorts{fire, display, music, host, system, clock},
+                                              state);
         return *saver;
     }
     SaverWindow& Loaded() {
@@ -159,9 +159,9 @@ TEST_F(Saver, FailedStepsAreSkippedAndLoadGoesOn) {
     fire.throwOn = "AllocateParticles";
     Make();
     ASSERT_TRUE(saver->Load());
-    EXPECT_EQ(log, (Log{"ChooseAndParse", "AllocateParticles", "InitDisplay", "InitPalette",
-                        "AllocateFireBuffer", "ConvertPalette(0)", "ShowTopmost",
-                        "InitParticles"}));
+    EXPECT_EQ(log,
+              (Log{"ChooseAndParse", "AllocateParticles", "InitDisplay", "InitPalette",
+                   "AllocateFireBuffer", "ConvertPalette(0)", "ShowTopmost", "InitParticles"}));
     EXPECT_TRUE(saver->Running());
 }
 
@@ -330,8 +330,8 @@ TEST_F(Saver, RefusedPasswordKeepsSaverRunningWithCursorHidden) {
     system.password = 1;
     log.clear();
     saver->RequestExit();
-    EXPECT_EQ(log, (Log{"ShowCursor(true)", "VerifyScreenSavePwd(77)", "Mp3StopClose",
-                        "SPI(97,0)", "SPI(17,1)", "Unload"}));
+    EXPECT_EQ(log, (Log{"ShowCursor(true)", "VerifyScreenSavePwd(77)", "Mp3StopClose", "SPI(97,0)",
+                        "SPI(17,1)", "Unload"}));
     EXPECT_EQ(state.CursorCount, 0);
 }
 

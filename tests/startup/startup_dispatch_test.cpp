@@ -38,7 +38,7 @@ struct FakeSystem : SystemServices {
 };
 
 class Dispatch : public ::testing::Test {
-protected:
+  protected:
     StartupDecision Run(std::string_view line) {
         StartupPorts ports{windows, system, [this](Settings& s) {
                                ++loads;
@@ -111,8 +111,7 @@ TEST_F(Dispatch, SecondCopyEndsInEveryModeAndLooksForBothWindows) {
         for (auto line : {"/s", "", "/c", "/p 4711", "/a 1"}) {
             windows.looked.clear();
             EXPECT_EQ(Run(line).action, StartupAction::Exit) << line;
-            EXPECT_EQ(windows.looked,
-                      (std::vector<std::string>{"Cindral_Main", "Cindralの設定"}));
+            EXPECT_EQ(windows.looked, (std::vector<std::string>{"Cindral_Main", "Cindralの設定"}));
         }
     }
     EXPECT_EQ(loads, 0);

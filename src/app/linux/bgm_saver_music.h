@@ -7,7 +7,7 @@
 namespace cindral::app {
 
 class BgmSaverMusic final : public fire::SaverMusic {
-public:
+  public:
     explicit BgmSaverMusic(music::Cindral_BGM& bgm) : bgm_(bgm) {}
     void CdOpen() override { bgm_.CdOpen(); }
     void CdPoll() override { bgm_.CdPoll(); }
@@ -21,7 +21,7 @@ public:
     void WavPlay() override { bgm_.WavPlay(); }
     void WavStop() override { bgm_.WavStop(); }
 
-private:
+  private:
     music::Cindral_BGM& bgm_;
 };
 

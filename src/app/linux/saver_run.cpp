@@ -26,7 +26,7 @@ std::uint32_t SteadyMs() {
 }
 
 class SteadyClock final : public fire::SaverClock {
-public:
+  public:
     std::uint32_t TickMs() override { return SteadyMs(); }
     int SecondsSinceMidnight() override {
         std::time_t t = std::time(nullptr);
@@ -47,9 +47,8 @@ void StampFirstFrame(const platform::SdlSaverDisplay& display) {
     std::fprintf(stderr,
                  "first-frame-realtime-ns %lld cpu-ms %.1f renderer %s vsync %d windows %zu\n",
                  static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec,
-                 cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6,
-                 display.RendererName().c_str(), display.VsyncActive() ? 1 : 0,
-                 display.WindowCount());
+                 cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6, display.RendererName().c_str(),
+                 display.VsyncActive() ? 1 : 0, display.WindowCount());
 }
 
 }  // namespace
@@ -63,7 +62,8 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::LinuxSystemServic
     // that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
-    system.OnCursorVisibility([](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
+    system.OnCursorVisibility(
+        [](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
 
     auto media = platform::CreateLinuxMediaCommands();
     music::Cindral_BGM bgm(*media, state.settings);

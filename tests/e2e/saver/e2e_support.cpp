@@ -15,8 +15,7 @@ extern char** environ;
 
 namespace cindral::e2e {
 
-Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin,
-            bool pipeStdout) {
+Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin, bool pipeStdout) {
     int in[2] = {-1, -1}, out[2] = {-1, -1};
     if (pipeStdin && pipe2(in, O_CLOEXEC) != 0) return {};
     if (pipeStdout && pipe2(out, O_CLOEXEC) != 0) return {};
@@ -93,8 +92,8 @@ std::string Capture(const std::vector<std::string>& argv, const Env& env) {
 std::optional<XServer> XServer::Xvfb(int width, int height, int depth) {
     int fds[2];
     if (pipe(fds) != 0) return std::nullopt;
-    std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" +
-                         std::to_string(depth);
+    std::string screen =
+        std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
     pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);

@@ -34,7 +34,7 @@ std::string ReadLine(int fd, int timeoutMs);
 // A private X server: Xvfb on a free display number, or Xorg with a
 // configuration file.
 class XServer {
-public:
+  public:
     static std::optional<XServer> Xvfb(int width, int height, int depth);
     static std::optional<XServer> Xorg(const std::string& configFile, const std::string& logFile);
     XServer(XServer&&) noexcept;
@@ -43,7 +43,7 @@ public:
     const std::string& Name() const { return name_; }
     Env ClientEnv() const;
 
-private:
+  private:
     XServer() = default;
     pid_t pid_ = -1;
     std::string name_;

@@ -26,7 +26,7 @@ double MsSince(Clock::time_point t) {
 }
 
 class SaverE2E : public ::testing::Test {
-protected:
+  protected:
     void StartServer(int width, int height, int depth) {
         x_.reset();
         if (auto x = XServer::Xvfb(width, height, depth)) x_.emplace(std::move(*x));
@@ -138,8 +138,8 @@ TEST_P(SaverStarts, ShowsMovingFireAndEndsWithinATenthOfAKeyPress) {
     ASSERT_TRUE(status);
     EXPECT_EQ(*status, 0);
     RecordProperty("exit_ms_after_key", std::to_string(fromSent));
-    std::printf("exit %.1f ms after the key was sent (%.1f ms after xdotool started)\n",
-                fromSent, fromLaunch);
+    std::printf("exit %.1f ms after the key was sent (%.1f ms after xdotool started)\n", fromSent,
+                fromLaunch);
     EXPECT_LT(fromSent, 100.0);
     Xdo({"keyup", "a"});
 }
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, SaverStarts,
                          ::testing::Values(Start{{"/s"}, 24}, Start{{"-S"}, 24}, Start{{}, 24},
                                            Start{{"/s"}, 16}),
                          [](const auto& info) {
-                             std::string n = info.param.args.empty() ? "empty"
+                             std::string n = info.param.args.empty()      ? "empty"
                                              : info.param.args[0] == "/s" ? "slash_s"
                                                                           : "dash_S";
                              return n + "_depth" + std::to_string(info.param.depth);

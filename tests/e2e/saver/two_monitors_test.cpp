@@ -74,8 +74,8 @@ TEST(TwoMonitors, EachShowsTheWholeFireAndInputOnEitherEndsIt) {
     if (geteuid() != 0 || access("/usr/lib/xorg/modules/drivers/dummy_drv.so", R_OK) != 0) {
         GTEST_SKIP() << "needs root and the dummy video driver";
     }
-    auto dir = std::filesystem::temp_directory_path() /
-               ("cindral-twin-" + std::to_string(getpid()));
+    auto dir =
+        std::filesystem::temp_directory_path() / ("cindral-twin-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "xorg.conf") << kConfig;
     auto x = XServer::Xorg((dir / "xorg.conf").string(), (dir / "xorg.log").string());

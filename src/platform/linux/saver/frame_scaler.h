@@ -17,7 +17,7 @@ struct RowSpan {
 };
 
 class FrameScaler {
-public:
+  public:
     // `bytesPerPixel` is 2 or 4, the same in source and destination.
     FrameScaler(int sourceWidth, int sourceHeight, int bytesPerPixel);
 
@@ -28,12 +28,12 @@ public:
     std::vector<RowSpan> Scale(const std::uint8_t* source, int sourcePitch, std::uint8_t* dest,
                                int destPitch, int destWidth, int destHeight);
 
-private:
+  private:
     int sw_, sh_, bpp_;
     bool full_ = true;
     int mappedWidth_ = -1, mappedHeight_ = -1;
-    std::vector<int> columnOf_;               // source column of each destination column
-    std::vector<std::uint8_t> previous_;      // the source as last scaled
+    std::vector<int> columnOf_;           // source column of each destination column
+    std::vector<std::uint8_t> previous_;  // the source as last scaled
 };
 
 }  // namespace cindral::platform

@@ -12,7 +12,7 @@
 namespace cindral::platform {
 
 class LinuxSystemServices final : public startup::SystemServices {
-public:
+  public:
     std::int32_t ShowCursor(bool show) override;
     void SystemParametersInfoA(std::uint32_t, std::uint32_t) override {}
     bool IsWindowsNT() override { return true; }
@@ -24,7 +24,7 @@ public:
     // at once with the current one.
     void OnCursorVisibility(std::function<void(bool)> apply);
 
-private:
+  private:
     std::int32_t count_ = 0;
     std::function<void(bool)> apply_;
 };

@@ -38,8 +38,8 @@ void RequestFullScreenState(SDL_Window* window) {
     ::Display* d = info.info.x11.display;
     Atom states[2] = {XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False),
                       XInternAtom(d, "_NET_WM_STATE_ABOVE", False)};
-    XChangeProperty(d, info.info.x11.window, XInternAtom(d, "_NET_WM_STATE", False), XA_ATOM,
-                    32, PropModeReplace, reinterpret_cast<unsigned char*>(states), 2);
+    XChangeProperty(d, info.info.x11.window, XInternAtom(d, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(states), 2);
 }
 
 }  // namespace

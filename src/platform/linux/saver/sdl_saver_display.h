@@ -22,7 +22,7 @@ union SDL_Event;
 namespace cindral::platform {
 
 class SdlSaverDisplay final : public display::Display, public fire::SaverHost {
-public:
+  public:
     static constexpr int kBackWidth = 320;
     static constexpr int kBackHeight = 240;
 
@@ -42,7 +42,7 @@ public:
     const std::string& RendererName() const { return rendererName_; }
     bool VsyncActive() const { return vsync_; }
 
-private:
+  private:
     struct Output {
         SDL_Window* window = nullptr;
         // Either a renderer with its streaming texture (GL where the server

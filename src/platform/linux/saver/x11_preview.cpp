@@ -50,8 +50,8 @@ unsigned long PackPixel(const Visual* v, std::uint32_t rgb) {
            part(rgb & 0xFF, v->blue_mask);
 }
 
-XImage* MakeImage(::Display* d, Visual* visual, int depth, const fire::StillImage& still,
-                  int w, int h) {
+XImage* MakeImage(::Display* d, Visual* visual, int depth, const fire::StillImage& still, int w,
+                  int h) {
     if (w <= 0 || h <= 0) return nullptr;
     fire::StillImage scaled = fire::ScaleNearest(still, w, h);
     if (scaled.pixels.empty()) return nullptr;
@@ -64,7 +64,8 @@ XImage* MakeImage(::Display* d, Visual* visual, int depth, const fire::StillImag
     }
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            XPutPixel(img, x, y, PackPixel(visual, scaled.pixels[static_cast<std::size_t>(y) * w + x]));
+            XPutPixel(img, x, y,
+                      PackPixel(visual, scaled.pixels[static_cast<std::size_t>(y) * w + x]));
         }
     }
     return img;

@@ -22,8 +22,8 @@ std::string Utf8NetWmName(::Display* d, Window w) {
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     std::string name;
-    if (XGetWindowProperty(d, w, netWmName, 0, 1024, False, utf8, &type, &format, &count,
-                           &after, &data) == Success &&
+    if (XGetWindowProperty(d, w, netWmName, 0, 1024, False, utf8, &type, &format, &count, &after,
+                           &data) == Success &&
         data) {
         if (type == utf8 && format == 8) name.assign(reinterpret_cast<char*>(data), count);
         XFree(data);

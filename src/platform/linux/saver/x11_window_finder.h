@@ -12,12 +12,12 @@ typedef struct _XDisplay Display;
 namespace cindral::platform {
 
 class X11WindowFinder final : public startup::WindowFinder {
-public:
+  public:
     // `display` may be null (no X server): then no window exists.
     explicit X11WindowFinder(::Display* display) : display_(display) {}
     bool WindowExists(std::string_view caption) override;
 
-private:
+  private:
     ::Display* display_;
 };
 

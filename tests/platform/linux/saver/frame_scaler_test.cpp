@@ -10,7 +10,7 @@ namespace {
 using Span = std::vector<RowSpan>;
 
 class FrameScalerTest : public ::testing::Test {
-protected:
+  protected:
     // 2 x 2 source: a b / c d, 4 bytes a pixel; 5 x 3 destination.
     std::uint32_t src[4] = {0xA, 0xB, 0xC, 0xD};
     std::uint32_t dst[15] = {};

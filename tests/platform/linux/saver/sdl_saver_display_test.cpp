@@ -10,7 +10,7 @@ namespace cindral::platform {
 namespace {
 
 class SdlDisplayTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         unsetenv("DISPLAY");  // no Xinerama heads: the dummy display is the only monitor
@@ -70,7 +70,7 @@ TEST_F(SdlDisplayTest, PresentStretchesTheWholeBackSurfaceOverTheWindow) {
     EXPECT_EQ(at(W / 2 - 8, H / 2), 0xFF0000u);
     EXPECT_EQ(at(W / 2 + 8, H / 2), 0x0000FFu);
     EXPECT_EQ(at(W - 1, 0), 0x0000FFu);
-    EXPECT_EQ(at(W / 4, H - 1), 0x00FF00u);   // the last source row reaches the bottom
+    EXPECT_EQ(at(W / 4, H - 1), 0x00FF00u);  // the last source row reaches the bottom
     EXPECT_EQ(at(W / 4, H - 1 - H / 240 - 1), 0xFF0000u);
     SDL_UnlockSurface(s);
 }

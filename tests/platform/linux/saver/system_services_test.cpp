@@ -37,7 +37,7 @@ TEST(VirtualKeyOf, ArrowsAreThirtySevenAndThirtyNine) {
     EXPECT_EQ(VirtualKeyOf(SDLK_5), '5');
     // No other key may pass for an arrow.
     EXPECT_NE(VirtualKeyOf(SDLK_UP), 37);
-    EXPECT_NE(VirtualKeyOf(SDLK_QUOTE), 39);  // the apostrophe is ASCII 39
+    EXPECT_NE(VirtualKeyOf(SDLK_QUOTE), 39);    // the apostrophe is ASCII 39
     EXPECT_NE(VirtualKeyOf(SDLK_PERCENT), 37);  // and the percent sign 37
 }
 
