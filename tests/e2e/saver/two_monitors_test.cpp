@@ -83,7 +83,14 @@ TEST(TwoMonitors, EachShowsTheWholeFireAndInputOnEitherEndsIt) {
     Env env = x->ClientEnv();
     env["XDG_CONFIG_HOME"] = dir.string();
 
-    for (int clickX : {960, 100}) {
+    // Clicks on the right and the left monitor, then a key with the pointer on
+    // the right one.
+    struct Input {
+        int x;
+        const char* action;
+        const char* arg;
+    };
+    for (Input in : {Input{960, "click", "1"}, Input{100, "click", "1"}, Input{960, "key", "a"}}) {
         pid_t pid = Spawn({BinDir() + "/cindral", "/s"}, env).pid;
         std::string windows;
         for (int i = 0; i < 100; ++i) {
@@ -117,11 +124,11 @@ TEST(TwoMonitors, EachShowsTheWholeFireAndInputOnEitherEndsIt) {
         }
         EXPECT_LT(bestDiff, 0.02) << "the two monitors show different pictures";
 
-        Capture({"xdotool", "mousemove", std::to_string(clickX), "240", "click", "1"},
+        Capture({"xdotool", "mousemove", std::to_string(in.x), "240", in.action, in.arg},
                 x->ClientEnv());
         auto status = WaitExit(pid, 1000);
         if (!status) KillAndReap(pid);
-        ASSERT_TRUE(status) << "a click at x=" << clickX << " did not end the saver";
+        ASSERT_TRUE(status) << in.action << " at x=" << in.x << " did not end the saver";
         EXPECT_EQ(*status, 0);
     }
     std::filesystem::remove_all(dir);

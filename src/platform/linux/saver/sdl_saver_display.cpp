@@ -178,12 +178,11 @@ void SdlSaverDisplay::PresentFrame() {
 
 void SdlSaverDisplay::ShowTopmost() {
     for (auto& out : outputs_) SDL_ShowWindow(out.window);
-    // Keys must reach the saver on X11, so the first window also takes the
-    // input focus (clicks reach whichever window is under the pointer).
-    if (!outputs_.empty()) {
-        SDL_RaiseWindow(outputs_.front().window);
-        SDL_SetWindowInputFocus(outputs_.front().window);
-    }
+    // Keys must reach the saver: a window manager is asked to activate the
+    // first window. Without one, keys go to the window under the pointer,
+    // which is always one of ours; taking the focus explicitly would leave the
+    // desktop with no focus at all once the saver's windows are gone.
+    if (!outputs_.empty()) SDL_RaiseWindow(outputs_.front().window);
 }
 
 void SdlSaverDisplay::Unload() { CloseOutputs(); }
