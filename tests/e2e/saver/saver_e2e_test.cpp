@@ -65,9 +65,10 @@ class SaverE2E : public ::testing::Test {
     }
     // A window of our own: a preview host or a window with one of the
     // program's captions. Lives until its stdin is closed.
-    std::pair<Child, unsigned long> HostWindow(const std::string& name, int w, int h) {
+    std::pair<Child, unsigned long> HostWindow(const std::string& name, int w, int h,
+                                               bool legacyName = false) {
         Child c = Spawn({TestWindow(), "--name", name, "--width", std::to_string(w), "--height",
-                         std::to_string(h)},
+                         std::to_string(h), "--legacy-name", legacyName ? "1" : "0"},
                         x_->ClientEnv(), true, true);
         children_.push_back(c.pid);
         std::string id = ReadLine(c.stdoutFd, 5000);
@@ -267,6 +268,16 @@ TEST_F(SaverE2E, SecondStartEndsAtOnceInEveryMode) {
         EXPECT_TRUE(status) << (args.empty() ? "(empty)" : args[0]) << " kept running";
     }
     EXPECT_EQ(StopWatching(watch).find("CreateNotify"), std::string::npos);
+}
+
+TEST_F(SaverE2E, SettingsWindowIsFoundByItsCompoundTextName) {
+    StartServer(640, 480, 24);
+    auto settings = HostWindow("Cindralの設定", 50, 50, /*legacyName=*/true);
+    ASSERT_NE(settings.second, 0u);
+    std::string name =
+        Capture({"xwininfo", "-id", std::to_string(settings.second)}, x_->ClientEnv());
+    auto status = WaitExit(Start({"/s"}), 1000);
+    EXPECT_TRUE(status) << "a second copy ran beside " << name;
 }
 
 }  // namespace

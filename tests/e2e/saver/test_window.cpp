@@ -2,10 +2,14 @@
 // a window that carries one of the program's captions. Prints its id in
 // decimal, then lives until its standard input closes or it is killed.
 //
-//   cindral-test-window [--name UTF8] [--width W] [--height H]
+//   cindral-test-window [--name UTF8] [--width W] [--height H] [--legacy-name 1]
+//
+// With --legacy-name the caption is only in WM_NAME, as compound text, the
+// way older toolkits set it.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -17,19 +21,29 @@
 int main(int argc, char** argv) {
     std::string name = "host";
     int w = 200, h = 150;
+    bool legacy = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--name")) name = argv[i + 1];
         if (!std::strcmp(argv[i], "--width")) w = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--height")) h = std::atoi(argv[i + 1]);
+        if (!std::strcmp(argv[i], "--legacy-name")) legacy = std::atoi(argv[i + 1]) != 0;
     }
     Display* d = XOpenDisplay(nullptr);
     if (!d) return 1;
     Window win = XCreateSimpleWindow(d, DefaultRootWindow(d), 10, 10, w, h, 0, 0,
                                      WhitePixel(d, DefaultScreen(d)));
-    XChangeProperty(d, win, XInternAtom(d, "_NET_WM_NAME", False),
-                    XInternAtom(d, "UTF8_STRING", False), 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(name.data()),
-                    static_cast<int>(name.size()));
+    if (legacy) {
+        char* list[1] = {name.data()};
+        XTextProperty prop{};
+        if (Xutf8TextListToTextProperty(d, list, 1, XCompoundTextStyle, &prop) != Success) return 2;
+        XSetWMName(d, win, &prop);
+        XFree(prop.value);
+    } else {
+        XChangeProperty(d, win, XInternAtom(d, "_NET_WM_NAME", False),
+                        XInternAtom(d, "UTF8_STRING", False), 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(name.data()),
+                        static_cast<int>(name.size()));
+    }
     XMapWindow(d, win);
     XSync(d, False);
     std::printf("%lu\n", static_cast<unsigned long>(win));
