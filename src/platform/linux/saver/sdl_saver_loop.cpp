@@ -30,9 +30,12 @@ void Dispatch(fire::SaverWindow& saver, const SDL_Event& e) {
         case SDL_MOUSEBUTTONDOWN:
             saver.MouseDown();
             break;
-        case SDL_QUIT:
-            // The desktop closed the window (or the session is ending).
+        case SDL_QUIT:  // the session is ending
             saver.EndSaver();
+            break;
+        case SDL_WINDOWEVENT:
+            // The desktop closed one of the saver's windows.
+            if (e.window.event == SDL_WINDOWEVENT_CLOSE) saver.EndSaver();
             break;
         default:
             break;  // mouse movement and everything else do nothing
