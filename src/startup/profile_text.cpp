@@ -60,7 +60,10 @@ Line ReadLine(std::string_view text, std::size_t begin) {
         nl != std::string_view::npos) {
         --line.contentEnd;
     }
-    const std::string_view trimmed = Trim(text.substr(begin, line.contentEnd - begin));
+    std::string_view content = text.substr(begin, line.contentEnd - begin);
+    // Editors may start the file with a UTF-8 byte-order mark; it is not part of the line.
+    if (begin == 0 && content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
+    const std::string_view trimmed = Trim(content);
     line.blank = trimmed.empty();
     if (!trimmed.empty() && trimmed.front() == '[') {
         const std::size_t close = trimmed.rfind(']');

@@ -14,7 +14,8 @@
 //   is compared as two exact bytes, so its trail byte is never case-folded.
 // - Duplicates: the first section of a name is the only one looked at, and the
 //   first key of a name inside it wins, for reading and for writing.
-// Blanks are space, tab, CR, VT and FF.
+// Blanks are space, tab, CR, VT and FF. A UTF-8 byte-order mark at the very
+// start of the text is skipped (and kept on writing).
 
 #include <optional>
 #include <string>

@@ -52,6 +52,12 @@ TEST(ProfileRead, StrayLinesNeitherMatchNorEndTheSection) {
     EXPECT_EQ(FindProfileValue(text, "Section", ""), std::nullopt);
 }
 
+TEST(ProfileRead, SkipsAByteOrderMarkBeforeTheFirstSection) {
+    const std::string text = "\xEF\xBB\xBF[Section]\r\nA=1\r\n";
+    EXPECT_EQ(ReadProfileValue(text, "Section", "A"), "1");
+    EXPECT_EQ(SetProfileValue(text, "Section", "A", "2"), "\xEF\xBB\xBF[Section]\r\nA=2\r\n");
+}
+
 TEST(ProfileRead, CutsValuesAtNulAndAt255Bytes) {
     const std::string longValue(300, 'v');
     const std::string text =
