@@ -112,9 +112,11 @@ void zoButtons_H::RefreshDerivedState(std::string_view key) {
                      f.charset};
         window_.Surface().SetFont(captionFont_);
     } else if (key == "Picture") {
-        pictureWidth_ = picture_ ? picture_->width : 0;
-        pictureHeight_ = picture_ ? picture_->height : 0;
-        pictureIsIcon_ = picture_ && picture_->isIcon;
+        // A picture that cannot be drawn keeps the size 0 x 0.
+        const bool usable = picture_ && IsUsable(*picture_);
+        pictureWidth_ = usable ? picture_->width : 0;
+        pictureHeight_ = usable ? picture_->height : 0;
+        pictureIsIcon_ = usable && picture_->isIcon;
     } else if (key == "BackColor") {
         faceColor_ = facePressedColor_ = ToRgb(backColor_);
         faceHoverColor_ = ToRgb(hoverBackColor_);
@@ -163,8 +165,8 @@ void zoButtons_H::Relayout() {
 
     // The picture's slot; stretched and fitted pictures are drawn over the
     // whole button and take none.
-    const bool slotted = pictureWidth_ + pictureHeight_ >= 1 && pictureSizeCode_ <= 32;
-    const int s = slotted ? (pictureSizeCode_ == 0 ? 16 : pictureSizeCode_) : 0;
+    const bool slotted = pictureWidth_ + pictureHeight_ >= 1 && DrawnSizeCode() <= 32;
+    const int s = slotted ? DrawnSizeCode() : 0;
     int leftSlot = 0, rightSlot = 0;
     if (slotted) {
         switch (pictureAlign_) {

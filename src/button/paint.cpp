@@ -103,7 +103,7 @@ void zoButtons_H::DrawPicture(Canvas& c, const Rect& rect) {
     if (!picture_ || pictureWidth_ + pictureHeight_ < 1) return;
     const Size sz = window_.ClientSize();
     Rect dest;
-    const int code = pictureSizeCode_ == 0 ? 16 : pictureSizeCode_;
+    const int code = DrawnSizeCode();
     if (code == 40) {
         dest = {0, 0, sz.width, sz.height};
     } else if (code == 48) {

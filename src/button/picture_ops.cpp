@@ -7,7 +7,7 @@ namespace cindral::button {
 Picture ScalePicture(const Picture& pic, int w, int h) {
     Picture out;
     out.isIcon = pic.isIcon;
-    if (w <= 0 || h <= 0 || pic.width <= 0 || pic.height <= 0) return out;
+    if (w <= 0 || h <= 0 || !IsUsable(pic)) return out;
     out.width = w;
     out.height = h;
     out.pixels.resize(static_cast<size_t>(w) * h);
@@ -26,8 +26,8 @@ Mask DarkMask(const Picture& pic) {
     Mask m;
     m.width = pic.width;
     m.height = pic.height;
-    m.on.assign(static_cast<size_t>(pic.width) * pic.height, false);
-    if (pic.pixels.empty()) return m;
+    m.on.assign(static_cast<size_t>(std::max(pic.width, 0)) * std::max(pic.height, 0), false);
+    if (!IsUsable(pic)) return m;
     const std::uint32_t key = pic.pixels[0] & 0xFFFFFF;
     for (size_t i = 0; i < m.on.size(); ++i) {
         const std::uint32_t p = pic.pixels[i];

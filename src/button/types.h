@@ -69,6 +69,12 @@ struct Picture {
 };
 using PicturePtr = std::shared_ptr<const Picture>;
 
+// A picture whose pixels match its size; anything else counts as no picture.
+inline bool IsUsable(const Picture& p) {
+    return p.width > 0 && p.height > 0 &&
+           p.pixels.size() == static_cast<size_t>(p.width) * static_cast<size_t>(p.height);
+}
+
 inline bool SamePicture(const PicturePtr& a, const PicturePtr& b) {
     if (!a || !b) return a == b;
     return a == b || *a == *b;

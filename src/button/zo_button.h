@@ -169,6 +169,11 @@ class zoButtons_H {
     }
     bool HasPicture() const { return picture_ && picture_->width + picture_->height >= 1; }
     bool IsOval() const { return buttonShape_ >= ShapeOval; }
+    // The size code as drawn: 0 means 16, and a stored code outside every
+    // size (the set is not validated) is drawn as 16 rather than overflowing.
+    int DrawnSizeCode() const {
+        return pictureSizeCode_ <= 0 || pictureSizeCode_ > 48 ? 16 : pictureSizeCode_;
+    }
     bool IsDiagonal() const { return buttonShape_ >= 1 && buttonShape_ <= 3; }
     Color ToRgb(Color c) const { return TranslateColor(c, window_); }
     void Changed(std::string_view key) { host_.PropertyChanged(key); }

@@ -165,3 +165,23 @@ TEST(CaptionFont, HeightFromPointSizeAndTwips) {
 
 }  // namespace
 }  // namespace cindral::button::testing
+
+namespace cindral::button::testing {
+namespace {
+
+TEST(Picture, PixelsThatDoNotMatchTheSizeCountAsNoPicture) {
+    auto broken = std::make_shared<Picture>();
+    broken->width = 64;
+    broken->height = 64;
+    broken->pixels.assign(10, 0xFF000000);  // far fewer than 64 x 64
+    Rig rig;
+    rig.b().SetCaption("OK");
+    rig.b().SetPicture(broken);
+    EXPECT_EQ(rig.b().PictureRect(), Rect{});
+    EXPECT_EQ(rig.b().CaptionRect(), (Rect{37, 10, 51, 23}));  // laid out as without one
+    rig.b().SetEnabled(false);  // the embossed path reads no pixels either
+    EXPECT_EQ(rig.px().At(10, 16), Rgb(212, 208, 200));
+}
+
+}  // namespace
+}  // namespace cindral::button::testing

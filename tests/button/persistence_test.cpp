@@ -124,6 +124,19 @@ TEST(PropertySet, LoadingPaintsOnceAtTheEnd) {
     EXPECT_FALSE(rig.b().Delayed());
 }
 
+TEST(PropertySet, AStoredSizeCodeOfNoSizeIsDrawnAsSixteen) {
+    auto pic = std::make_shared<Picture>();
+    pic->width = pic->height = 4;
+    pic->pixels.assign(16, 0xFF00FF00);
+    MemoryPropertyBag bag;
+    bag.Set("Image", pic);
+    bag.Set("ImgSize", std::int64_t{2000000000});
+    Rig rig;
+    rig.b().ReadProperties(bag);
+    EXPECT_EQ(rig.b().GetPictureSizeCode(), 2000000000);  // kept as read
+    EXPECT_EQ(rig.b().PictureRect().Width(), 16);
+}
+
 TEST(NewInstance, AFreshlyPlacedControlShowsItsInstanceName) {
     FakeWindow window;
     FakeTimer timer;

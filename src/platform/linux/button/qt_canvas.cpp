@@ -135,7 +135,7 @@ void QtCanvas::DrawFocusRect(const Rect& r) {
 }
 
 void QtCanvas::DrawPicture(Point at, const Picture& pic) {
-    if (pic.width <= 0 || pic.height <= 0) return;
+    if (!IsUsable(pic)) return;
     QImage img(pic.width, pic.height, QImage::Format_ARGB32);
     const std::uint32_t key = pic.pixels[0] & 0xFFFFFF;
     for (int y = 0; y < pic.height; ++y) {
@@ -155,7 +155,9 @@ void QtCanvas::DrawPicture(Point at, const Picture& pic) {
 }
 
 void QtCanvas::FillMask(Point at, const Mask& mask, Color rgb) {
-    if (mask.width <= 0 || mask.height <= 0) return;
+    if (mask.width <= 0 || mask.height <= 0 ||
+        mask.on.size() != static_cast<size_t>(mask.width) * mask.height)
+        return;
     QImage img(mask.width, mask.height, QImage::Format_ARGB32);
     const QRgb on = ToQColor(rgb).rgb();
     for (int y = 0; y < mask.height; ++y) {

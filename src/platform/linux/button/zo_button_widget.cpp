@@ -529,7 +529,7 @@ void ZoButtonWidget::SetMousePointer(int pointer) {
             setCursor(Qt::WhatsThisCursor);
             break;
         case 99:
-            if (mouseIcon_ && mouseIcon_->width > 0) {
+            if (mouseIcon_ && IsUsable(*mouseIcon_)) {
                 QImage img(reinterpret_cast<const uchar*>(mouseIcon_->pixels.data()),
                            mouseIcon_->width, mouseIcon_->height, QImage::Format_ARGB32);
                 setCursor(QCursor(QPixmap::fromImage(img.copy())));
