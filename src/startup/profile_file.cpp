@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -123,7 +124,11 @@ bool FileExists(const fs::path& path) {
 }
 
 fs::path PathFromUtf8(std::string_view utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    try {
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    } catch (const std::exception&) {
+        return {};  // not UTF-8 (a value cut inside a character): names no file
+    }
 }
 
 }  // namespace cindral::startup

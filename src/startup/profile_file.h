@@ -53,7 +53,8 @@ bool FileExists(const std::filesystem::path& path);
 std::filesystem::path UnusedNameBeside(const std::filesystem::path& file);
 
 // A path from UTF-8 bytes, on every target (the plain std::string constructor
-// would use the ANSI code page on Windows).
+// would use the ANSI code page on Windows); the empty path when the bytes are
+// not UTF-8 where the target has to convert them.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 
 }  // namespace cindral::startup

@@ -1,6 +1,7 @@
 #include "startup/settings_path.h"
 
 #include <cstdlib>
+#include <exception>
 #include <fstream>
 #include <system_error>
 
@@ -12,7 +13,11 @@ namespace {
 
 fs::path Variable(const char* name) {
     const char* value = std::getenv(name);
-    return value ? fs::path(value) : fs::path();
+    try {
+        return value ? fs::path(value) : fs::path();
+    } catch (const std::exception&) {
+        return {};  // not convertible to a path here: as if unset
+    }
 }
 
 }  // namespace

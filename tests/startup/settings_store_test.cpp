@@ -214,6 +214,17 @@ TEST_F(LoadSettingsTest, MusicPathsLongerThan255BytesAreCutAndThenDropped) {
     EXPECT_EQ(s.MusicFile, "");
 }
 
+TEST_F(LoadSettingsTest, MusicPathCutInsideACharacterIsDropped) {
+    // A slash and 85 three-byte characters are 256 bytes: the cut at 255 ends inside
+    // the last character.
+    std::string path = "/";
+    for (int i = 0; i < 85; ++i) path += "火";
+    const Settings s = Load(
+        Key(kMusicKindKey) + "=2\r\n" + Key(kMusicFileKey) + "=" + path + "\r\n", {0, 0, 0, "old"});
+    EXPECT_EQ(s.MusicKind, 0);
+    EXPECT_EQ(s.MusicFile, "");
+}
+
 TEST_F(LoadSettingsTest, SurvivesHugeLinesAndRandomBytes) {
     const std::string huge(100000, '3');
     Settings s = Load(huge + "\r\n" + Key(kFireKindKey) + "=" + huge + "\r\n" + Key(kMusicKindKey) +
