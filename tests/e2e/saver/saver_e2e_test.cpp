@@ -141,7 +141,9 @@ TEST_P(SaverStarts, ShowsMovingFireAndEndsWithinATenthOfAKeyPress) {
     RecordProperty("exit_ms_after_key", std::to_string(fromSent));
     std::printf("exit %.1f ms after the key was sent (%.1f ms after xdotool started)\n", fromSent,
                 fromLaunch);
-    EXPECT_LT(fromSent, 100.0);
+    // The key leaves after xdotool starts and before it returns, so the time
+    // from its start bounds the key-to-exit time from above.
+    EXPECT_LT(fromLaunch, 100.0);
     Xdo({"keyup", "a"});
 }
 

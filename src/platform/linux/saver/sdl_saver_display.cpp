@@ -29,6 +29,11 @@ bool ServerHasAcceleratedGl() {
     return accelerated;
 }
 
+// A protocol error (SDL naming one of the saver's windows just after it was
+// destroyed while the windows close) must not end the program through Xlib's
+// default handler; a lost connection still ends it.
+int IgnoreProtocolError(::Display*, XErrorEvent*) { return 0; }
+
 // Puts _NET_WM_STATE_FULLSCREEN and _NET_WM_STATE_ABOVE on a window that is
 // not mapped yet, which is how a window manager expects to be told.
 void RequestFullScreenState(SDL_Window* window) {
@@ -51,6 +56,7 @@ SdlSaverDisplay::~SdlSaverDisplay() { CloseOutputs(); }
 
 bool SdlSaverDisplay::InitDisplay() {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) XSetErrorHandler(IgnoreProtocolError);
     SDL_DisplayMode mode{};
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
     bpp_ = SDL_BITSPERPIXEL(mode.format) == 16 ? 16 : 32;
@@ -202,12 +208,25 @@ void SdlSaverDisplay::CloseOutputs() {
         SDL_DelEventWatch(&SdlSaverDisplay::WatchEvents, this);
         watching_ = false;
     }
+    ::Display* x = nullptr;
+    if (!outputs_.empty()) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(outputs_.front().window, &info) &&
+            info.subsystem == SDL_SYSWM_X11) {
+            x = info.info.x11.display;
+        }
+    }
     for (auto& out : outputs_) {
         if (out.texture) SDL_DestroyTexture(out.texture);
         if (out.renderer) SDL_DestroyRenderer(out.renderer);
         if (out.window) SDL_DestroyWindow(out.window);
     }
     outputs_.clear();
+    // Collect the errors of requests SDL still made for the destroyed windows
+    // now, while the tolerant handler is in place: SDL_Quit puts Xlib's
+    // default handler back, which would end the program with status 1.
+    if (x) XSync(x, False);
 }
 
 }  // namespace cindral::platform
