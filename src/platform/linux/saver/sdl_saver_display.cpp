@@ -115,15 +115,18 @@ bool SdlSaverDisplay::AttachFramebuffer(Output& out) {
 
 bool SdlSaverDisplay::AttachRenderer(Output& out) {
     if (!softwareOnly_) {
-        out.renderer = SDL_CreateRenderer(out.window, -1,
-                                          SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        // Only the first window waits for the vertical blank: a wait per
+        // window would divide the frame rate by the number of monitors.
+        Uint32 flags = SDL_RENDERER_ACCELERATED;
+        if (outputs_.empty()) flags |= SDL_RENDERER_PRESENTVSYNC;
+        out.renderer = SDL_CreateRenderer(out.window, -1, flags);
     }
     if (!out.renderer) out.renderer = SDL_CreateRenderer(out.window, -1, SDL_RENDERER_SOFTWARE);
     if (!out.renderer) return false;
     SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(out.renderer, &info) == 0) {
         rendererName_ = info.name;
-        vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+        vsync_ = vsync_ || (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     }
     out.texture = SDL_CreateTexture(out.renderer, textureFormat_, SDL_TEXTUREACCESS_STREAMING,
                                     kBackWidth, kBackHeight);
