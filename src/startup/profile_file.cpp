@@ -57,7 +57,10 @@ std::optional<std::string> ReadProfileFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    // A stream reports a read error as an early end: compare with the size, so that a
+    // write never replaces a file by the part of it that could be read.
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (in.bad() || ec || size != content.size()) return std::nullopt;
     return content;
 }
 
