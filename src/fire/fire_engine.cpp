@@ -75,16 +75,15 @@ void FireEngine::InitParticles() {
 
 bool FireEngine::Load(std::int16_t& fireKind, int secondsSinceMidnight, int displayBitsPerPixel) {
     ChooseAndParse(fireKind, secondsSinceMidnight);
-    AllocateParticles();
-    if (!InitPalette()) return false;
-    AllocateFireBuffer();
-    ConvertPalette(displayBitsPerPixel);
-    InitParticles();
-    return true;
+    return BuildParsedFire(displayBitsPerPixel);
 }
 
 bool FireEngine::LoadOptions(std::string_view options, int displayBitsPerPixel) {
     ParseOptions(options);
+    return BuildParsedFire(displayBitsPerPixel);
+}
+
+bool FireEngine::BuildParsedFire(int displayBitsPerPixel) {
     AllocateParticles();
     if (!InitPalette()) return false;
     AllocateFireBuffer();

@@ -73,6 +73,8 @@ class FireEngine {
     const std::array<float, 241>& WindTable() const { return wind_; }
 
   private:
+    // The load steps that follow the parse (2, 4, 5, 6 and 10).
+    bool BuildParsedFire(int displayBitsPerPixel);
     std::int32_t AdvanceSlot();
     void Move();
     void Emit();

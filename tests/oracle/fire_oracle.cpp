@@ -75,16 +75,15 @@ void FireOracle::InitParticles() {
 
 bool FireOracle::Load(std::int16_t& fireKind, int secondsSinceMidnight, int displayBitsPerPixel) {
     ChooseAndParse(fireKind, secondsSinceMidnight);
-    AllocateParticles();
-    if (!InitPalette()) return false;
-    AllocateFireBuffer();
-    ConvertPalette(displayBitsPerPixel);
-    InitParticles();
-    return true;
+    return BuildParsedFire(displayBitsPerPixel);
 }
 
 bool FireOracle::LoadOptions(std::string_view options, int displayBitsPerPixel) {
     ParseOptions(options);
+    return BuildParsedFire(displayBitsPerPixel);
+}
+
+bool FireOracle::BuildParsedFire(int displayBitsPerPixel) {
     AllocateParticles();
     if (!InitPalette()) return false;
     AllocateFireBuffer();

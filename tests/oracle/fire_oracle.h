@@ -50,6 +50,8 @@ class FireOracle {
     const std::vector<fire::Particle>& Particles() const { return particles_; }
 
   private:
+    // The load steps that follow the parse (2, 4, 5, 6 and 10).
+    bool BuildParsedFire(int displayBitsPerPixel);
     fire::Rnd& rnd_;
     std::function<std::uint32_t()> tickMs_;
     int W_, H_;
