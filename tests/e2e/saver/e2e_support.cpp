@@ -90,46 +90,38 @@ std::string Capture(const std::vector<std::string>& argv, const Env& env) {
 }
 
 std::optional<XServer> XServer::Xvfb(int width, int height, int depth) {
-    int fds[2];
-    if (pipe(fds) != 0) return std::nullopt;
     std::string screen =
         std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0",
-               screen.c_str(), "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string number = ReadLine(fds[0], 10000);
-    close(fds[0]);
-    if (number.empty()) {
-        KillAndReap(pid);
-        return std::nullopt;
-    }
-    XServer x;
-    x.pid_ = pid;
-    x.name_ = ":" + number;
-    return x;
+    return Start({"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, false, 10000);
 }
 
 std::optional<XServer> XServer::Xorg(const std::string& configFile, const std::string& logFile) {
-    // Xorg has -displayfd too; a free number is picked by the server itself.
+    return Start({"Xorg", "-config", configFile, "-noreset", "+xinerama", "-nolisten", "tcp",
+                  "-logfile", logFile, "-novtswitch", "-sharevts"},
+                 true, 20000);
+}
+
+// Both servers pick a free display number themselves and write it to the
+// -displayfd pipe once they accept connections.
+std::optional<XServer> XServer::Start(std::vector<std::string> argv, bool quiet, int timeoutMs) {
     int fds[2];
     if (pipe(fds) != 0) return std::nullopt;
+    argv.insert(argv.begin() + 1, {"-displayfd", std::to_string(fds[1])});
     pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);
-        int devnull = open("/dev/null", O_WRONLY);
-        dup2(devnull, 2);
-        execlp("Xorg", "Xorg", "-displayfd", std::to_string(fds[1]).c_str(), "-config",
-               configFile.c_str(), "-noreset", "+xinerama", "-nolisten", "tcp", "-logfile",
-               logFile.c_str(), "-novtswitch", "-sharevts", static_cast<char*>(nullptr));
+        if (quiet) {
+            int devnull = open("/dev/null", O_WRONLY);
+            dup2(devnull, 2);
+        }
+        std::vector<char*> args;
+        for (auto& a : argv) args.push_back(a.data());
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
         _exit(127);
     }
     close(fds[1]);
-    std::string number = ReadLine(fds[0], 20000);
+    std::string number = ReadLine(fds[0], timeoutMs);
     close(fds[0]);
     if (number.empty()) {
         KillAndReap(pid);

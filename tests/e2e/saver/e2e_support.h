@@ -45,6 +45,7 @@ class XServer {
 
   private:
     XServer() = default;
+    static std::optional<XServer> Start(std::vector<std::string> argv, bool quiet, int timeoutMs);
     pid_t pid_ = -1;
     std::string name_;
 };
