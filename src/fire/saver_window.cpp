@@ -1,7 +1,5 @@
 #include "fire/saver_window.h"
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace cindral::fire {
@@ -23,12 +21,8 @@ void Step(F&& f) {
 SaverWindow::SaverWindow(SaverPorts ports, startup::ProgramState& state)
     : ports_(ports), state_(state) {}
 
-bool SaverWindow::MusicFileEndsWith(const char* upperEnding) const {
-    const std::string& file = state_.settings.MusicFile;
-    if (file.size() < 3) return false;
-    std::string tail = file.substr(file.size() - 3);
-    for (char& c : tail) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return tail == upperEnding;
+music::MusicFileKind SaverWindow::MusicFileKind() const {
+    return music::MusicFileKindOf(state_.settings.MusicFile);
 }
 
 bool SaverWindow::Load() {
@@ -46,8 +40,8 @@ bool SaverWindow::Load() {
         Step([&] { ports_.music.CdOpen(); });
         timer2_.SetEnabled(true, ports_.clock.TickMs());
     } else if (s.MusicKind == 2) {
-        if (MusicFileEndsWith("WAV")) Step([&] { ports_.music.WavPlay(); });
-        if (MusicFileEndsWith("MP3")) {
+        if (MusicFileKind() == music::MusicFileKind::Wav) Step([&] { ports_.music.WavPlay(); });
+        if (MusicFileKind() == music::MusicFileKind::Mp3) {
             Step([&] { ports_.music.Mp3OpenPlay(); });
             timer1_.SetEnabled(true, ports_.clock.TickMs());
         }
@@ -140,8 +134,8 @@ void SaverWindow::EndSaver() {
         Step([&] { ports_.music.CdStopClose(); });
     }
     if (state_.settings.MusicKind == 2) {
-        if (MusicFileEndsWith("WAV")) Step([&] { ports_.music.WavStop(); });
-        if (MusicFileEndsWith("MP3")) Step([&] { ports_.music.Mp3StopClose(); });
+        if (MusicFileKind() == music::MusicFileKind::Wav) Step([&] { ports_.music.WavStop(); });
+        if (MusicFileKind() == music::MusicFileKind::Mp3) Step([&] { ports_.music.Mp3StopClose(); });
     }
     if (state_.ModeLetter == 'S') Step([&] { startup::EnableSystemKeys(ports_.system, true); });
     running_ = false;

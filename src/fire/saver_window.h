@@ -9,6 +9,7 @@
 #include "display/display_port.h"
 #include "fire/saver_ports.h"
 #include "fire/saver_timer.h"
+#include "music/bgm.h"
 #include "startup/program_state.h"
 #include "startup/system_services.h"
 
@@ -55,7 +56,7 @@ class SaverWindow {
     const SaverTimer& Timer3() const { return timer3_; }
 
   private:
-    bool MusicFileEndsWith(const char* upperEnding) const;
+    music::MusicFileKind MusicFileKind() const;
 
     SaverPorts ports_;
     startup::ProgramState& state_;
