@@ -66,11 +66,7 @@ long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirst
     fire::FramePacer pacer(60);
     bool first = true;
     long frames = 0;
-    while (saver.Running()) {
-        if (g_stopRequested) {
-            saver.EndSaver();
-            break;
-        }
+    while (saver.Running() && !g_stopRequested) {
         std::int64_t nextFrame = pacer.FrameStarted(NowUs());
         saver.RunFrame();
         ++frames;
@@ -98,6 +94,7 @@ long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirst
             }
         }
     }
+    // A signal ends the saver with the same clean-up as a key press.
     if (g_stopRequested) saver.EndSaver();
     return frames;
 }
