@@ -224,6 +224,51 @@ TEST_F(SaverE2E, PreviewFillsTheHostWindowAndEndsWithIt) {
     EXPECT_EQ(*status, 0);
 }
 
+// Peak resident memory of a running process, in MiB (VmHWM).
+double PeakResidentMiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    }
+    return -1;
+}
+
+TEST_F(SaverE2E, PreviewOfAHugeHostCostsOnlyWhatShows) {
+    StartServer(640, 480, 24);
+    // 16000 x 16000 pixels of 4 bytes would be 977 MiB for one whole picture.
+    auto [host, id] = HostWindow("host", 16000, 16000);
+    ASSERT_NE(id, 0u);
+    auto t = Clock::now();
+    pid_t pid = Start({"/p", std::to_string(id)});
+    std::string tree;
+    for (int i = 0; i < 100 && tree.find("1 child") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(50ms);
+        tree = Children(id);
+    }
+    ASSERT_NE(tree.find("16000x16000+0+0"), std::string::npos) << tree;
+    // The screen shows the host's middle at 80 % of its height, where the
+    // flames are; the part that comes into view is drawn.
+    std::this_thread::sleep_for(300ms);
+    Xdo({"windowmove", std::to_string(id), "-7700", "-12560"});
+    Picture p;
+    for (int i = 0; i < 40; ++i) {
+        p = Screenshot(*x_, "root", 640, 480);
+        if (!p.rgb.empty() && LitFraction(p, 0, 640) > 0.3) break;
+        std::this_thread::sleep_for(100ms);
+    }
+    ASSERT_FALSE(p.rgb.empty());
+    EXPECT_GT(LitFraction(p, 0, 640), 0.3);
+    EXPECT_TRUE(FireColoursOnly(p, 0, 640));
+    EXPECT_LT(MsSince(t), 3000.0);
+    const double peak = PeakResidentMiB(pid);
+    RecordProperty("preview_peak_mib", std::to_string(peak));
+    EXPECT_GT(peak, 0.0);
+    EXPECT_LT(peak, 100.0);
+    close(host.stdinFd);
+    EXPECT_TRUE(WaitExit(pid, 2000));
+}
+
 TEST_F(SaverE2E, PreviewHandleStartsAtCharacterFour) {
     StartServer(640, 480, 24);
     auto [host, id] = HostWindow("host", 120, 90);
