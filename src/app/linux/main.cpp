@@ -3,12 +3,16 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 #include "app/linux/saver_run.h"
 #include "platform/linux/saver/linux_system_services.h"
+#include "platform/linux/saver/x11_connection.h"
+#include "platform/linux/saver/x11_instance_claim.h"
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
 #include "saver/still.h"
@@ -23,35 +27,58 @@ std::filesystem::path ExeDir() {
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(const std::string& line) {
     using namespace cindral;
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) line += ' ';
-        line += argv[i];
+    // One connection for the whole run. It is never closed: the instance
+    // claim lives on it and ends with the process.
+    const platform::linux::XConnection x = platform::linux::OpenXConnection();
+    if (!x.display && startup::ShowsWindow(line)) {
+        std::fprintf(
+            stderr,
+            "cindral: cannot open the X display \"%s\" (%d attempts): nothing can be shown\n",
+            x.name.c_str(), x.attempts);
+        return 1;
     }
-
-    ::Display* x = XOpenDisplay(nullptr);
-    platform::linux::X11WindowFinder finder(x);
+    platform::linux::X11WindowFinder finder(x.display);
+    platform::linux::X11InstanceClaim claim(x.display);
     platform::linux::LinuxSystemServices system;
     startup::ProgramState state;
-    startup::StartupPorts ports{finder, system, [](startup::Settings& s) {
-                                    startup::LoadSettings(s, startup::SettingsFilePath(ExeDir()));
-                                }};
+    startup::StartupPorts ports{
+        finder, system,
+        [](startup::Settings& s) { startup::LoadSettings(s, startup::SettingsFilePath(ExeDir())); },
+        &claim};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
-    if (x) XCloseDisplay(x);
 
     switch (decision.action) {
         case startup::StartupAction::Preview:
-            return platform::linux::RunPreview(static_cast<std::uint32_t>(decision.previewParent),
+            return platform::linux::RunPreview(x.display,
+                                               static_cast<std::uint32_t>(decision.previewParent),
                                                saver::RenderPreviewStill);
         case startup::StartupAction::Saver:
-            return app::RunFullScreenSaver(state, system);
+            return app::RunFullScreenSaver(state, system, x.display);
         case startup::StartupAction::Settings:  // the settings window is not built yet
         case startup::StartupAction::Exit:
             return 0;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) line += ' ';
+        line += argv[i];
+    }
+    // Nothing may end the program unexplained: whatever escapes is named on
+    // standard error and the status says the run failed.
+    try {
+        return Run(line);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "cindral: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "cindral: unexpected failure\n");
+    }
+    return 1;
 }

@@ -19,10 +19,14 @@ struct Child {
     pid_t pid = -1;
     int stdinFd = -1;   // write end, when asked for
     int stdoutFd = -1;  // read end, when asked for
+    int stderrFd = -1;  // read end, when asked for
 };
 
 Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin = false,
-            bool pipeStdout = false);
+            bool pipeStdout = false, bool pipeStderr = false);
+// Everything left to read from `fd` until its writers close it, or until
+// `timeoutMs` passed.
+std::string ReadAll(int fd, int timeoutMs);
 // Exit status (WEXITSTATUS, or 128 + signal) when the child ended within
 // `timeoutMs`; nothing otherwise.
 std::optional<int> WaitExit(pid_t pid, int timeoutMs);
@@ -35,7 +39,8 @@ std::string ReadLine(int fd, int timeoutMs);
 // configuration file.
 class XServer {
   public:
-    static std::optional<XServer> Xvfb(int width, int height, int depth);
+    static std::optional<XServer> Xvfb(int width, int height, int depth,
+                                       const std::vector<std::string>& extraArgs = {});
     static std::optional<XServer> Xorg(const std::string& configFile, const std::string& logFile);
     XServer(XServer&&) noexcept;
     XServer& operator=(XServer&&) = delete;
@@ -48,6 +53,37 @@ class XServer {
     static std::optional<XServer> Start(std::vector<std::string> argv, bool quiet, int timeoutMs);
     pid_t pid_ = -1;
     std::string name_;
+};
+
+// Client connections held open, so that a server limited in clients refuses
+// further ones until some are closed.
+class HeldConnections {
+  public:
+    // Opens connections to `x` until the server refuses one (at most `max`).
+    HeldConnections(const XServer& x, int max);
+    ~HeldConnections();
+    HeldConnections(const HeldConnections&) = delete;
+    HeldConnections& operator=(const HeldConnections&) = delete;
+    std::size_t Count() const { return held_.size(); }
+    void Close(std::size_t n);
+
+  private:
+    std::vector<void*> held_;
+};
+
+// Holds the X server for itself while it lives: every other client waits at
+// its next request, so clients started meanwhile all go on from the same
+// point once it ends.
+class ServerGrab {
+  public:
+    explicit ServerGrab(const XServer& x);
+    ~ServerGrab();
+    ServerGrab(const ServerGrab&) = delete;
+    ServerGrab& operator=(const ServerGrab&) = delete;
+    bool Held() const { return display_ != nullptr; }
+
+  private:
+    void* display_ = nullptr;
 };
 
 struct Picture {

@@ -11,96 +11,10 @@
 #include <ostream>
 #include <thread>
 
-#include "e2e_support.h"
+#include "saver_fixture.h"
 
 namespace cindral::e2e {
 namespace {
-
-using namespace std::chrono_literals;
-
-std::string Cindral() { return BinDir() + "/cindral"; }
-std::string TestWindow() { return BinDir() + "/cindral-test-window"; }
-
-double MsSince(Clock::time_point t) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
-}
-
-class SaverE2E : public ::testing::Test {
-  protected:
-    void StartServer(int width, int height, int depth) {
-        x_.reset();
-        if (auto x = XServer::Xvfb(width, height, depth)) x_.emplace(std::move(*x));
-        ASSERT_TRUE(x_) << "Xvfb did not start";
-        width_ = width;
-        height_ = height;
-    }
-    void TearDown() override {
-        for (pid_t p : children_) KillAndReap(p);
-    }
-    Env ProgramEnv() const {
-        Env env = x_->ClientEnv();
-        env["XDG_CONFIG_HOME"] = home_.string();
-        env["HOME"] = home_.string();
-        return env;
-    }
-    pid_t Start(const std::vector<std::string>& args) {
-        std::vector<std::string> argv{Cindral()};
-        argv.insert(argv.end(), args.begin(), args.end());
-        pid_t pid = Spawn(argv, ProgramEnv()).pid;
-        children_.push_back(pid);
-        return pid;
-    }
-    std::string Xdo(const std::vector<std::string>& args) {
-        std::vector<std::string> argv{"xdotool"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return Capture(argv, x_->ClientEnv());
-    }
-    bool WaitForSaverWindow(int timeoutMs = 5000) {
-        auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (Clock::now() < end) {
-            if (!Xdo({"search", "--onlyvisible", "--name", "^Cindral_Main$"}).empty()) return true;
-            std::this_thread::sleep_for(50ms);
-        }
-        return false;
-    }
-    // A window of our own: a preview host or a window with one of the
-    // program's captions. Lives until its stdin is closed.
-    std::pair<Child, unsigned long> HostWindow(const std::string& name, int w, int h,
-                                               bool legacyName = false) {
-        Child c = Spawn({TestWindow(), "--name", name, "--width", std::to_string(w), "--height",
-                         std::to_string(h), "--legacy-name", legacyName ? "1" : "0"},
-                        x_->ClientEnv(), true, true);
-        children_.push_back(c.pid);
-        std::string id = ReadLine(c.stdoutFd, 5000);
-        return {c, id.empty() ? 0ul : std::stoul(id)};
-    }
-    // Records windows created on the screen while it runs.
-    Child WatchWindowCreation() {
-        Child c = Spawn({"stdbuf", "-oL", "xev", "-root", "-event", "substructure"},
-                        x_->ClientEnv(), false, true);
-        children_.push_back(c.pid);
-        std::this_thread::sleep_for(300ms);
-        return c;
-    }
-    std::string StopWatching(Child c) {
-        std::this_thread::sleep_for(200ms);
-        kill(c.pid, SIGTERM);
-        WaitExit(c.pid, 2000);
-        std::string out;
-        char buf[4096];
-        ssize_t n;
-        while ((n = read(c.stdoutFd, buf, sizeof buf)) > 0) out.append(buf, n);
-        return out;
-    }
-    std::string Children(unsigned long window) {
-        return Capture({"xwininfo", "-children", "-id", std::to_string(window)}, x_->ClientEnv());
-    }
-
-    std::optional<XServer> x_;
-    int width_ = 0, height_ = 0;
-    std::vector<pid_t> children_;
-    std::filesystem::path home_ = std::filesystem::temp_directory_path();
-};
 
 struct Start {
     std::vector<std::string> args;

@@ -96,8 +96,8 @@ void SetCaption(::Display* d, Window w, std::string_view caption) {
 
 }  // namespace
 
-int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage()>& makeStill) {
-    ::Display* d = XOpenDisplay(nullptr);
+int RunPreview(::Display* d, std::uint32_t parentWindow,
+               const std::function<saver::StillImage()>& makeStill) {
     if (!d) return 0;
     XSetErrorHandler(NoteError);
     XSetIOErrorHandler(EndQuietly);
@@ -108,7 +108,6 @@ int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage
     // A handle that names no window would leave a preview with no host that
     // never ends; end at once instead.
     if (parent == 0 || !XGetWindowAttributes(d, parent, &pa) || g_xError) {
-        XCloseDisplay(d);
         return 0;
     }
     // Hear about the host's size changes and its end.
@@ -124,7 +123,6 @@ int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage
                                 CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &attrs);
     XSync(d, False);
     if (g_xError || !self) {
-        XCloseDisplay(d);
         return 0;
     }
     SetCaption(d, self, startup::kPreviewCaption);
@@ -152,7 +150,6 @@ int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage
             DrawExposed(d, self, gc, pa.visual, pa.depth, still, w, h, e.xexpose);
         }
     }
-    XCloseDisplay(d);
     return 0;
 }
 
