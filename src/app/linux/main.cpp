@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <system_error>
 
@@ -75,6 +76,8 @@ int main(int argc, char** argv) {
     // standard error and the status says the run failed.
     try {
         return Run(line);
+    } catch (const std::bad_alloc& e) {
+        std::fprintf(stderr, "cindral: out of memory (%s)\n", e.what());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "cindral: %s\n", e.what());
     } catch (...) {

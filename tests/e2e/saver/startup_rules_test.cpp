@@ -101,5 +101,23 @@ TEST_F(SaverE2E, ASaverThatCannotShowAnythingSaysWhyAndFails) {
     }
 }
 
+TEST_F(SaverE2E, RunningOutOfMemoryIsNamedAndFails) {
+    StartServer(640, 480, 24);
+    // A settings file of 60 MiB (within the size the program reads) under an
+    // address-space limit of 50 MiB, which the program fits in without it.
+    UseSettings(std::string(60u << 20, ';') + "\r\n" + MusicSettings(0));
+    for (const char* mode : {"/x", "/s"}) {
+        SCOPED_TRACE(mode);
+        Child c = Spawn({"prlimit", "--as=" + std::to_string(50u << 20), program_.string(), mode},
+                        ProgramEnv(), false, false, true);
+        children_.push_back(c.pid);
+        auto status = WaitExit(c.pid, 5000);
+        std::string said = ReadAll(c.stderrFd, 500);
+        ASSERT_TRUE(status);
+        EXPECT_EQ(*status, 1) << "not 1: 134 is an abort";
+        EXPECT_NE(said.find("cindral: out of memory"), std::string::npos) << said;
+    }
+}
+
 }  // namespace
 }  // namespace cindral::e2e
