@@ -5,8 +5,8 @@
 #include "layer_fixture.h"
 #include "platform/linux/music/audio_output.h"
 #include "platform/linux/music/cd_audio_device.h"
-#include "platform/linux/music/mci_command.h"
-#include "platform/linux/music/mci_errors.h"
+#include "platform/linux/music/commands/mci_command.h"
+#include "platform/linux/music/commands/mci_errors.h"
 
 namespace cindral::testing {
 namespace {
@@ -193,8 +193,11 @@ TEST_F(DriveTest, ReadInTheBackgroundWithoutFailingThePoll) {
     using platform::linux_music::CdAudioDevice;
     layer.reset();
     platform::linux_music::AudioOutput output;
+    const auto* cdio =
+        platform::linux_music::LoadCdioLibrary(platform::linux_music::AudioLibraryNames{}.cdio);
+    ASSERT_NE(cdio, nullptr);
     std::unique_ptr<platform::linux_music::MciDevice> drive;
-    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "disc.cue", output, drive), 0u);
+    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "disc.cue", *cdio, output, drive), 0u);
     std::string mode, track;
     for (int i = 0; i < 200; ++i) {
         ASSERT_EQ(drive->Status({"mode"}, mode), 0u);
@@ -208,7 +211,7 @@ TEST_F(DriveTest, ReadInTheBackgroundWithoutFailingThePoll) {
     EXPECT_EQ(track, "3");
 
     // A drive that cannot be opened ends up as one without a disc.
-    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "no-drive", output, drive), 0u);
+    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "no-drive", *cdio, output, drive), 0u);
     std::uint32_t rc = 0;
     for (int i = 0; i < 200 && rc == 0; ++i, Wait(0.01))
         rc = drive->Status({"current", "track"}, track);
