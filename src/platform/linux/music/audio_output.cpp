@@ -37,6 +37,10 @@ AudioOutput::~AudioOutput() {
 std::uint32_t AudioOutput::Open() {
     if (open_) return kOk;
     if (failure_) return failure_;
+    // SDL2_mixer reports what it skips in a file (an ID3 tag it does not
+    // know, ...) as information on standard error; the program keeps the
+    // terminal for what fails.
+    SDL_LogSetPriority(SDL_LOG_CATEGORY_APPLICATION, SDL_LOG_PRIORITY_WARN);
     mix_ = LoadMixerLibrary(mixerLibrary_);
     if (!mix_) return failure_ = kCannotLoadDriver;
     failure_ = kWaveOutputsUnsuitable;

@@ -128,6 +128,37 @@ TEST_F(LayerTest, WavLoopsUntilTheNullSound) {
     EXPECT_GE(runs.back().seconds, 0.25);
 }
 
+// The decoder is chosen by what the file holds, whatever its name ends in.
+TEST_F(LayerTest, MusicFilesPlayByTheirContentNotTheirName) {
+    struct Case {
+        const char* name;
+        bool mp3;
+        int hertz;
+    };
+    const Case cases[] = {
+        {"wave.mp3", false, 550},
+        {"layer3.wav", true, 660},
+        {"no ending", false, 770},
+        {"upper.MP3", true, 880},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir / c.name;
+        if (c.mp3)
+            ASSERT_TRUE(WriteMp3(path, c.hertz, 0.3));
+        else
+            WriteWav(path, Tone(c.hertz, 0.3));
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(Send("open \"" + dir / c.name + "\" type MPEGVideo alias m"), 0u);
+        ASSERT_EQ(Send("play m"), 0u);
+        Wait(0.45);
+        ASSERT_EQ(Send("close m"), 0u);
+    }
+    const std::vector<ToneRun> runs = Heard({550, 660, 770, 880});
+    for (const Case& c : cases) EXPECT_GE(SecondsOf(runs, c.hertz), 0.2) << c.name;
+}
+
 TEST_F(LayerTest, NoAudioOutputMeansNoWaveDeviceAndNoPlayback) {
     layer.reset();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
