@@ -14,7 +14,7 @@
 
 #include <memory>
 
-#include "music/bgm.h"
+#include "music/ports.h"
 #include "platform/linux/music/audio_libraries.h"
 
 namespace cindral::platform {
