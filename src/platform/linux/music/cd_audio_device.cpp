@@ -1,6 +1,5 @@
 #include "platform/linux/music/cd_audio_device.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 
 #include "platform/linux/music/commands/mci_command.h"
 #include "platform/linux/music/commands/mci_errors.h"
+#include "platform/linux/music/regular_file.h"
 
 namespace cindral::platform::linux_music {
 namespace {
@@ -36,17 +36,14 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
 // The text of a CUE sheet: a regular file of at most kMaxCueBytes, opened
 // without waiting for a writer. 0 or an error code.
 std::uint32_t ReadCue(const std::string& path, std::string& text) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return kFileNotFound;
-    struct stat st {};
+    int fd = -1;
+    std::uint64_t size = 0;
+    if (const std::uint32_t rc = OpenRegularFile(path, fd, size)) return rc;
     std::uint32_t rc = kOk;
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        rc = kFileNotFound;
-    } else if (!S_ISREG(st.st_mode) ||
-               static_cast<std::uint64_t>(st.st_size) > CdAudioDevice::kMaxCueBytes) {
+    if (size > CdAudioDevice::kMaxCueBytes) {
         rc = kInvalidFile;
     } else {
-        text.resize(static_cast<std::size_t>(st.st_size));
+        text.resize(static_cast<std::size_t>(size));
         std::size_t got = 0;
         while (got < text.size()) {
             const ssize_t n = read(fd, text.data() + got, text.size() - got);

@@ -1,15 +1,12 @@
 #include "platform/linux/music/file_music_device.h"
 
-#include <SDL.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 
 #include "platform/linux/music/commands/mci_command.h"
 #include "platform/linux/music/commands/mci_errors.h"
+#include "platform/linux/music/regular_file.h"
 
 namespace cindral::platform::linux_music {
 namespace {
@@ -26,16 +23,10 @@ std::string Millis(double seconds) {
 std::uint32_t FileMusicDevice::Open(const std::string& path, AudioOutput& output,
                                     std::unique_ptr<MciDevice>& device) {
     if (path.empty()) return kFilenameRequired;
-    // Opened without waiting for a writer, checked on the descriptor itself:
-    // whatever the name points to when it is opened is what gets checked.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return kFileNotFound;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        close(fd);
-        return kFileNotFound;
-    }
-    if (!S_ISREG(st.st_mode) || st.st_size == 0) {
+    int fd = -1;
+    std::uint64_t size = 0;
+    if (const std::uint32_t rc = OpenRegularFile(path, fd, size)) return rc;
+    if (size == 0) {
         close(fd);
         return kInvalidFile;
     }
@@ -43,17 +34,8 @@ std::uint32_t FileMusicDevice::Open(const std::string& path, AudioOutput& output
         close(fd);
         return rc;
     }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    FILE* file = fdopen(fd, "rb");
-    if (!file) {
-        close(fd);
-        return kFileRead;
-    }
-    SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
-    if (!stream) {
-        std::fclose(file);
-        return kFileRead;
-    }
+    SDL_RWops* stream = StreamOfFile(fd);
+    if (!stream) return kFileRead;
     // No type given: the mixer tells the format from the first bytes, so a
     // WAV named .mp3 plays as the WAV it is. The stream is the music's now.
     const MixerLibrary& mix = output.Mixer();

@@ -1,16 +1,14 @@
 #include "platform/linux/music/sound_player.h"
 
-#include <SDL.h>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <condition_variable>
-#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <optional>
 #include <thread>
+
+#include "platform/linux/music/regular_file.h"
 
 namespace cindral::platform::linux_music {
 namespace {
@@ -25,17 +23,8 @@ std::uint16_t Le16(const unsigned char* p) {
 }
 
 Mix_Chunk* LoadWholeSound(const MixerLibrary& mix, int fd) {
-    FILE* file = fdopen(fd, "rb");
-    if (!file) {
-        close(fd);
-        return nullptr;
-    }
-    SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
-    if (!stream) {
-        std::fclose(file);
-        return nullptr;
-    }
-    return mix.Mix_LoadWAV_RW(stream, 1);
+    SDL_RWops* stream = StreamOfFile(fd);
+    return stream ? mix.Mix_LoadWAV_RW(stream, 1) : nullptr;
 }
 
 }  // namespace
@@ -149,18 +138,13 @@ std::uint64_t SoundPlayer::DecodedBytes(int fd, std::uint64_t fileBytes) {
 
 bool SoundPlayer::Play(const std::string& path, bool loop) {
     Stop();
-    // Opening without waiting for a writer, then checking the descriptor,
-    // never holds the caller on a FIFO or a device.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0 ||
-        DecodedBytes(fd, static_cast<std::uint64_t>(st.st_size)) > kMaxDecodedBytes ||
-        output_.Open() != 0) {
+    int fd = -1;
+    std::uint64_t size = 0;
+    if (OpenRegularFile(path, fd, size) != 0) return false;
+    if (size == 0 || DecodedBytes(fd, size) > kMaxDecodedBytes || output_.Open() != 0) {
         close(fd);
         return false;
     }
-    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     {
         std::lock_guard lock(shared_->mutex);
         shared_->mix = &output_.Mixer();
