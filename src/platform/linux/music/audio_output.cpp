@@ -59,6 +59,13 @@ std::uint32_t AudioOutput::Open() {
     return kOk;
 }
 
+void AudioOutput::Silence() {
+    if (!open_) return;
+    SetExtraMix(nullptr, nullptr);
+    mix_->Mix_HaltChannel(-1);
+    mix_->Mix_HaltMusic();
+}
+
 void AudioOutput::SetExtraMix(MixFn fn, void* arg) {
     if (!open_) {
         g_extra = {fn, arg};

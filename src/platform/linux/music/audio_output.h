@@ -30,6 +30,10 @@ class AudioOutput {
     // The loaded mixer; only after Open() succeeded.
     const MixerLibrary& Mixer() const { return *mix_; }
 
+    // Stops every sound at once (channels, music, the extra mix) and leaves
+    // the output open.
+    void Silence();
+
     // A function that adds its samples to every mixed block (on the audio
     // thread). Null removes it; on return the old one is no longer running.
     using MixFn = void (*)(void* arg, std::int16_t* samples, int frames);

@@ -75,6 +75,11 @@ class LinuxMediaCommands final : public music::MediaCommands {
 
     std::uint32_t waveOutGetNumDevs() override { return output_.Open() == kOk ? 1 : 0; }
 
+    void Silence() {
+        sound_.Abandon();
+        output_.Silence();
+    }
+
   private:
     AudioOutput output_;  // first member: the devices close before it does
     SoundPlayer sound_{output_};
@@ -83,6 +88,14 @@ class LinuxMediaCommands final : public music::MediaCommands {
 };
 
 }  // namespace
+
+void AbandonLinuxMediaCommandsAtExit(std::unique_ptr<music::MediaCommands>& layer) {
+    if (auto* commands = dynamic_cast<LinuxMediaCommands*>(layer.get())) {
+        commands->Silence();
+        static_cast<void>(layer.release());  // deliberately never destroyed
+    }
+    layer.reset();
+}
 
 std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands(const AudioLibraryNames& libraries) {
     return std::make_unique<LinuxMediaCommands>(libraries);

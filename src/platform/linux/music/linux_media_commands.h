@@ -22,4 +22,11 @@ namespace cindral::platform {
 std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands(
     const linux_music::AudioLibraryNames& libraries = {});
 
+// For a program about to end: silences the layer's output at once and lets
+// the layer go without closing anything, so the end waits for no thread (a
+// load in progress, the audio device draining its last buffers) and frees no
+// large sound; the process's end reclaims it all. `layer` must come from
+// CreateLinuxMediaCommands; it is null afterwards.
+void AbandonLinuxMediaCommandsAtExit(std::unique_ptr<music::MediaCommands>& layer);
+
 }  // namespace cindral::platform

@@ -147,6 +147,10 @@ bool SoundPlayer::Play(const std::string& path, bool loop) {
     }
     {
         std::lock_guard lock(shared_->mutex);
+        if (shared_->quit) {
+            close(fd);
+            return false;
+        }
         shared_->mix = &output_.Mixer();
         shared_->pending = Shared::Request{fd, loop, shared_->generation};
     }
@@ -157,6 +161,17 @@ bool SoundPlayer::Play(const std::string& path, bool loop) {
 void SoundPlayer::Stop() {
     std::lock_guard lock(shared_->mutex);
     shared_->StopLocked();
+}
+
+void SoundPlayer::Abandon() {
+    std::lock_guard lock(shared_->mutex);
+    shared_->quit = true;
+    ++shared_->generation;
+    if (shared_->pending) close(shared_->pending->fd);
+    shared_->pending.reset();
+    if (shared_->chunk) shared_->mix->Mix_HaltChannel(shared_->channel);
+    shared_->chunk = nullptr;  // left to the process's end
+    shared_->wake.notify_all();
 }
 
 bool SoundPlayer::Busy() {

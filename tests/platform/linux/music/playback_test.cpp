@@ -174,3 +174,32 @@ TEST_F(LayerTest, NoAudioOutputMeansNoWaveDeviceAndNoPlayback) {
 
 }  // namespace
 }  // namespace cindral::testing
+
+namespace cindral::testing {
+namespace {
+
+// Abandoning the layer for the program's end silences it at once and leaves
+// the output running (never closed, so nothing waits for it). It runs in a
+// child process: the output it leaves open would outlive the test.
+TEST_F(LayerTest, AbandonedAtExitTheLayerFallsSilentAndIsGone) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto child = [this] {
+        const std::string wav = dir / "loop.wav";
+        WriteWav(wav, Tone(550, 0.25));
+        if (!layer->PlaySoundA(wav.c_str(), 0, music::SND_ASYNC | music::SND_LOOP)) std::_Exit(2);
+        if (Send("open cdaudio") != 0 || Send("play cdaudio") != 0) std::_Exit(3);
+        Wait(0.6);
+        platform::AbandonLinuxMediaCommandsAtExit(layer);
+        if (layer) std::_Exit(4);
+        Wait(0.6);
+        // The output goes on, silent: its last half second holds no tone.
+        const std::vector<ToneRun> runs = ToneRuns(output, {440, 550, 880, 1320});
+        if (runs.empty() || SecondsOf(runs, 550) < 0.3) std::_Exit(5);
+        if (runs.back().hertz != 0 || runs.back().seconds < 0.45) std::_Exit(6);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace cindral::testing
