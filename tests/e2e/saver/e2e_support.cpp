@@ -89,10 +89,12 @@ std::string Capture(const std::vector<std::string>& argv, const Env& env) {
     return out;
 }
 
-std::optional<XServer> XServer::Xvfb(int width, int height, int depth) {
+std::optional<XServer> XServer::Xvfb(int width, int height, int depth, bool anyClient) {
     std::string screen =
         std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
-    return Start({"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, false, 10000);
+    std::vector<std::string> argv{"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"};
+    if (anyClient) argv.push_back("-ac");
+    return Start(argv, false, 10000);
 }
 
 std::optional<XServer> XServer::Xorg(const std::string& configFile, const std::string& logFile) {

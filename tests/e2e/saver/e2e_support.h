@@ -35,7 +35,8 @@ std::string ReadLine(int fd, int timeoutMs);
 // configuration file.
 class XServer {
   public:
-    static std::optional<XServer> Xvfb(int width, int height, int depth);
+    // `anyClient`: no access control (-ac), for clients of other users.
+    static std::optional<XServer> Xvfb(int width, int height, int depth, bool anyClient = false);
     static std::optional<XServer> Xorg(const std::string& configFile, const std::string& logFile);
     XServer(XServer&&) noexcept;
     XServer& operator=(XServer&&) = delete;
