@@ -1,9 +1,6 @@
 // The real program in hack mode under Xvfb: pictures with ImageMagick's
 // import, input with xdotool, sound through SDL's disk audio driver.
 
-#include <fcntl.h>
-#include <sys/wait.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,26 +11,6 @@ namespace cindral::e2e {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    std::optional<int> status;
-    std::string output;  // stdout and stderr
-};
-
-Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeoutMs) {
-    std::vector<std::string> shell{"sh", "-c", "exec \"$0\" \"$@\" 2>&1"};
-    shell.insert(shell.end(), argv.begin(), argv.end());
-    Child c = Spawn(shell, env, false, true);
-    Outcome o;
-    o.status = WaitExit(c.pid, timeoutMs);
-    if (!o.status) KillAndReap(c.pid);
-    fcntl(c.stdoutFd, F_SETFL, O_NONBLOCK);
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(c.stdoutFd, buf, sizeof buf)) > 0) o.output.append(buf, n);
-    close(c.stdoutFd);
-    return o;
-}
 
 class Hack : public HackE2E {
   protected:

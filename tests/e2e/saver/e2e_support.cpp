@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -87,6 +88,30 @@ std::string Capture(const std::vector<std::string>& argv, const Env& env) {
     close(c.stdoutFd);
     waitpid(c.pid, nullptr, 0);
     return out;
+}
+
+Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeoutMs) {
+    std::vector<std::string> shell{"sh", "-c", "exec \"$0\" \"$@\" 2>&1"};
+    shell.insert(shell.end(), argv.begin(), argv.end());
+    Child c = Spawn(shell, env, false, true);
+    Outcome o;
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    // Read while it runs, so that a long output cannot block it.
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        if (left.count() <= 0) break;
+        pollfd p{c.stdoutFd, POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+        char buf[4096];
+        ssize_t n = read(c.stdoutFd, buf, sizeof buf);
+        if (n <= 0) break;
+        o.output.append(buf, n);
+    }
+    close(c.stdoutFd);
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+    o.status = WaitExit(c.pid, std::max<int>(0, static_cast<int>(left.count())));
+    if (!o.status) KillAndReap(c.pid);
+    return o;
 }
 
 std::optional<XServer> XServer::Xvfb(int width, int height, int depth, bool anyClient) {

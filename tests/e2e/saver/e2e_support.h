@@ -31,6 +31,13 @@ void KillAndReap(pid_t pid);
 std::string Capture(const std::vector<std::string>& argv, const Env& env);
 std::string ReadLine(int fd, int timeoutMs);
 
+struct Outcome {
+    std::optional<int> status;  // nothing: still running at the time limit (then killed)
+    std::string output;         // standard output and standard error
+};
+// Runs to completion or for at most `timeoutMs`.
+Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeoutMs);
+
 // A private X server: Xvfb on a free display number, or Xorg with a
 // configuration file.
 class XServer {
