@@ -8,23 +8,23 @@
 #include "app/linux/bgm_saver_music.h"
 #include "app/linux/steady_clock.h"
 #include "fire/fire_engine.h"
-#include "fire/saver_engine.h"
-#include "fire/saver_window.h"
 #include "platform/linux/music/linux_media_commands.h"
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/x11_hack_display.h"
 #include "platform/linux/saver/x11_hack_loop.h"
+#include "saver/engine_fire.h"
+#include "saver/window.h"
 #include "startup/settings_store.h"
 
 namespace cindral::app {
 
 int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::path& settingsFile) {
-    platform::InstallHackSignalHandlers();
+    platform::linux::InstallHackSignalHandlers();
     std::optional<std::string> daemonWindow;
     if (const char* w = std::getenv("XSCREENSAVER_WINDOW")) daemonWindow = w;
     const startup::HackWindow target = startup::ChooseHackWindow(line, daemonWindow);
     std::string error = target.error;
-    platform::X11HackDisplay display;
+    platform::linux::X11HackDisplay display;
     if (error.empty()) display.Open(target.root, target.id, error);
     if (!error.empty()) {
         std::fprintf(stderr, "cindral: %s\n", error.c_str());
@@ -39,19 +39,19 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
     // a bus daemon that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 
-    platform::LinuxSystemServices system;
+    platform::linux::LinuxSystemServices system;
     auto media = platform::CreateLinuxMediaCommands();
     music::Cindral_BGM bgm(*media, state.settings);
     BgmSaverMusic music(bgm);
     fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
-    fire::EngineSaverFire fire(engine);
+    saver::EngineSaverFire fire(engine);
     SteadyClock clock;
-    fire::SaverWindow saver({fire, display, music, display, system, clock}, state);
+    saver::SaverWindow saver({fire, display, music, display, system, clock}, state);
     if (!saver.Load()) {
         std::fprintf(stderr, "cindral: fire kind %d has no palette\n", state.settings.FireKind);
         return 1;
     }
-    platform::RunHackLoop(saver, display);
+    platform::linux::RunHackLoop(saver, display);
     display.Unload();
     return 0;
 }

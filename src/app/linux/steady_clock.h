@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <ctime>
 
-#include "fire/saver_ports.h"
+#include "saver/ports.h"
 
 namespace cindral::app {
 
@@ -15,7 +15,7 @@ inline std::uint32_t SteadyMs() {
                                           .count());
 }
 
-class SteadyClock final : public fire::SaverClock {
+class SteadyClock final : public saver::SaverClock {
   public:
     std::uint32_t TickMs() override { return SteadyMs(); }
     int SecondsSinceMidnight() override {

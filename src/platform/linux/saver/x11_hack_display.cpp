@@ -1,5 +1,6 @@
 #include "platform/linux/saver/x11_hack_display.h"
 
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <sys/ipc.h>
@@ -9,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 namespace {
 
@@ -82,7 +83,7 @@ bool X11HackDisplay::Open(bool root, std::uint32_t id, std::string& error) {
     }
     visual_ = attr.visual;
     depth_ = attr.depth;
-    bpp_ = BitsFor(visual_, depth_);
+    bpp_ = BitsFor(attr.visual, depth_);
     if (bpp_ == 0) {
         error = name + " has a pixel format the fire cannot be drawn in (depth " +
                 std::to_string(depth_) + ")";
@@ -112,8 +113,8 @@ bool X11HackDisplay::InitDisplay() {
 bool X11HackDisplay::MakeImage() {
     auto img = std::make_unique<Image>();
     if (XShmQueryExtension(x_)) {
-        img->image =
-            XShmCreateImage(x_, visual_, depth_, ZPixmap, nullptr, &img->segment, width_, height_);
+        img->image = XShmCreateImage(x_, static_cast<Visual*>(visual_), depth_, ZPixmap, nullptr,
+                                     &img->segment, width_, height_);
         if (img->image) {
             img->segment.shmid =
                 shmget(IPC_PRIVATE, static_cast<std::size_t>(img->image->bytes_per_line) * height_,
@@ -142,7 +143,8 @@ bool X11HackDisplay::MakeImage() {
     }
     if (!img->image) {
         // A server on another machine: ordinary images over the connection.
-        img->image = XCreateImage(x_, visual_, depth_, ZPixmap, 0, nullptr, width_, height_, 32, 0);
+        img->image = XCreateImage(x_, static_cast<Visual*>(visual_), depth_, ZPixmap, 0, nullptr,
+                                  width_, height_, 32, 0);
         if (!img->image) return false;
         img->image->data = static_cast<char*>(
             std::calloc(static_cast<std::size_t>(img->image->bytes_per_line) * height_, 1));
@@ -238,4 +240,4 @@ bool X11HackDisplay::ServeEvents() {
     return !gone_;
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

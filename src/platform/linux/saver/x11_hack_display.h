@@ -6,19 +6,23 @@
 // touches the cursor; the program only listens for the window's resizes,
 // exposures and destruction.
 
-#include <X11/Xlib.h>
-
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "display/display_port.h"
-#include "fire/saver_ports.h"
+#include "display/memory_surface.h"
+#include "display/ports.h"
 #include "platform/linux/saver/frame_scaler.h"
+#include "saver/ports.h"
 
-namespace cindral::platform {
+// Xlib stays out of this header: its macros (None, Status ...) clash with the
+// core's names.
+typedef struct _XDisplay Display;
+struct _XGC;
 
-class X11HackDisplay final : public display::Display, public fire::SaverHost {
+namespace cindral::platform::linux {
+
+class X11HackDisplay final : public display::Display, public saver::SaverHost {
   public:
     static constexpr int kBackWidth = 320;
     static constexpr int kBackHeight = 240;
@@ -57,10 +61,10 @@ class X11HackDisplay final : public display::Display, public fire::SaverHost {
     void NoteWindowError();
 
     ::Display* x_ = nullptr;
-    Window window_ = 0;
-    Visual* visual_ = nullptr;
+    unsigned long window_ = 0;
+    void* visual_ = nullptr;  // the window's Visual
     int depth_ = 0;
-    GC gc_ = nullptr;
+    _XGC* gc_ = nullptr;
     int width_ = 0, height_ = 0;
     int bpp_ = 0;
     bool shm_ = false;
@@ -70,4 +74,4 @@ class X11HackDisplay final : public display::Display, public fire::SaverHost {
     std::unique_ptr<Image> image_;
 };
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -8,9 +8,9 @@
 #include <chrono>
 #include <csignal>
 
-#include "fire/saver_pacer.h"
+#include "saver/pacer.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 namespace {
 
@@ -45,8 +45,8 @@ void InstallHackSignalHandlers() {
     sigaction(SIGINT, &sa, nullptr);
 }
 
-long RunHackLoop(fire::SaverWindow& saver, X11HackDisplay& display) {
-    fire::FramePacer pacer(60);
+long RunHackLoop(saver::SaverWindow& saver, X11HackDisplay& display) {
+    saver::FramePacer pacer(60);
     long frames = 0;
     while (saver.Running() && !g_stopRequested) {
         std::int64_t nextFrame = pacer.FrameStarted(NowUs());
@@ -72,4 +72,4 @@ long RunHackLoop(fire::SaverWindow& saver, X11HackDisplay& display) {
     return frames;
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

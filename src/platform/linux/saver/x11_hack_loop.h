@@ -4,16 +4,16 @@
 // a second). No input is read: the daemon ends the program with a signal, or
 // by destroying the window.
 
-#include "fire/saver_window.h"
 #include "platform/linux/saver/x11_hack_display.h"
+#include "saver/window.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 // SIGTERM and SIGINT wake the loop at once and end the saver with the usual
 // clean-up (music stopped). Call before the loop starts.
 void InstallHackSignalHandlers();
 
 // Returns the number of frames run.
-long RunHackLoop(fire::SaverWindow& saver, X11HackDisplay& display);
+long RunHackLoop(saver::SaverWindow& saver, X11HackDisplay& display);
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux
