@@ -1,5 +1,6 @@
 #include "app/linux/hack_run.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -51,7 +52,12 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
         std::fprintf(stderr, "cindral: fire kind %d has no palette\n", state.settings.FireKind);
         return 1;
     }
-    platform::linux::RunHackLoop(saver, display);
+    auto start = std::chrono::steady_clock::now();
+    long frames = platform::linux::RunHackLoop(saver, display);
+    if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {  // for the saver benchmark
+        std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
+        std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());
+    }
     display.Unload();
     return 0;
 }
