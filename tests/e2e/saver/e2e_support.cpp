@@ -208,6 +208,25 @@ double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1) {
     return all ? static_cast<double>(diff) / all : 0.0;
 }
 
+Child WatchWindowCreation(const XServer& x) {
+    Child c = Spawn({"stdbuf", "-oL", "xev", "-root", "-event", "substructure"}, x.ClientEnv(),
+                    false, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return c;
+}
+
+std::string StopWatching(const Child& watch) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    kill(watch.pid, SIGTERM);
+    WaitExit(watch.pid, 2000);
+    std::string out;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(watch.stdoutFd, buf, sizeof buf)) > 0) out.append(buf, n);
+    close(watch.stdoutFd);
+    return out;
+}
+
 std::string BinDir() { return CINDRAL_BIN_DIR; }
 
 }  // namespace cindral::e2e

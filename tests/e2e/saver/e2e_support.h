@@ -75,6 +75,11 @@ double LitFraction(const Picture& p, int x0, int x1);
 bool FireColoursOnly(const Picture& p, int x0, int x1);
 double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1);
 
+// Records the windows created on the screen from now on (xev on the root
+// window); StopWatching ends the recording and returns it.
+Child WatchWindowCreation(const XServer& x);
+std::string StopWatching(const Child& watch);
+
 std::string BinDir();  // where cindral and cindral-test-window are
 
 }  // namespace cindral::e2e
