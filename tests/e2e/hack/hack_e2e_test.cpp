@@ -80,6 +80,24 @@ TEST_F(Hack, RootWithoutTheDaemonsWindowDrawsIntoTheRootWindow) {
     EndWithSignal(pid);
 }
 
+TEST_F(Hack, SeveralRunAtOnceWhateverWindowsOfTheProgramExist) {
+    // A daemon runs one hack per monitor; the saver's and the settings
+    // window's captions do not keep a hack from starting.
+    StartServer(640, 480);
+    TestWindow saver = MakeWindow(50, 50, "Cindral_Main");
+    TestWindow settings = MakeWindow(50, 50, "Cindralの設定");
+    TestWindow first = MakeWindow(300, 200);
+    TestWindow second = MakeWindow(300, 200);
+    Xdo({"windowmove", std::to_string(second.id), "320", "10"});  // side by side
+    pid_t a = StartHack({"--window-id", std::to_string(first.id)});
+    pid_t b = StartHack({"--window-id", std::to_string(second.id)});
+    std::this_thread::sleep_for(1000ms);
+    ExpectMovingFire(std::to_string(first.id), 300, 200);
+    ExpectMovingFire(std::to_string(second.id), 300, 200);
+    EndWithSignal(a);
+    EndWithSignal(b);
+}
+
 TEST_F(Hack, FollowsTheWindowsSize) {
     StartServer(640, 480);
     TestWindow window = MakeWindow(300, 200);

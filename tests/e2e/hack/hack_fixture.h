@@ -79,8 +79,8 @@ class HackE2E : public ::testing::Test {
         Child child;
         unsigned long id = 0;
     };
-    TestWindow MakeWindow(int w, int h) {
-        Child c = Spawn({BinDir() + "/cindral-test-window", "--name", "daemon", "--width",
+    TestWindow MakeWindow(int w, int h, const std::string& caption = "daemon") {
+        Child c = Spawn({BinDir() + "/cindral-test-window", "--name", caption, "--width",
                          std::to_string(w), "--height", std::to_string(h), "--background", kBlue},
                         x_->ClientEnv(), true, true);
         children_.push_back(c.pid);
