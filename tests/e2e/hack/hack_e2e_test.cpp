@@ -73,11 +73,14 @@ TEST_F(Hack, DrawsIntoExactlyTheNamedWindowAndCreatesNone) {
 }
 
 TEST_F(Hack, RootWithoutTheDaemonsWindowDrawsIntoTheRootWindow) {
-    StartServer(640, 480);
-    pid_t pid = StartHack({"--root"});
-    std::this_thread::sleep_for(1000ms);
-    ExpectMovingFire("root", width_, height_);
-    EndWithSignal(pid);
+    for (int depth : {24, 16}) {  // 0x00RRGGBB and 5-6-5 pixels
+        SCOPED_TRACE(depth);
+        StartServer(640, 480, false, depth);
+        pid_t pid = StartHack({"--root"});
+        std::this_thread::sleep_for(1000ms);
+        ExpectMovingFire("root", width_, height_);
+        EndWithSignal(pid);
+    }
 }
 
 TEST_F(Hack, SeveralRunAtOnceWhateverWindowsOfTheProgramExist) {

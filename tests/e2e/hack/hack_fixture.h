@@ -45,8 +45,9 @@ class HackE2E : public ::testing::Test {
     // test window the program leaves undrawn shows up.
     static constexpr const char* kBlue = "0x0000ff";
 
-    void StartServer(int width, int height, bool anyClient = false) {
-        if (auto x = XServer::Xvfb(width, height, 24, anyClient)) x_.emplace(std::move(*x));
+    void StartServer(int width, int height, bool anyClient = false, int depth = 24) {
+        x_.reset();
+        if (auto x = XServer::Xvfb(width, height, depth, anyClient)) x_.emplace(std::move(*x));
         ASSERT_TRUE(x_) << "Xvfb did not start";
         width_ = width;
         height_ = height;
