@@ -9,7 +9,9 @@
 #include <new>
 #include <string>
 #include <system_error>
+#include <vector>
 
+#include "app/linux/hack_run.h"
 #include "app/linux/saver_run.h"
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/x11_connection.h"
@@ -28,8 +30,22 @@ std::filesystem::path ExeDir() {
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
 }
 
-int Run(const std::string& line) {
+int Run(const std::vector<std::string>& args) {
     using namespace cindral;
+    // A screen-saver daemon's hack line (-root, -window-id ...); anything else
+    // is the screen-saver command line below.
+    if (auto hack = startup::ParseHackCommandLine(args)) {
+        if (!hack->error.empty()) {
+            std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
+            return 2;
+        }
+        return app::RunHackSaver(*hack, startup::SettingsFilePath(ExeDir()));
+    }
+    std::string line;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (i > 0) line += ' ';
+        line += args[i];
+    }
     // One connection for the whole run. It is never closed: the instance
     // claim lives on it and ends with the process.
     const platform::linux::XConnection x = platform::linux::OpenXConnection();
@@ -67,15 +83,10 @@ int Run(const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) line += ' ';
-        line += argv[i];
-    }
     // Nothing may end the program unexplained: whatever escapes is named on
     // standard error and the status says the run failed.
     try {
-        return Run(line);
+        return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::bad_alloc& e) {
         std::fprintf(stderr, "cindral: out of memory (%s)\n", e.what());
     } catch (const std::exception& e) {

@@ -1,12 +1,12 @@
 #include "e2e_support.h"
 
-#include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -111,11 +111,36 @@ std::string Capture(const std::vector<std::string>& argv, const Env& env) {
     return out;
 }
 
-std::optional<XServer> XServer::Xvfb(int width, int height, int depth,
+Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeoutMs) {
+    std::vector<std::string> shell{"sh", "-c", "exec \"$0\" \"$@\" 2>&1"};
+    shell.insert(shell.end(), argv.begin(), argv.end());
+    Child c = Spawn(shell, env, false, true);
+    Outcome o;
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    // Read while it runs, so that a long output cannot block it.
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        if (left.count() <= 0) break;
+        pollfd p{c.stdoutFd, POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+        char buf[4096];
+        ssize_t n = read(c.stdoutFd, buf, sizeof buf);
+        if (n <= 0) break;
+        o.output.append(buf, n);
+    }
+    close(c.stdoutFd);
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+    o.status = WaitExit(c.pid, std::max<int>(0, static_cast<int>(left.count())));
+    if (!o.status) KillAndReap(c.pid);
+    return o;
+}
+
+std::optional<XServer> XServer::Xvfb(int width, int height, int depth, bool anyClient,
                                      const std::vector<std::string>& extraArgs) {
     std::string screen =
         std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
     std::vector<std::string> argv{"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"};
+    if (anyClient) argv.push_back("-ac");
     argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
     return Start(argv, false, 10000);
 }
@@ -169,38 +194,6 @@ XServer::~XServer() {
 
 Env XServer::ClientEnv() const { return {{"DISPLAY", name_}}; }
 
-HeldConnections::HeldConnections(const XServer& x, int max) {
-    while (static_cast<int>(held_.size()) < max) {
-        ::Display* d = XOpenDisplay(x.Name().c_str());
-        if (!d) break;
-        held_.push_back(d);
-    }
-}
-
-HeldConnections::~HeldConnections() { Close(held_.size()); }
-
-void HeldConnections::Close(std::size_t n) {
-    for (; n > 0 && !held_.empty(); --n) {
-        XCloseDisplay(static_cast<::Display*>(held_.back()));
-        held_.pop_back();
-    }
-}
-
-ServerGrab::ServerGrab(const XServer& x) {
-    ::Display* d = XOpenDisplay(x.Name().c_str());
-    if (!d) return;
-    XGrabServer(d);
-    XSync(d, False);
-    display_ = d;
-}
-
-ServerGrab::~ServerGrab() {
-    if (!display_) return;
-    auto* d = static_cast<::Display*>(display_);
-    XUngrabServer(d);
-    XCloseDisplay(d);
-}
-
 Picture Screenshot(const XServer& x, const std::string& window, int width, int height) {
     Picture p;
     p.width = width;
@@ -236,6 +229,25 @@ double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1) {
         }
     }
     return all ? static_cast<double>(diff) / all : 0.0;
+}
+
+Child WatchWindowCreation(const XServer& x) {
+    Child c = Spawn({"stdbuf", "-oL", "xev", "-root", "-event", "substructure"}, x.ClientEnv(),
+                    false, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return c;
+}
+
+std::string StopWatching(const Child& watch) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    kill(watch.pid, SIGTERM);
+    WaitExit(watch.pid, 2000);
+    std::string out;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(watch.stdoutFd, buf, sizeof buf)) > 0) out.append(buf, n);
+    close(watch.stdoutFd);
+    return out;
 }
 
 std::string BinDir() { return CINDRAL_BIN_DIR; }

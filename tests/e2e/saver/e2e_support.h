@@ -35,11 +35,19 @@ void KillAndReap(pid_t pid);
 std::string Capture(const std::vector<std::string>& argv, const Env& env);
 std::string ReadLine(int fd, int timeoutMs);
 
+struct Outcome {
+    std::optional<int> status;  // nothing: still running at the time limit (then killed)
+    std::string output;         // standard output and standard error
+};
+// Runs to completion or for at most `timeoutMs`.
+Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeoutMs);
+
 // A private X server: Xvfb on a free display number, or Xorg with a
 // configuration file.
 class XServer {
   public:
-    static std::optional<XServer> Xvfb(int width, int height, int depth,
+    // `anyClient`: no access control (-ac), for clients of other users.
+    static std::optional<XServer> Xvfb(int width, int height, int depth, bool anyClient = false,
                                        const std::vector<std::string>& extraArgs = {});
     static std::optional<XServer> Xorg(const std::string& configFile, const std::string& logFile);
     XServer(XServer&&) noexcept;
@@ -53,37 +61,6 @@ class XServer {
     static std::optional<XServer> Start(std::vector<std::string> argv, bool quiet, int timeoutMs);
     pid_t pid_ = -1;
     std::string name_;
-};
-
-// Client connections held open, so that a server limited in clients refuses
-// further ones until some are closed.
-class HeldConnections {
-  public:
-    // Opens connections to `x` until the server refuses one (at most `max`).
-    HeldConnections(const XServer& x, int max);
-    ~HeldConnections();
-    HeldConnections(const HeldConnections&) = delete;
-    HeldConnections& operator=(const HeldConnections&) = delete;
-    std::size_t Count() const { return held_.size(); }
-    void Close(std::size_t n);
-
-  private:
-    std::vector<void*> held_;
-};
-
-// Holds the X server for itself while it lives: every other client waits at
-// its next request, so clients started meanwhile all go on from the same
-// point once it ends.
-class ServerGrab {
-  public:
-    explicit ServerGrab(const XServer& x);
-    ~ServerGrab();
-    ServerGrab(const ServerGrab&) = delete;
-    ServerGrab& operator=(const ServerGrab&) = delete;
-    bool Held() const { return display_ != nullptr; }
-
-  private:
-    void* display_ = nullptr;
 };
 
 struct Picture {
@@ -102,6 +79,11 @@ Picture Screenshot(const XServer& x, const std::string& window, int width, int h
 double LitFraction(const Picture& p, int x0, int x1);
 bool FireColoursOnly(const Picture& p, int x0, int x1);
 double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1);
+
+// Records the windows created on the screen from now on (xev on the root
+// window); StopWatching ends the recording and returns it.
+Child WatchWindowCreation(const XServer& x);
+std::string StopWatching(const Child& watch);
 
 std::string BinDir();  // where cindral and cindral-test-window are
 

@@ -30,7 +30,8 @@ class SaverE2E : public ::testing::Test {
     void StartServer(int width, int height, int depth,
                      const std::vector<std::string>& extraArgs = {}) {
         x_.reset();
-        if (auto x = XServer::Xvfb(width, height, depth, extraArgs)) x_.emplace(std::move(*x));
+        if (auto x = XServer::Xvfb(width, height, depth, false, extraArgs))
+            x_.emplace(std::move(*x));
         ASSERT_TRUE(x_) << "Xvfb did not start";
         width_ = width;
         height_ = height;
@@ -88,21 +89,9 @@ class SaverE2E : public ::testing::Test {
     }
     // Records windows created on the screen while it runs.
     Child WatchWindowCreation() {
-        Child c = Spawn({"stdbuf", "-oL", "xev", "-root", "-event", "substructure"},
-                        x_->ClientEnv(), false, true);
+        Child c = e2e::WatchWindowCreation(*x_);
         children_.push_back(c.pid);
-        std::this_thread::sleep_for(300ms);
         return c;
-    }
-    std::string StopWatching(Child c) {
-        std::this_thread::sleep_for(200ms);
-        kill(c.pid, SIGTERM);
-        WaitExit(c.pid, 2000);
-        std::string out;
-        char buf[4096];
-        ssize_t n;
-        while ((n = read(c.stdoutFd, buf, sizeof buf)) > 0) out.append(buf, n);
-        return out;
     }
     std::string Children(unsigned long window) {
         return Capture({"xwininfo", "-children", "-id", std::to_string(window)}, x_->ClientEnv());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "saver_fixture.h"
+#include "x_clients.h"
 
 namespace cindral::e2e {
 namespace {
