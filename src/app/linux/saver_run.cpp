@@ -97,6 +97,9 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
         status = 1;
     }
     display.Unload();
+    // Nothing the music is still doing (a load, the output draining) may hold
+    // the end back.
+    platform::AbandonLinuxMediaCommandsAtExit(media);
     // The program ends now, as the saver's loop demands. SDL is not shut down:
     // its X connection closes with the process, and shutting it down would put
     // Xlib's default error handler back in time for a late error about the

@@ -25,6 +25,12 @@ inline double MsSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
 }
 
+// The settings file lines that choose music `kind` (1: audio CD, 2: `file`).
+inline std::string MusicSettings(int kind, const std::string& file = {}) {
+    return "[Section]\r\nBGM\x8B\xE6\x95\xAA= " + std::to_string(kind) +
+           "\r\nBGM\xCC\xA7\xB2\xD9=" + file + "\r\n";
+}
+
 class SaverE2E : public ::testing::Test {
   protected:
     void StartServer(int width, int height, int depth,
@@ -112,11 +118,6 @@ class SaverE2E : public ::testing::Test {
             fs::copy_file(Cindral(), program_, fs::copy_options::overwrite_existing);
         }
         std::ofstream(copyDir_ / "Cindral.ini", std::ios::binary) << settings;
-    }
-    // The settings file lines that choose music `kind` (1: audio CD, 2: `file`).
-    static std::string MusicSettings(int kind, const std::string& file = {}) {
-        return "[Section]\r\nBGM\x8B\xE6\x95\xAA= " + std::to_string(kind) +
-               "\r\nBGM\xCC\xA7\xB2\xD9=" + file + "\r\n";
     }
     ~SaverE2E() override {
         std::error_code ec;
