@@ -4,17 +4,13 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 
+#include "platform/linux/saver/stop_signals.h"
 #include "saver/pacer.h"
 
 namespace cindral::platform::linux {
 
 namespace {
-
-volatile std::sig_atomic_t g_stopRequested = 0;
-
-void OnStopSignal(int) { g_stopRequested = 1; }
 
 std::int64_t NowUs() {
     return std::chrono::duration_cast<std::chrono::microseconds>(
@@ -44,15 +40,7 @@ void Dispatch(saver::SaverWindow& saver, const SDL_Event& e) {
 
 }  // namespace
 
-void InstallSaverSignalHandlers() {
-    // SDL must not turn the signals into quit events of its own.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    struct sigaction sa {};
-    sa.sa_handler = OnStopSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
-}
+void InstallSaverSignalHandlers() { InstallStopSignals(); }
 
 int VirtualKeyOf(int sdlKeycode) {
     if (sdlKeycode == SDLK_LEFT) return saver::kVkLeft;
@@ -66,7 +54,7 @@ long RunSaverLoop(saver::SaverWindow& saver, const std::function<void()>& onFirs
     saver::FramePacer pacer(60);
     bool first = true;
     long frames = 0;
-    while (saver.Running() && !g_stopRequested) {
+    while (saver.Running() && !StopSignalled()) {
         std::int64_t nextFrame = pacer.FrameStarted(NowUs());
         saver.RunFrame();
         ++frames;
@@ -77,7 +65,7 @@ long RunSaverLoop(saver::SaverWindow& saver, const std::function<void()>& onFirs
         // Message step: serve input and timers until the next frame is due.
         for (;;) {
             saver.ServeTimers();
-            if (!saver.Running() || g_stopRequested) break;
+            if (!saver.Running() || StopSignalled()) break;
             std::int64_t waitUs = nextFrame - NowUs();
             if (waitUs <= 0) {
                 SDL_Event e;
@@ -95,7 +83,7 @@ long RunSaverLoop(saver::SaverWindow& saver, const std::function<void()>& onFirs
         }
     }
     // A signal ends the saver with the same clean-up as a key press.
-    if (g_stopRequested) saver.EndSaver();
+    if (StopSignalled()) saver.EndSaver();
     return frames;
 }
 
