@@ -26,15 +26,10 @@ import sys
 import tempfile
 import time
 
-TICKS = os.sysconf("SC_CLK_TCK")
+from saver_bench import cpu_seconds, start_xvfb  # same folder
+
 RATE = 44100
 SECTOR = 2352  # bytes of CD audio per sector: 588 stereo 16-bit samples
-
-
-def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS  # utime + stime
 
 
 def holdings(pid):
@@ -91,23 +86,6 @@ def settings(kind, music_file=""):
     file_key = b"BGM\xcc\xa7\xb2\xd9"
     return (b"[Section]\r\n" + kind_key + b"= " + str(kind).encode() + b"\r\n" +
             file_key + b"=" + music_file.encode() + b"\r\n")
-
-
-def start_xvfb(width, height):
-    r, w = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{width}x{height}x24",
-         "-nolisten", "tcp", "-noreset"],
-        pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(r, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(r)
-    return proc, ":" + number.decode().strip()
 
 
 def xdo(env, *args):
