@@ -11,6 +11,7 @@ XConnection OpenXConnection(int attempts, int spanMs) {
     XConnection c;
     const char* name = XDisplayName(nullptr);
     c.name = name ? name : "";
+    if (c.name.empty()) attempts = 1;  // no display named: nothing to wait for
     const auto gap = std::chrono::milliseconds(attempts > 1 ? spanMs / (attempts - 1) : 0);
     for (int i = 0; i < attempts && !c.display; ++i) {
         if (i > 0) std::this_thread::sleep_for(gap);

@@ -17,7 +17,7 @@ struct XConnection {
 
 // Opens the display named by DISPLAY. A server may refuse a connection now
 // and then under load, so a refused connection is tried again, `attempts`
-// times in all over about `spanMs` milliseconds.
+// times in all over about `spanMs` milliseconds; with no DISPLAY set, once.
 XConnection OpenXConnection(int attempts = 6, int spanMs = 500);
 
 }  // namespace cindral::platform::linux
