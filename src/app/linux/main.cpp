@@ -11,6 +11,7 @@
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
+#include "platform/linux/settings/settings_app.h"
 #include "saver/still.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
@@ -49,7 +50,9 @@ int main(int argc, char** argv) {
                                                saver::RenderPreviewStill);
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system);
-        case startup::StartupAction::Settings:  // the settings window is not built yet
+        case startup::StartupAction::Settings:
+            return platform::linux::RunSettingsWindow(state.settings,
+                                                      startup::SettingsFilePath(ExeDir()));
         case startup::StartupAction::Exit:
             return 0;
     }
