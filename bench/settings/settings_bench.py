@@ -16,32 +16,20 @@ import sys
 import tempfile
 import time
 
-
-def start_xvfb(width, height):
-    r, w = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{width}x{height}x24",
-         "-nolisten", "tcp", "-noreset"],
-        pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(r, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(r)
-    return proc, ":" + number.decode().strip()
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "saver"))
+from saver_bench import first_frame_ms, start_xvfb  # noqa: E402 (the saver's own measurement)
 
 
-def stamp_ms(cmd, env, marker):
-    """Milliseconds from the start of `cmd` to the line `marker` on its stderr."""
+def first_paint_ms(cindral, env):
+    """Milliseconds from starting the settings window to its first paint, and
+    the program's CPU milliseconds until then."""
+    env = dict(env, CINDRAL_FIRST_PAINT_STAMP="1")
     t0 = time.time_ns()
-    proc = subprocess.Popen(cmd, env=env, stderr=subprocess.PIPE, text=True)
+    proc = subprocess.Popen([cindral, "/c"], env=env, stderr=subprocess.PIPE, text=True)
     stamp = cpu = None
     for line in proc.stderr:
         words = line.split()
-        if words[:1] == [marker]:
+        if words[:1] == ["first-paint-realtime-ns"]:
             stamp, cpu = int(words[1]), float(words[3])
             break
     proc.terminate()
@@ -74,12 +62,11 @@ def main():
     xvfb, display = start_xvfb(1024, 768)
     try:
         with tempfile.TemporaryDirectory() as home:
-            env = dict(os.environ, DISPLAY=display, HOME=home, XDG_CONFIG_HOME=home,
-                       CINDRAL_FIRST_PAINT_STAMP="1", CINDRAL_FIRST_FRAME_STAMP="1")
+            env = dict(os.environ, DISPLAY=display, HOME=home, XDG_CONFIG_HOME=home)
             settings, saver = [], []
             for _ in range(args.starts):  # interleaved, so both see the same machine load
-                settings.append(stamp_ms([cindral, "/c"], env, "first-paint-realtime-ns"))
-                saver.append(stamp_ms([cindral, "/s"], env, "first-frame-realtime-ns"))
+                settings.append(first_paint_ms(cindral, env))
+                saver.append(first_frame_ms(cindral, env))
             paint = summary("settings window, start to first paint", settings)
             frame = summary("saver, start to first frame", saver)
             if paint is not None and frame:
