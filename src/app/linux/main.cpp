@@ -3,6 +3,8 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
                                     startup::LoadSettings(s, startup::SettingsFilePath(ExeDir()));
                                 }};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
+    const bool displayOpened = x != nullptr;
     if (x) XCloseDisplay(x);
 
     switch (decision.action) {
@@ -51,6 +54,12 @@ int main(int argc, char** argv) {
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system);
         case startup::StartupAction::Settings:
+            // Qt would abort without a display; say why and fail instead.
+            if (!displayOpened && !std::getenv("QT_QPA_PLATFORM")) {
+                std::fprintf(stderr,
+                             "cindral: cannot open the X display for the settings window\n");
+                return 1;
+            }
             return platform::linux::RunSettingsWindow(state.settings,
                                                       startup::SettingsFilePath(ExeDir()));
         case startup::StartupAction::Exit:

@@ -140,6 +140,14 @@ TEST_F(SettingsE2E, EveryFormOpensTheWindowAndASecondStartEndsAtOnce) {
     }
 }
 
+TEST_F(SettingsE2E, WithoutADisplayItSaysWhyAndFails) {
+    Env env = ProgramEnv();
+    env["DISPLAY"] = ":65000";  // no server there
+    Child c = Spawn({(dir_ / "cindral").string(), "/c"}, env, false, false);
+    children_.push_back(c.pid);
+    EXPECT_EQ(WaitExit(c.pid, 5000), std::optional<int>(1));
+}
+
 TEST_F(SettingsE2E, ClicksChangeTheSettingsAndSaveWritesThem) {
     std::ofstream(dir_ / "song.mp3") << "";
     const std::string song = (dir_ / "song.mp3").string();

@@ -1,7 +1,7 @@
 #pragma once
 // Settings mode of the Linux program: shows the settings window modally over
 // the loaded settings and returns the program's exit status once it has
-// closed (0; 1 when there is no display or a save failed, said on stderr).
+// closed (0; 1 when a save failed, said on stderr). Needs a display.
 
 #include <filesystem>
 
