@@ -1,4 +1,5 @@
 #pragma once
+// Fake ports for the button's tests: a pixel canvas, a window, a timer, a host, an event log.
 
 #include <cstdint>
 #include <map>
