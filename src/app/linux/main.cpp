@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -18,6 +19,7 @@
 #include "platform/linux/saver/x11_instance_claim.h"
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
+#include "platform/linux/settings/settings_app.h"
 #include "saver/still.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
@@ -49,7 +51,10 @@ int Run(const std::vector<std::string>& args) {
     // One connection for the whole run. It is never closed: the instance
     // claim lives on it and ends with the process.
     const platform::linux::XConnection x = platform::linux::OpenXConnection();
-    if (!x.display && startup::ShowsWindow(line)) {
+    // Qt can show the settings window without X when told to (QT_QPA_PLATFORM).
+    const bool qtElsewhere =
+        std::getenv("QT_QPA_PLATFORM") && startup::ParseCommandLine(line).ModeLetter == 'C';
+    if (!x.display && startup::ShowsWindow(line) && !qtElsewhere) {
         std::fprintf(
             stderr,
             "cindral: cannot open the X display \"%s\" (%d attempts): nothing can be shown\n",
@@ -73,7 +78,9 @@ int Run(const std::vector<std::string>& args) {
                                                saver::RenderPreviewStill);
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system, x.display);
-        case startup::StartupAction::Settings:  // the settings window is not built yet
+        case startup::StartupAction::Settings:
+            return platform::linux::RunSettingsWindow(state.settings,
+                                                      startup::SettingsFilePath(ExeDir()));
         case startup::StartupAction::Exit:
             return 0;
     }

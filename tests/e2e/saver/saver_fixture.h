@@ -64,11 +64,12 @@ class SaverE2E : public ::testing::Test {
         children_.push_back(c.pid);
         return c;
     }
-    // Visible windows captioned "Cindral_Main".
-    std::size_t SaverWindows() {
-        std::string ids = Xdo({"search", "--onlyvisible", "--name", "^Cindral_Main$"});
+    // Visible windows whose caption matches `pattern`.
+    std::size_t VisibleWindows(const std::string& pattern) {
+        std::string ids = Xdo({"search", "--onlyvisible", "--name", pattern});
         return static_cast<std::size_t>(std::count(ids.begin(), ids.end(), '\n'));
     }
+    std::size_t SaverWindows() { return VisibleWindows("^Cindral_Main$"); }
     std::string Xdo(const std::vector<std::string>& args) {
         std::vector<std::string> argv{"xdotool"};
         argv.insert(argv.end(), args.begin(), args.end());
