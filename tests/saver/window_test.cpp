@@ -41,7 +41,7 @@ struct RecFire : SaverFire {
 
 struct RecDisplay : display::Display {
     Log& log;
-    display::MemorySurface back{320, 240, 16};
+    display::MemorySurface back{display::kBackWidth, display::kBackHeight, 16};
     bool fail = false;
     explicit RecDisplay(Log& l) : log(l) {}
     bool InitDisplay() override {
