@@ -12,7 +12,7 @@
 #include "oracle/fire_oracle.h"
 #include "scenario.h"
 
-namespace cindral::fire::testing {
+namespace cindral::fire::test_support {
 namespace {
 
 using display::MemorySurface;
@@ -96,4 +96,4 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, FireEquivalence, ::testing::ValuesIn(Scenario
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace
-}  // namespace cindral::fire::testing
+}  // namespace cindral::fire::test_support

@@ -11,7 +11,7 @@
 #include "fire/fire_engine.h"
 #include "scenario.h"
 
-namespace cindral::fire::testing {
+namespace cindral::fire::test_support {
 namespace {
 
 struct Fnv1a64 {
@@ -49,4 +49,4 @@ TEST(FireHash, PrintsDigest) {
 }
 
 }  // namespace
-}  // namespace cindral::fire::testing
+}  // namespace cindral::fire::test_support

@@ -9,7 +9,7 @@
 
 #include "fire/scripted_frames.h"
 
-namespace cindral::fire::testing {
+namespace cindral::fire::test_support {
 
 inline constexpr std::uint64_t kSeed = 20240611;
 
@@ -33,4 +33,4 @@ void RunScripted(const Scenario& s, ScriptedClock& clock, Step step, Burst burst
     });
 }
 
-}  // namespace cindral::fire::testing
+}  // namespace cindral::fire::test_support

@@ -12,8 +12,8 @@ namespace cindral::startup {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TestFolder;
-using testing::WriteBytes;
+using test_support::TestFolder;
+using test_support::WriteBytes;
 
 // Absolute folders on every target (a path without a drive is relative on Windows).
 const fs::path kRoot = fs::temp_directory_path();

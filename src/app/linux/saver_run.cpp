@@ -7,34 +7,20 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/linux/bgm_saver_music.h"
 #include "fire/fire_engine.h"
 #include "platform/linux/music/linux_media_commands.h"
+#include "platform/linux/saver/posix_local_time.h"
+#include "platform/linux/saver/sdl_event_pump.h"
 #include "platform/linux/saver/sdl_saver_display.h"
-#include "platform/linux/saver/sdl_saver_loop.h"
+#include "saver/bgm_music.h"
 #include "saver/engine_fire.h"
+#include "saver/frame_loop.h"
+#include "saver/steady_clock.h"
 #include "saver/window.h"
 
 namespace cindral::app {
 
 namespace {
-
-std::uint32_t SteadyMs() {
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now().time_since_epoch())
-                                          .count());
-}
-
-class SteadyClock final : public saver::SaverClock {
-  public:
-    std::uint32_t TickMs() override { return SteadyMs(); }
-    int SecondsSinceMidnight() override {
-        std::time_t t = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&t, &local);
-        return local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
-    }
-};
 
 // For the start-up benchmark: the wall-clock time of the first presented
 // frame and how it was presented, printed when CINDRAL_FIRST_FRAME_STAMP is set.
@@ -54,7 +40,7 @@ void StampFirstFrame(const platform::linux::SdlSaverDisplay& display) {
 }  // namespace
 
 int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system) {
-    platform::linux::InstallSaverSignalHandlers();
+    platform::linux::SdlEventPump::InstallStopSignalHandlers();
     // Without an X server SDL would fall back to an invisible off-screen
     // driver and the saver would run unseen, with nothing able to end it.
     if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
@@ -67,11 +53,12 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
 
     auto media = platform::CreateLinuxMediaCommands();
     music::Cindral_BGM bgm(*media, state.settings);
-    BgmSaverMusic music(bgm);
-    fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
+    saver::BgmSaverMusic music(bgm);
+    platform::linux::PosixLocalTime localTime;
+    saver::SteadyClock clock(localTime);
+    fire::FireEngine engine(fire::ProgramRnd(), [&clock] { return clock.TickMs(); });
     saver::EngineSaverFire fire(engine);
     platform::linux::SdlSaverDisplay display;
-    SteadyClock clock;
     saver::SaverWindow saver({fire, display, music, display, system, clock}, state);
 
     if (saver.Load()) {
@@ -81,8 +68,9 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
             saver.EndSaver();
         } else {
             auto start = std::chrono::steady_clock::now();
-            long frames =
-                platform::linux::RunSaverLoop(saver, [&display] { StampFirstFrame(display); });
+            platform::linux::SdlEventPump events;
+            saver::FrameLoop loop(saver, events, clock);
+            long frames = loop.Run([&display] { StampFirstFrame(display); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
                 std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
                 std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());
