@@ -94,6 +94,10 @@ void LoadSettings(Settings& settings, const std::filesystem::path& file) {
     LoadNumber(settings.RepeatTrack, read(kRepeatTrackKey));
 
     settings.MusicFile = read(kMusicFileKey);
+    ForgetMissingMusicFile(settings);
+}
+
+void ForgetMissingMusicFile(Settings& settings) {
     if (settings.MusicFile.empty() || !FileExists(PathFromUtf8(settings.MusicFile))) {
         settings.MusicFile.clear();
         if (settings.MusicKind == 2) settings.MusicKind = 0;

@@ -47,6 +47,10 @@ std::string FormatSettingNumber(std::int16_t value);
 // empties MusicFile and turns MusicKind 2 into 0 (in memory only).
 void LoadSettings(Settings& settings, const std::filesystem::path& file);
 
+// The music-file rule of LoadSettings on its own: a MusicFile that is empty or
+// names no existing file is emptied, and MusicKind 2 becomes 0.
+void ForgetMissingMusicFile(Settings& settings);
+
 // Writes the four keys, in the order fire kind, music kind, repeat track, music
 // file, into one replacement of `file`; creates the file's folder when missing.
 // False when nothing could be stored.

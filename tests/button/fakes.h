@@ -1,4 +1,5 @@
 #pragma once
+// Fake ports for the button's tests: a pixel canvas, a window, a timer, a host, an event log.
 
 #include <cstdint>
 #include <map>
@@ -8,7 +9,7 @@
 #include "button/region.h"
 #include "button/zo_button.h"
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 
 // A pixel canvas in plain C++; text is recorded, not rasterised.
 class RasterCanvas : public Canvas {
@@ -294,4 +295,4 @@ struct Rig {
     RasterCanvas& px() { return window.Pixels(); }
 };
 
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test

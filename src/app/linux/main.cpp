@@ -3,10 +3,13 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
+#include "app/linux/hack_run.h"
 #include "app/linux/saver_run.h"
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/x11_preview.h"
@@ -27,6 +30,16 @@ std::filesystem::path ExeDir() {
 
 int main(int argc, char** argv) {
     using namespace cindral;
+    // A screen-saver daemon's hack line (-root, -window-id ...); anything else
+    // is the screen-saver command line below.
+    if (auto hack =
+            startup::ParseHackCommandLine(std::vector<std::string>(argv + 1, argv + argc))) {
+        if (!hack->error.empty()) {
+            std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
+            return 2;
+        }
+        return app::RunHackSaver(*hack, startup::SettingsFilePath(ExeDir()));
+    }
     std::string line;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) line += ' ';
