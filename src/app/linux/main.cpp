@@ -14,7 +14,9 @@
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
+#include "platform/linux/startup/posix_folder_access.h"
 #include "saver/still.h"
+#include "startup/settings_path.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
 
@@ -24,6 +26,11 @@ std::filesystem::path ExeDir() {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
+}
+
+cindral::startup::SettingsFiles SettingsFiles() {
+    cindral::platform::linux::PosixFolderAccess access;
+    return cindral::startup::ChooseSettingsFiles(ExeDir(), access);
 }
 
 }  // namespace
@@ -38,7 +45,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
             return 2;
         }
-        return app::RunHackSaver(*hack, startup::SettingsFilePath(ExeDir()));
+        return app::RunHackSaver(*hack, SettingsFiles().read);
     }
     std::string line;
     for (int i = 1; i < argc; ++i) {
@@ -51,7 +58,7 @@ int main(int argc, char** argv) {
     platform::linux::LinuxSystemServices system;
     startup::ProgramState state;
     startup::StartupPorts ports{finder, system, [](startup::Settings& s) {
-                                    startup::LoadSettings(s, startup::SettingsFilePath(ExeDir()));
+                                    startup::LoadSettings(s, SettingsFiles().read);
                                 }};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
     if (x) XCloseDisplay(x);
