@@ -7,16 +7,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "fire/fire_engine.h"
 #include "platform/linux/music/linux_media_commands.h"
 #include "platform/linux/saver/posix_local_time.h"
 #include "platform/linux/saver/sdl_event_pump.h"
 #include "platform/linux/saver/sdl_saver_display.h"
-#include "saver/bgm_music.h"
-#include "saver/engine_fire.h"
+#include "saver/assembly.h"
 #include "saver/frame_loop.h"
-#include "saver/steady_clock.h"
-#include "saver/window.h"
 
 namespace cindral::app {
 
@@ -52,14 +48,10 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
         [](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
 
     auto media = platform::CreateLinuxMediaCommands();
-    music::Cindral_BGM bgm(*media, state.settings);
-    saver::BgmSaverMusic music(bgm);
     platform::linux::PosixLocalTime localTime;
-    saver::SteadyClock clock(localTime);
-    fire::FireEngine engine(fire::ProgramRnd(), [&clock] { return clock.TickMs(); });
-    saver::EngineSaverFire fire(engine);
     platform::linux::SdlSaverDisplay display;
-    saver::SaverWindow saver({fire, display, music, display, system, clock}, state);
+    saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
+    saver::SaverWindow& saver = parts.Window();
 
     if (saver.Load()) {
         if (display.WindowCount() == 0) {
@@ -69,7 +61,7 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
         } else {
             auto start = std::chrono::steady_clock::now();
             platform::linux::SdlEventPump events;
-            saver::FrameLoop loop(saver, events, clock);
+            saver::FrameLoop loop(saver, events, parts.Clock());
             long frames = loop.Run([&display] { StampFirstFrame(display); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
                 std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
