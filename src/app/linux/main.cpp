@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -14,6 +15,7 @@
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
+#include "platform/linux/settings/settings_app.h"
 #include "platform/linux/startup/posix_folder_access.h"
 #include "saver/still.h"
 #include "startup/settings_path.h"
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
                                     startup::LoadSettings(s, SettingsFiles().read);
                                 }};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
+    const bool displayOpened = x != nullptr;
     if (x) XCloseDisplay(x);
 
     switch (decision.action) {
@@ -69,7 +72,14 @@ int main(int argc, char** argv) {
                                                saver::RenderPreviewStill);
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system);
-        case startup::StartupAction::Settings:  // the settings window is not built yet
+        case startup::StartupAction::Settings:
+            // Qt would abort without a display; say why and fail instead.
+            if (!displayOpened && !std::getenv("QT_QPA_PLATFORM")) {
+                std::fprintf(stderr,
+                             "cindral: cannot open the X display for the settings window\n");
+                return 1;
+            }
+            return platform::linux::RunSettingsWindow(state.settings, SettingsFiles().save);
         case startup::StartupAction::Exit:
             return 0;
     }

@@ -11,23 +11,20 @@
 
 namespace cindral::platform::linux_music {
 
-#define CINDRAL_MIXER_FUNCTIONS(X)                                                              \
-    X(Mix_Init)                                                                                 \
-    X(Mix_Quit)                                                                                 \
-    X(Mix_OpenAudioDevice)                                                                      \
-    X(Mix_CloseAudio) X(Mix_AllocateChannels) X(Mix_SetPostMix) X(Mix_HaltMusic)                \
-        X(Mix_HaltChannel) X(Mix_LoadMUSType_RW) X(Mix_FreeMusic) X(Mix_PlayingMusic)           \
-            X(Mix_GetMusicPosition) X(Mix_FadeInMusicPos) X(Mix_PlayMusic) X(Mix_MusicDuration) \
-                X(Mix_ResumeMusic) X(Mix_PauseMusic) X(Mix_LoadWAV_RW) X(Mix_FreeChunk)         \
-                    X(Mix_PlayChannelTimed) X(Mix_Playing)
+// clang-format off
+#define CINDRAL_MIXER_FUNCTIONS(X) \
+    X(Mix_Init) X(Mix_Quit) X(Mix_OpenAudioDevice) X(Mix_CloseAudio) \
+    X(Mix_AllocateChannels) X(Mix_SetPostMix) X(Mix_HaltMusic) X(Mix_HaltChannel) \
+    X(Mix_LoadMUSType_RW) X(Mix_FreeMusic) X(Mix_PlayingMusic) X(Mix_GetMusicPosition) \
+    X(Mix_FadeInMusicPos) X(Mix_PlayMusic) X(Mix_MusicDuration) X(Mix_ResumeMusic) \
+    X(Mix_PauseMusic) X(Mix_LoadWAV_RW) X(Mix_FreeChunk) X(Mix_PlayChannelTimed) \
+    X(Mix_Playing)
 
-#define CINDRAL_CDIO_FUNCTIONS(X)                                                      \
-    X(cdio_open)                                                                       \
-    X(cdio_open_cue)                                                                   \
-    X(cdio_destroy)                                                                    \
-    X(cdio_get_first_track_num) X(cdio_get_num_tracks) X(cdio_get_track_lsn)           \
-        X(cdio_get_track_format) X(cdio_read_audio_sectors) X(cdio_get_default_device) \
-            X(cdio_log_set_handler)
+#define CINDRAL_CDIO_FUNCTIONS(X) \
+    X(cdio_open) X(cdio_open_cue) X(cdio_destroy) X(cdio_get_first_track_num) \
+    X(cdio_get_num_tracks) X(cdio_get_track_lsn) X(cdio_get_track_format) \
+    X(cdio_read_audio_sectors) X(cdio_get_default_device) X(cdio_log_set_handler)
+// clang-format on
 
 #define CINDRAL_LIBRARY_FUNCTION(name) decltype(&::name) name = nullptr;
 
