@@ -27,7 +27,7 @@ StillImage ScaleNearest(const StillImage& source, int width, int height);
 StillImage ScaleNearestRegion(const StillImage& source, int width, int height, int x, int y, int w,
                               int h);
 
-// Renders the fire from a fixed seed and shrinks the shown 320 x 240 area to
+// Renders the fire from a fixed seed and shrinks the back surface to
 // 152 x 112. The same picture at every start.
 StillImage RenderPreviewStill();
 

@@ -6,15 +6,12 @@
 #include <optional>
 #include <string>
 
-#include "app/linux/bgm_saver_music.h"
-#include "app/linux/steady_clock.h"
-#include "fire/fire_engine.h"
 #include "platform/linux/music/linux_media_commands.h"
 #include "platform/linux/saver/linux_system_services.h"
+#include "platform/linux/saver/posix_local_time.h"
 #include "platform/linux/saver/x11_hack_display.h"
 #include "platform/linux/saver/x11_hack_loop.h"
-#include "saver/engine_fire.h"
-#include "saver/window.h"
+#include "saver/assembly.h"
 #include "startup/settings_store.h"
 
 namespace cindral::app {
@@ -42,12 +39,9 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
 
     platform::linux::LinuxSystemServices system;
     auto media = platform::CreateLinuxMediaCommands();
-    music::Cindral_BGM bgm(*media, state.settings);
-    BgmSaverMusic music(bgm);
-    fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
-    saver::EngineSaverFire fire(engine);
-    SteadyClock clock;
-    saver::SaverWindow saver({fire, display, music, display, system, clock}, state);
+    platform::linux::PosixLocalTime localTime;
+    saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
+    saver::SaverWindow& saver = parts.Window();
     if (!saver.Load()) {
         std::fprintf(stderr, "cindral: fire kind %d has no palette\n", state.settings.FireKind);
         return 1;

@@ -20,7 +20,9 @@
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
 #include "platform/linux/settings/settings_app.h"
+#include "platform/linux/startup/posix_folder_access.h"
 #include "saver/still.h"
+#include "startup/settings_path.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
 
@@ -32,6 +34,11 @@ std::filesystem::path ExeDir() {
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
 }
 
+cindral::startup::SettingsFiles SettingsFiles() {
+    cindral::platform::linux::PosixFolderAccess access;
+    return cindral::startup::ChooseSettingsFiles(ExeDir(), access);
+}
+
 int Run(const std::vector<std::string>& args) {
     using namespace cindral;
     // A screen-saver daemon's hack line (-root, -window-id ...); anything else
@@ -41,7 +48,7 @@ int Run(const std::vector<std::string>& args) {
             std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
             return 2;
         }
-        return app::RunHackSaver(*hack, startup::SettingsFilePath(ExeDir()));
+        return app::RunHackSaver(*hack, SettingsFiles().read);
     }
     std::string line;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -67,8 +74,7 @@ int Run(const std::vector<std::string>& args) {
     startup::ProgramState state;
     startup::StartupPorts ports{
         finder, system,
-        [](startup::Settings& s) { startup::LoadSettings(s, startup::SettingsFilePath(ExeDir())); },
-        &claim};
+        [](startup::Settings& s) { startup::LoadSettings(s, SettingsFiles().read); }, &claim};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
 
     switch (decision.action) {
@@ -79,8 +85,7 @@ int Run(const std::vector<std::string>& args) {
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system, x.display);
         case startup::StartupAction::Settings:
-            return platform::linux::RunSettingsWindow(state.settings,
-                                                      startup::SettingsFilePath(ExeDir()));
+            return platform::linux::RunSettingsWindow(state.settings, SettingsFiles().save);
         case startup::StartupAction::Exit:
             return 0;
     }

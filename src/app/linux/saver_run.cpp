@@ -7,14 +7,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/linux/bgm_saver_music.h"
-#include "app/linux/steady_clock.h"
-#include "fire/fire_engine.h"
 #include "platform/linux/music/linux_media_commands.h"
+#include "platform/linux/saver/posix_local_time.h"
+#include "platform/linux/saver/sdl_event_pump.h"
 #include "platform/linux/saver/sdl_saver_display.h"
-#include "platform/linux/saver/sdl_saver_loop.h"
-#include "saver/engine_fire.h"
-#include "saver/window.h"
+#include "saver/assembly.h"
+#include "saver/frame_loop.h"
 
 namespace cindral::app {
 
@@ -49,7 +47,7 @@ bool InitVideoRetrying() {
 
 int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system,
                        ::Display* x) {
-    platform::linux::InstallSaverSignalHandlers();
+    platform::linux::SdlEventPump::InstallStopSignalHandlers();
     // Without an X server SDL would fall back to an invisible off-screen
     // driver and the saver would run unseen, with nothing able to end it.
     if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
@@ -65,13 +63,10 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
         [](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
 
     auto media = platform::CreateLinuxMediaCommands();
-    music::Cindral_BGM bgm(*media, state.settings);
-    BgmSaverMusic music(bgm);
-    fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
-    saver::EngineSaverFire fire(engine);
+    platform::linux::PosixLocalTime localTime;
     platform::linux::SdlSaverDisplay display(x);
-    SteadyClock clock;
-    saver::SaverWindow saver({fire, display, music, display, system, clock}, state);
+    saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
+    saver::SaverWindow& saver = parts.Window();
 
     int status = 0;
     if (saver.Load()) {
@@ -84,8 +79,9 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
             status = 1;
         } else {
             auto start = std::chrono::steady_clock::now();
-            long frames =
-                platform::linux::RunSaverLoop(saver, [&display] { StampFirstFrame(display); });
+            platform::linux::SdlEventPump events;
+            saver::FrameLoop loop(saver, events, parts.Clock());
+            long frames = loop.Run([&display] { StampFirstFrame(display); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
                 std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
                 std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());

@@ -25,9 +25,6 @@ namespace cindral::platform::linux {
 
 class SdlSaverDisplay final : public display::Display, public saver::SaverHost {
   public:
-    static constexpr int kBackWidth = 320;
-    static constexpr int kBackHeight = 240;
-
     // `x` is the program's X connection for queries SDL does not answer
     // (Xinerama heads, GL in hardware); null off X11.
     explicit SdlSaverDisplay(::Display* x = nullptr);
