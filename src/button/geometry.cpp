@@ -44,6 +44,8 @@ void zoButtons_H::BuildRegion() {
     Size sz = window_.ClientSize();
     int w = sz.width;
     const int h = sz.height;
+    // The oval clip goes first, so that a shape that has none paints whole.
+    window_.Surface().ClearClip();
     region_ = Region{};
     leftOffset_ = 0;
     rightPosSet_ = false;
@@ -61,6 +63,9 @@ void zoButtons_H::BuildRegion() {
             window_.SetClientWidth(wider);
             delay_ = wasDelayed;
             w = wider;
+            // The resize notification found painting delayed: the surface
+            // follows the new width here.
+            window_.DropSurface();
         }
         const bool left = buttonShape_ == ShapeLeftDiagonal || buttonShape_ == ShapeBothDiagonal;
         const bool right = buttonShape_ == ShapeRightDiagonal || buttonShape_ == ShapeBothDiagonal;
@@ -95,21 +100,24 @@ void zoButtons_H::BuildRegion() {
     if (!rightPosSet_) rightPos_ = w;
 }
 
+FontSpec zoButtons_H::DeriveCaptionFont() const {
+    const Font f = window_.GetFont();
+    std::string face = f.face;
+    if (face.size() > 31) {
+        size_t cut = 31;
+        while (cut > 0 && (static_cast<unsigned char>(face[cut]) & 0xC0) == 0x80) --cut;
+        face.resize(cut);
+    }
+    const double twips = window_.TwipsPerPixelY() > 0 ? window_.TwipsPerPixelY() : 15.0;
+    return FontSpec{face,        -static_cast<int>(std::nearbyint(f.pointSize * 20.0 / twips)),
+                    f.weight,    f.italic,
+                    f.underline, f.strikeout,
+                    f.charset};
+}
+
 void zoButtons_H::RefreshDerivedState(std::string_view key) {
     if (key == "Font") {
-        const Font f = window_.GetFont();
-        std::string face = f.face;
-        if (face.size() > 31) {
-            size_t cut = 31;
-            while (cut > 0 && (static_cast<unsigned char>(face[cut]) & 0xC0) == 0x80) --cut;
-            face.resize(cut);
-        }
-        const double twips = window_.TwipsPerPixelY() > 0 ? window_.TwipsPerPixelY() : 15.0;
-        captionFont_ =
-            FontSpec{face,        -static_cast<int>(std::nearbyint(f.pointSize * 20.0 / twips)),
-                     f.weight,    f.italic,
-                     f.underline, f.strikeout,
-                     f.charset};
+        captionFont_ = DeriveCaptionFont();
         window_.Surface().SetFont(captionFont_);
     } else if (key == "Picture") {
         // A picture that cannot be drawn keeps the size 0 x 0.

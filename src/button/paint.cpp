@@ -41,7 +41,9 @@ void zoButtons_H::PaintGradient(Canvas& c, const Rect& area, int mode, Color fir
     const bool forward = mode == GradientLeftToRight || mode == GradientTopToBottom;
     for (int i = 0; i < n; ++i) {
         const Color col = table[static_cast<size_t>(forward ? i : n - 1 - i)];
-        const int a = i * band, b = (i + 1) * band;
+        // The last band reaches the far edge: with 2-pixel bands an odd size
+        // would otherwise leave its last row or column unpainted.
+        const int a = i * band, b = i == n - 1 ? size : (i + 1) * band;
         c.FillRect(across ? Rect{area.left + a, area.top, area.left + b, area.bottom}
                           : Rect{area.left, area.top + a, area.right, area.top + b},
                    col);

@@ -123,7 +123,9 @@ void zoButtons_H::OnResize() {
     containerColor_ = ToRgb(host_.AmbientBackColor());
     BuildRegion();
     window_.DropSurface();
-    window_.Surface().SetFont(captionFont_);
+    // The caption font is derived from the window's font here as well: a
+    // control that never had a font set must still draw in the one it shows.
+    RefreshDerivedState("Font");
     Relayout();
     Refresh();
 }

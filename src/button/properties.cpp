@@ -26,6 +26,9 @@ zoButtons_H::zoButtons_H(ButtonWindow& window, HoverTimer& timer, ButtonHost& ho
     SetHoverBackColor(kSysButtonFace);
     containerColor_ = ToRgb(host_.AmbientBackColor());
     RefreshDerivedState("BackColor");
+    // A control that is never given a font draws in the window's: the
+    // surface it is selected into comes with the first resize.
+    captionFont_ = DeriveCaptionFont();
     delay_ = false;
 }
 

@@ -180,8 +180,10 @@ class zoButtons_H {
     void UpdateAccessKey(const std::string& caption);
     void MouseDownHandling(std::int16_t button, std::int16_t shift, float x, float y);
     void ClickHandling();
+    // The caption font for the window's font, in pixels.
+    FontSpec DeriveCaptionFont() const;
 
-    // painter (paint.cpp, face.cpp, bevel.cpp)
+    // painter (paint.cpp, bevel.cpp)
     Color FillBackground(Canvas& c);
     void PaintGradient(Canvas& c, const Rect& area, int mode, Color first, Color last);
     void DrawPicture(Canvas& c, const Rect& rect);

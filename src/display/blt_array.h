@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "display/fire_palette.h"
-#include "display/surface.h"
+#include "display/ports.h"
 
 namespace cindral::display {
 

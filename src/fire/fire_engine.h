@@ -16,7 +16,7 @@
 
 #include "display/blt_array.h"
 #include "display/fire_palette.h"
-#include "display/surface.h"
+#include "display/ports.h"
 #include "fire/fire_options.h"
 #include "fire/particle.h"
 #include "fire/rnd.h"

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "startup/command_line.h"
+#include "startup/ports.h"
 #include "startup/program_state.h"
-#include "startup/system_services.h"
 
 namespace cindral::startup {
 
@@ -16,13 +16,6 @@ namespace cindral::startup {
 inline constexpr std::string_view kSaverCaption = "Cindral_Main";
 inline constexpr std::string_view kSettingsCaption = "Cindralの設定";
 inline constexpr std::string_view kPreviewCaption = "Preview Window";
-
-// Finds top-level windows by their (UTF-8) caption.
-class WindowFinder {
-  public:
-    virtual ~WindowFinder() = default;
-    virtual bool WindowExists(std::string_view caption) = 0;
-};
 
 struct StartupPorts {
     WindowFinder& windows;

@@ -8,7 +8,7 @@
 #include "button/region.h"
 #include "button/zo_button.h"
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 
 // A pixel canvas in plain C++; text is recorded, not rasterised.
 class RasterCanvas : public Canvas {
@@ -294,4 +294,4 @@ struct Rig {
     RasterCanvas& px() { return window.Pixels(); }
 };
 
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test

@@ -2,7 +2,7 @@
 
 #include "fakes.h"
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 namespace {
 
 PicturePtr Square(int n) {
@@ -164,9 +164,9 @@ TEST(CaptionFont, HeightFromPointSizeAndTwips) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 namespace {
 
 TEST(Picture, PixelsThatDoNotMatchTheSizeCountAsNoPicture) {
@@ -184,4 +184,37 @@ TEST(Picture, PixelsThatDoNotMatchTheSizeCountAsNoPicture) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test
+
+namespace cindral::button::test {
+namespace {
+
+TEST(Region, AWideningDiagonalButtonPaintsOnASurfaceOfItsNewSize) {
+    Rig rig({30, 33});  // slant offset 34: 30 -> 35 -> 40
+    rig.b().SetButtonShape(ShapeLeftDiagonal);
+    ASSERT_EQ(rig.window.size, (Size{40, 33}));
+    EXPECT_EQ(rig.px().GetSize(), (Size{40, 33}));
+    // The right edge of the outer ring (black, style 0) on the last column.
+    EXPECT_EQ(rig.px().At(39, 10), Rgb(0, 0, 0));
+}
+
+TEST(Region, ARectangleAfterAnOvalIsPaintedWhole) {
+    Rig rig;
+    rig.b().SetButtonShape(ShapeOval);
+    rig.b().SetButtonShape(ShapeRectangle);
+    rig.b().OnGotFocus();
+    auto& px = rig.px();
+    // Focused style 0: black outer ring, white middle top-left, grey middle
+    // bottom-right, light grey inner top-left, all outside the old ellipse.
+    EXPECT_EQ(px.At(0, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(px.At(1, 1), Rgb(255, 255, 255));
+    EXPECT_EQ(px.At(2, 2), Rgb(233, 233, 233));
+    EXPECT_EQ(px.At(88, 32), Rgb(0, 0, 0));
+    EXPECT_EQ(px.At(87, 31), Rgb(0, 0, 0));
+    EXPECT_EQ(px.At(86, 30), Rgb(128, 128, 128));
+    // The focus rectangle's corner, 4 pixels in, is the inverted face.
+    EXPECT_EQ(px.At(4, 4), Rgb(212, 208, 200) ^ 0xFFFFFF);
+}
+
+}  // namespace
+}  // namespace cindral::button::test

@@ -2,7 +2,7 @@
 
 #include "fakes.h"
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -170,9 +170,9 @@ TEST(Lifetime, EndingWhileTrackingStopsTheHoverTimer) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 namespace {
 
 // An owner that turns every released button into the left one.
@@ -198,4 +198,4 @@ TEST(Mouse, AButtonChangedByTheOwnerIsTheOneRemembered) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test

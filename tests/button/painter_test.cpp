@@ -2,7 +2,7 @@
 
 #include "fakes.h"
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 namespace {
 
 // The fake system face colour, 212, 208, 200.
@@ -171,4 +171,44 @@ TEST(Picture, StretchCoversTheWholeButtonWhateverTheAlignment) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test
+
+namespace cindral::button::test {
+namespace {
+
+// Entry i of a gradient from (0, 0, 0) to (149, 0, 0) over 150 entries is
+// (i, 0, 0): the step is 149 / 149 = 1.
+TEST(Gradient, TwoPixelBandsCoverAnOddSizedFaceToItsLastPixel) {
+    struct Case {
+        Size size;
+        int mode;
+        Point first, last;  // the pixels at either end of the gradient's direction
+        Color atFirst, atLast;
+    };
+    // 301 pixels on a 1024 x 768 screen: 1024 / 301 and 768 / 301 are below
+    // 4, so bands are 2 pixels wide and there are 150 of them.
+    const Case cases[] = {
+        {{301, 33}, GradientLeftToRight, {0, 16}, {300, 16}, Rgb(0, 0, 0), Rgb(149, 0, 0)},
+        {{301, 33}, GradientRightToLeft, {0, 16}, {300, 16}, Rgb(149, 0, 0), Rgb(0, 0, 0)},
+        {{89, 301}, GradientTopToBottom, {44, 0}, {44, 300}, Rgb(0, 0, 0), Rgb(149, 0, 0)},
+        {{89, 301}, GradientBottomToTop, {44, 0}, {44, 300}, Rgb(149, 0, 0), Rgb(0, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        Rig rig(c.size);
+        rig.b().SetButtonStyle(5);  // no lines over the face at run time
+        rig.b().SetBackColor(Rgb(0, 0, 0));
+        rig.b().SetGradientColor(Rgb(149, 0, 0));
+        rig.b().SetGradientMode(c.mode);
+        auto& px = rig.px();
+        EXPECT_EQ(px.At(c.first.x, c.first.y), c.atFirst);
+        EXPECT_EQ(px.At(c.last.x, c.last.y), c.atLast);
+        // The last band is the one before the odd pixel: the same entry.
+        const Point before{c.last.x - (c.size.width == 301 ? 1 : 0),
+                           c.last.y - (c.size.height == 301 ? 1 : 0)};
+        EXPECT_EQ(px.At(before.x, before.y), c.atLast);
+    }
+}
+
+}  // namespace
+}  // namespace cindral::button::test

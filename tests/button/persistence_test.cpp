@@ -2,7 +2,7 @@
 
 #include "fakes.h"
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 namespace {
 
 TEST(PropertySet, DefaultValuedPropertiesAreLeftOutAndReadBackUnchanged) {
@@ -166,4 +166,4 @@ TEST(DelayDrawing, BracketsManyChangesIntoOnePaint) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test

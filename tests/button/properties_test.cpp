@@ -2,7 +2,7 @@
 
 #include "fakes.h"
 
-namespace cindral::button::testing {
+namespace cindral::button::test {
 namespace {
 
 PicturePtr SolidPicture(int w, int h, std::uint32_t argb = 0xFF0000FF) {
@@ -253,4 +253,36 @@ TEST(DerivedFaces, ShadedPerStyle) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::button::test
+
+namespace cindral::button::test {
+namespace {
+
+// The window's font of 8.25 points at 15 twips per pixel is 11 pixels high:
+// -(8.25 x 20) / 15.
+const FontSpec kDefaultCaptionFont{"MS Sans Serif", -11, 400, false, false, false, 0};
+
+TEST(CaptionFont, AControlNeverGivenAFontDrawsInTheWindowsFont) {
+    Rig rig;  // resized once, no font set, no property set read
+    EXPECT_EQ(rig.b().CaptionFont(), kDefaultCaptionFont);
+    rig.b().SetCaption("Button");
+    EXPECT_EQ(rig.px().font, kDefaultCaptionFont);
+
+    // A host that lays the control out with painting delayed, the first
+    // resize included, still gets the window's font for the caption.
+    FakeWindow window;
+    FakeTimer timer;
+    FakeHost host;
+    EventLog events;
+    zoButtons_H b(window, timer, host, events);
+    b.DelayDrawing(true);
+    b.OnResize();
+    b.SetCaption("Button");
+    b.DelayDrawing(false);
+    EXPECT_EQ(window.Pixels().font, kDefaultCaptionFont);
+    ASSERT_FALSE(window.Pixels().texts.empty());
+    EXPECT_EQ(window.Pixels().texts.back().text, "Button");
+}
+
+}  // namespace
+}  // namespace cindral::button::test

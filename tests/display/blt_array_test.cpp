@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "display/surface.h"
+#include "display/memory_surface.h"
 #include "oracle/oracle_filters.h"
 
 namespace cindral::display {

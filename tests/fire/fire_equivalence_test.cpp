@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "display/surface.h"
+#include "display/memory_surface.h"
 #include "fire/fire_engine.h"
 #include "oracle/fire_oracle.h"
 #include "scenario.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "display/surface.h"
+#include "display/memory_surface.h"
 #include "fire/fire_engine.h"
 #include "scenario.h"
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "display/surface.h"
+#include "display/memory_surface.h"
 #include "fire/fire_engine.h"
 
 namespace cindral::fire {

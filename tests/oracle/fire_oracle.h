@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "display/surface.h"
+#include "display/ports.h"
 #include "fire/fire_options.h"
 #include "fire/particle.h"
 #include "fire/rnd.h"

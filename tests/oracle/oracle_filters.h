@@ -7,7 +7,7 @@
 
 #include "display/blt_array.h"
 #include "display/fire_palette.h"
-#include "display/surface.h"
+#include "display/ports.h"
 
 namespace cindral::oracle {
 

@@ -11,6 +11,7 @@
 #include "platform/linux/button/zo_button_widget.h"
 
 using namespace cindral::button;
+using cindral::platform::linux::ZoButtonWidget;
 
 namespace {
 
@@ -41,8 +42,10 @@ PicturePtr DiscPicture() {
     return pic;
 }
 
-QImage RenderButton(int style, int shape, int state, int variant, const PicturePtr& picture) {
-    ZoButtonWidget w;
+QImage RenderButton(QWidget& container, int style, int shape, int state, int variant,
+                    const PicturePtr& picture) {
+    // On a container of the sheet's colour, which the oval rings take.
+    ZoButtonWidget w(&container);
     w.resize(kButtonW, kButtonH);
     zoButtons_H& b = w.Control();
     b.DelayDrawing(true);
@@ -106,9 +109,13 @@ int main(int argc, char** argv) {
     const int rows = 8 * 7;
     QImage sheet(kLabelW + kStates * kVariants * kCellW, kHeaderH + rows * kCellH,
                  QImage::Format_RGB32);
-    const QColor container = QApplication::palette().color(QPalette::Button);
-    sheet.fill(container);
+    const QColor sheetColour = QApplication::palette().color(QPalette::Button);
+    sheet.fill(sheetColour);
     const PicturePtr picture = DiscPicture();
+    QWidget container;
+    QPalette pal = container.palette();
+    pal.setColor(QPalette::Window, sheetColour);
+    container.setPalette(pal);
 
     QPainter p(&sheet);
     p.setPen(Qt::black);
@@ -127,7 +134,7 @@ int main(int argc, char** argv) {
                        QStringLiteral("style %1, %2").arg(style).arg(kShapeNames[shape]));
             for (int v = 0; v < kVariants; ++v) {
                 for (int s = 0; s < kStates; ++s) {
-                    const QImage img = RenderButton(style, shape, s, v, picture);
+                    const QImage img = RenderButton(container, style, shape, s, v, picture);
                     const int x = kLabelW + (v * kStates + s) * kCellW + (kCellW - img.width()) / 2;
                     p.drawImage(x, y0 + (kCellH - img.height()) / 2, img);
                 }

@@ -1,12 +1,12 @@
 #pragma once
 // The music player as the saver window drives it.
 
-#include "fire/saver_ports.h"
 #include "music/bgm.h"
+#include "saver/ports.h"
 
 namespace cindral::app {
 
-class BgmSaverMusic final : public fire::SaverMusic {
+class BgmSaverMusic final : public saver::SaverMusic {
   public:
     explicit BgmSaverMusic(music::Cindral_BGM& bgm) : bgm_(bgm) {}
     void CdOpen() override { bgm_.CdOpen(); }

@@ -8,10 +8,10 @@
 #include <system_error>
 
 #include "app/linux/saver_run.h"
-#include "fire/saver_still.h"
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
+#include "saver/still.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
 
@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
     }
 
     ::Display* x = XOpenDisplay(nullptr);
-    platform::X11WindowFinder finder(x);
-    platform::LinuxSystemServices system;
+    platform::linux::X11WindowFinder finder(x);
+    platform::linux::LinuxSystemServices system;
     startup::ProgramState state;
     startup::StartupPorts ports{finder, system, [](startup::Settings& s) {
                                     startup::LoadSettings(s, startup::SettingsFilePath(ExeDir()));
@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
 
     switch (decision.action) {
         case startup::StartupAction::Preview:
-            return platform::RunPreview(static_cast<std::uint32_t>(decision.previewParent),
-                                        fire::RenderPreviewStill);
+            return platform::linux::RunPreview(static_cast<std::uint32_t>(decision.previewParent),
+                                               saver::RenderPreviewStill);
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system);
         case startup::StartupAction::Settings:  // the settings window is not built yet

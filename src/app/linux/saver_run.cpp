@@ -9,11 +9,11 @@
 
 #include "app/linux/bgm_saver_music.h"
 #include "fire/fire_engine.h"
-#include "fire/saver_engine.h"
-#include "fire/saver_window.h"
 #include "platform/linux/music/linux_media_commands.h"
 #include "platform/linux/saver/sdl_saver_display.h"
 #include "platform/linux/saver/sdl_saver_loop.h"
+#include "saver/engine_fire.h"
+#include "saver/window.h"
 
 namespace cindral::app {
 
@@ -25,7 +25,7 @@ std::uint32_t SteadyMs() {
                                           .count());
 }
 
-class SteadyClock final : public fire::SaverClock {
+class SteadyClock final : public saver::SaverClock {
   public:
     std::uint32_t TickMs() override { return SteadyMs(); }
     int SecondsSinceMidnight() override {
@@ -38,7 +38,7 @@ class SteadyClock final : public fire::SaverClock {
 
 // For the start-up benchmark: the wall-clock time of the first presented
 // frame and how it was presented, printed when CINDRAL_FIRST_FRAME_STAMP is set.
-void StampFirstFrame(const platform::SdlSaverDisplay& display) {
+void StampFirstFrame(const platform::linux::SdlSaverDisplay& display) {
     if (!std::getenv("CINDRAL_FIRST_FRAME_STAMP")) return;
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
@@ -53,8 +53,8 @@ void StampFirstFrame(const platform::SdlSaverDisplay& display) {
 
 }  // namespace
 
-int RunFullScreenSaver(startup::ProgramState& state, platform::LinuxSystemServices& system) {
-    platform::InstallSaverSignalHandlers();
+int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system) {
+    platform::linux::InstallSaverSignalHandlers();
     // Without an X server SDL would fall back to an invisible off-screen
     // driver and the saver would run unseen, with nothing able to end it.
     if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
@@ -69,10 +69,10 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::LinuxSystemServic
     music::Cindral_BGM bgm(*media, state.settings);
     BgmSaverMusic music(bgm);
     fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
-    fire::EngineSaverFire fire(engine);
-    platform::SdlSaverDisplay display;
+    saver::EngineSaverFire fire(engine);
+    platform::linux::SdlSaverDisplay display;
     SteadyClock clock;
-    fire::SaverWindow saver({fire, display, music, display, system, clock}, state);
+    saver::SaverWindow saver({fire, display, music, display, system, clock}, state);
 
     if (saver.Load()) {
         if (display.WindowCount() == 0) {
@@ -81,7 +81,8 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::LinuxSystemServic
             saver.EndSaver();
         } else {
             auto start = std::chrono::steady_clock::now();
-            long frames = platform::RunSaverLoop(saver, [&display] { StampFirstFrame(display); });
+            long frames =
+                platform::linux::RunSaverLoop(saver, [&display] { StampFirstFrame(display); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
                 std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
                 std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());

@@ -7,6 +7,6 @@
 
 namespace cindral::app {
 
-int RunFullScreenSaver(startup::ProgramState& state, platform::LinuxSystemServices& system);
+int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system);
 
 }  // namespace cindral::app

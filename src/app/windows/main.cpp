@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "app/windows/saver_run.h"
-#include "fire/saver_still.h"
+#include "saver/still.h"
 #include "platform/windows/saver/preview_window.h"
 #include "platform/windows/startup/instance_claim.h"
 #include "platform/windows/startup/process_command_line.h"
@@ -38,7 +38,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
             claim.Release();
             HWND parent =
                 reinterpret_cast<HWND>(static_cast<std::intptr_t>(decision.previewParent));
-            if (!RunPreview(parent, fire::RenderPreviewStill)) {
+            if (!RunPreview(parent, saver::RenderPreviewStill)) {
                 std::fprintf(stderr, "cindral: the preview parent %ld is no window\n",
                              static_cast<long>(decision.previewParent));
                 return 1;

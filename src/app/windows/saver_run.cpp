@@ -6,8 +6,8 @@
 #include <ctime>
 
 #include "fire/fire_engine.h"
-#include "fire/saver_engine.h"
-#include "fire/saver_window.h"
+#include "saver/engine_fire.h"
+#include "saver/window.h"
 #include "platform/windows/display/saver_display.h"
 #include "platform/windows/music/queued_saver_music.h"
 #include "platform/windows/music/winmm_media_commands.h"
@@ -25,7 +25,7 @@ std::uint32_t SteadyMs() {
                                           .count());
 }
 
-class SteadyClock final : public fire::SaverClock {
+class SteadyClock final : public saver::SaverClock {
   public:
     std::uint32_t TickMs() override { return SteadyMs(); }
     int SecondsSinceMidnight() override {
@@ -48,7 +48,7 @@ double ProcessCpuMs() {
 
 int RunFullScreenSaver(startup::ProgramState& state, startup::SystemServices& system) {
     using namespace platform::windows;
-    fire::SaverWindow* saverRef = nullptr;
+    saver::SaverWindow* saverRef = nullptr;
     SaverInput input{
         [&saverRef](int key) {
             if (saverRef) saverRef->KeyDown(key);
@@ -72,10 +72,10 @@ int RunFullScreenSaver(startup::ProgramState& state, startup::SystemServices& sy
     WinmmMediaCommands media;
     QueuedSaverMusic music(media, state.settings);
     fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
-    fire::EngineSaverFire fire(engine);
+    saver::EngineSaverFire fire(engine);
     SaverDisplay display(windows.Windows());
     SteadyClock clock;
-    fire::SaverWindow saver({fire, display, music, windows, system, clock}, state);
+    saver::SaverWindow saver({fire, display, music, windows, system, clock}, state);
     saverRef = &saver;
 
     const bool report = std::getenv("CINDRAL_FRAME_REPORT") != nullptr;

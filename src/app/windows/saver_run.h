@@ -4,7 +4,7 @@
 // it to the end.
 
 #include "startup/program_state.h"
-#include "startup/system_services.h"
+#include "startup/ports.h"
 
 namespace cindral::app {
 

@@ -5,7 +5,9 @@
 
 #include "button/zo_button.h"
 
-namespace cindral::button {
+namespace cindral::platform::linux {
+
+using namespace cindral::button;
 
 void SetHoverTimerProperties(QWidget* window, const void* control, int timerId) {
     window->setProperty("zo_ClassID", QVariant::fromValue(reinterpret_cast<quintptr>(control)));
@@ -20,4 +22,4 @@ void HoverTimerProc(QWidget* window) {
     if (control) control->HoverCheck(timer.toInt());
 }
 
-}  // namespace cindral::button
+}  // namespace cindral::platform::linux

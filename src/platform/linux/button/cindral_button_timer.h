@@ -2,7 +2,7 @@
 
 class QWidget;
 
-namespace cindral::button {
+namespace cindral::platform::linux {
 
 // The hover timer's callback: it gets only the button's window and finds the
 // control through the window's "zo_ClassID" and "zo_TimerID" properties.
@@ -11,4 +11,4 @@ void HoverTimerProc(QWidget* window);
 // Stores those two properties on the window.
 void SetHoverTimerProperties(QWidget* window, const void* control, int timerId);
 
-}  // namespace cindral::button
+}  // namespace cindral::platform::linux

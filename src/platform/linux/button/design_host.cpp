@@ -2,7 +2,9 @@
 
 #include <QMessageBox>
 
-namespace cindral::button {
+namespace cindral::platform::linux {
+
+using namespace cindral::button;
 
 QtDesignHost::QtDesignHost(QWidget* dialogParent, QString displayName)
     : parent_(dialogParent), name_(std::move(displayName)) {}
@@ -19,4 +21,4 @@ void QtDesignHost::ShowInformation(const std::string& text, const std::string& t
     QMessageBox::information(parent_, QString::fromStdString(title), body);
 }
 
-}  // namespace cindral::button
+}  // namespace cindral::platform::linux

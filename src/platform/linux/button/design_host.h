@@ -7,25 +7,25 @@
 
 class QWidget;
 
-namespace cindral::button {
+namespace cindral::platform::linux {
 
 // A host for a designer that places buttons in design mode: the control's
 // information messages appear as message boxes and property changes are
 // reported. A run-time host never shows any box.
-class QtDesignHost : public ButtonHost {
+class QtDesignHost : public button::ButtonHost {
   public:
     explicit QtDesignHost(QWidget* dialogParent,
                           QString displayName = QStringLiteral("zoButtons_H1"));
 
     bool DesignMode() const override { return true; }
     bool DisplayAsDefault() const override { return isDefault; }
-    Color AmbientBackColor() const override { return ambientBack; }
+    button::Color AmbientBackColor() const override { return ambientBack; }
     std::string DisplayName() const override { return name_.toStdString(); }
     void PropertyChanged(std::string_view key) override;
     void ShowInformation(const std::string& text, const std::string& title) override;
 
     bool isDefault = false;
-    Color ambientBack = kSysButtonFace;
+    button::Color ambientBack = button::kSysButtonFace;
     std::function<void(const QString&)> onPropertyChanged;
 
   private:
@@ -33,4 +33,4 @@ class QtDesignHost : public ButtonHost {
     QString name_;
 };
 
-}  // namespace cindral::button
+}  // namespace cindral::platform::linux

@@ -7,7 +7,9 @@
 
 #include "button/region.h"
 
-namespace cindral::button {
+namespace cindral::platform::linux {
+
+using namespace cindral::button;
 
 namespace {
 
@@ -171,4 +173,4 @@ void QtCanvas::FillMask(Point at, const Mask& mask, Color rgb) {
     p.drawImage(QPoint(at.x, at.y), img);
 }
 
-}  // namespace cindral::button
+}  // namespace cindral::platform::linux

@@ -9,30 +9,32 @@
 
 class QPainter;
 
-namespace cindral::button {
+namespace cindral::platform::linux {
 
 // The button's off-screen surface on a QImage. Shapes are drawn without
 // anti-aliasing so that every documented colour lands on the pixels as is.
-class QtCanvas : public Canvas {
+class QtCanvas : public button::Canvas {
   public:
     explicit QtCanvas(QSize size);
 
     const QImage& Image() const { return image_; }
 
-    Size GetSize() const override;
-    void FillRect(const Rect& r, Color rgb) override;
-    void Polyline(const std::vector<Point>& pts, Color rgb, int width, PenStyle style) override;
-    void Ellipse(const Rect& r, Color rgb, int penWidth) override;
-    void SetClipEllipse(const Rect& r) override;
+    button::Size GetSize() const override;
+    void FillRect(const button::Rect& r, button::Color rgb) override;
+    void Polyline(const std::vector<button::Point>& pts, button::Color rgb, int width,
+                  button::PenStyle style) override;
+    void Ellipse(const button::Rect& r, button::Color rgb, int penWidth) override;
+    void SetClipEllipse(const button::Rect& r) override;
     void ClearClip() override;
-    void SetFont(const FontSpec& font) override;
-    Size MeasureText(const std::string& text, int maxWidth) override;
-    void DrawText(const Rect& r, const std::string& text, Color rgb, TextAlign align) override;
-    void DrawFocusRect(const Rect& r) override;
-    void DrawPicture(Point at, const Picture& pic) override;
-    void FillMask(Point at, const Mask& mask, Color rgb) override;
+    void SetFont(const button::FontSpec& font) override;
+    button::Size MeasureText(const std::string& text, int maxWidth) override;
+    void DrawText(const button::Rect& r, const std::string& text, button::Color rgb,
+                  button::TextAlign align) override;
+    void DrawFocusRect(const button::Rect& r) override;
+    void DrawPicture(button::Point at, const button::Picture& pic) override;
+    void FillMask(button::Point at, const button::Mask& mask, button::Color rgb) override;
 
-    static QColor ToQColor(Color rgb);
+    static QColor ToQColor(button::Color rgb);
     // Maps the face names the control's users pick to fonts this system has.
     static void InstallFontSubstitutions();
 
@@ -43,4 +45,4 @@ class QtCanvas : public Canvas {
     QFont font_;
 };
 
-}  // namespace cindral::button
+}  // namespace cindral::platform::linux

@@ -17,7 +17,9 @@
 
 #include "platform/linux/button/cindral_button_timer.h"
 
-namespace cindral::button {
+namespace cindral::platform::linux {
+
+using namespace cindral::button;
 
 namespace {
 
@@ -125,7 +127,33 @@ QRegion ToQRegion(const Region& region) {
     return out;
 }
 
-class RunTimeHost : public ButtonHost {};
+// The run-time container is the parent widget: its background colour is the
+// container's colour.
+class ContainerHost : public ButtonHost {
+  public:
+    explicit ContainerHost(const QWidget& button) : button_(button) {}
+    Color AmbientBackColor() const override {
+        const QWidget* parent = button_.parentWidget();
+        const QWidget& container = parent ? *parent : button_;
+        return FromQColor(container.palette().color(container.backgroundRole()));
+    }
+
+  private:
+    const QWidget& button_;
+};
+
+// The pointer of code 4: a small square within a square.
+QCursor IconPointer() {
+    QImage img(32, 32, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(8, 8, 15, 15);
+    p.drawRect(12, 12, 7, 7);
+    p.end();
+    return QCursor(QPixmap::fromImage(img), 16, 16);
+}
 
 DragData FromMime(const QMimeData* mime) {
     DragData d;
@@ -222,7 +250,7 @@ ZoButtonWidget::ZoButtonWidget(QWidget* parent, ButtonHost* host) : QWidget(pare
     static const bool substituted = (QtCanvas::InstallFontSubstitutions(), true);
     (void)substituted;
     if (!host) {
-        ownHost_ = std::make_unique<RunTimeHost>();
+        ownHost_ = std::make_unique<ContainerHost>(*this);
         host = ownHost_.get();
     }
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -239,6 +267,20 @@ ZoButtonWidget::ZoButtonWidget(QWidget* parent, ButtonHost* host) : QWidget(pare
     HoverTimer& timer = *this;
     control_ = std::make_unique<zoButtons_H>(window, timer, *host, *relay_);
     control_->OnShow();
+    WatchContainer();
+}
+
+void ZoButtonWidget::WatchContainer() {
+    if (watchedParent_) watchedParent_->removeEventFilter(this);
+    watchedParent_ = parentWidget();
+    if (watchedParent_) watchedParent_->installEventFilter(this);
+}
+
+bool ZoButtonWidget::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == watchedParent_ && e->type() == QEvent::PaletteChange && control_) {
+        control_->OnAmbientBackColorChanged();
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 ZoButtonWidget::~ZoButtonWidget() {
@@ -357,6 +399,10 @@ void ZoButtonWidget::changeEvent(QEvent* e) {
     // The control paints its own enabled look; Qt's generic update would
     // arrive as a window paint request and drop the pressed state.
     if (e->type() == QEvent::EnabledChange) return;
+    if (e->type() == QEvent::ParentChange && control_) {
+        WatchContainer();
+        control_->OnAmbientBackColorChanged();
+    }
     QWidget::changeEvent(e);
 }
 
@@ -497,6 +543,9 @@ void ZoButtonWidget::SetMousePointer(int pointer) {
         case 3:
             setCursor(Qt::IBeamCursor);
             break;
+        case 4:
+            setCursor(IconPointer());
+            break;
         case 5:
         case 15:
             setCursor(Qt::SizeAllCursor);
@@ -617,4 +666,4 @@ bool ZoButtonWidget::CursorOverButton() const {
     return QApplication::widgetAt(QCursor::pos()) == this;
 }
 
-}  // namespace cindral::button
+}  // namespace cindral::platform::linux

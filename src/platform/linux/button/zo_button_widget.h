@@ -10,7 +10,7 @@
 
 class QShortcut;
 
-namespace cindral::button {
+namespace cindral::platform::linux {
 
 // A Qt widget hosting the push-button control: it is the control's window,
 // surface and hover timer, and turns Qt input into the control's handlers.
@@ -21,7 +21,7 @@ namespace cindral::button {
 //
 //   auto* ok = new ZoButtonWidget(panel);
 //   ok->setGeometry(360, 340, 89, 33);
-//   MemoryPropertyBag bag;  // keys match without regard to case
+//   button::MemoryPropertyBag bag;  // keys match without regard to case
 //   bag.Set("caption", std::string("OK"));
 //   bag.Set("backstyle", std::int64_t{2});
 //   ok->Control().ReadProperties(bag);
@@ -29,16 +29,23 @@ namespace cindral::button {
 //
 // A widget that is not shown yet gets Qt's resize event only when it is
 // shown; ReadProperties (or Control().OnResize()) lays it out before that.
-class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer {
+//
+// Without a host of its own, the container's colour (the ring of the oval
+// shapes, and BackColor when the property set holds no "cBack") is the
+// parent widget's background colour in its palette, followed whenever the
+// parent's palette changes or the button moves to another parent. A parent
+// painted with a gradient or texture sets that palette colour to the shade
+// around the button.
+class ZoButtonWidget : public QWidget, private button::ButtonWindow, private button::HoverTimer {
     Q_OBJECT
 
   public:
     // host may be null: a run-time host with default ambient values is used.
-    explicit ZoButtonWidget(QWidget* parent = nullptr, ButtonHost* host = nullptr);
+    explicit ZoButtonWidget(QWidget* parent = nullptr, button::ButtonHost* host = nullptr);
     ~ZoButtonWidget() override;
 
-    zoButtons_H& Control() { return *control_; }
-    void SetEventListener(ButtonEvents* listener) { listener_ = listener; }
+    button::zoButtons_H& Control() { return *control_; }
+    void SetEventListener(button::ButtonEvents* listener) { listener_ = listener; }
     // The off-screen picture the control painted last.
     QImage SurfaceImage() const;
     // Starts a drag with this button as its source (the owner fills the data
@@ -71,6 +78,7 @@ class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer 
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
@@ -81,23 +89,23 @@ class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer 
     class Relay;
 
     // ButtonWindow
-    Color GetSysColor(int index) const override;
-    Size ClientSize() const override;
-    Size ScreenSize() const override;
+    button::Color GetSysColor(int index) const override;
+    button::Size ClientSize() const override;
+    button::Size ScreenSize() const override;
     void SetClientWidth(int width) override;
     bool IsEnabled() const override;
     void SetEnabled(bool enabled) override;
-    Font GetFont() const override { return font_; }
-    void SetFont(const Font& font) override;
-    Color GetForeColor() const override { return foreColor_; }
-    void SetForeColor(Color c) override { foreColor_ = c; }
+    button::Font GetFont() const override { return font_; }
+    void SetFont(const button::Font& font) override;
+    button::Color GetForeColor() const override { return foreColor_; }
+    void SetForeColor(button::Color c) override { foreColor_ = c; }
     int GetMousePointer() const override { return mousePointer_; }
     void SetMousePointer(int pointer) override;
-    PicturePtr GetMouseIcon() const override { return mouseIcon_; }
-    bool SetMouseIcon(const PicturePtr& icon, std::string& error) override;
+    button::PicturePtr GetMouseIcon() const override { return mouseIcon_; }
+    bool SetMouseIcon(const button::PicturePtr& icon, std::string& error) override;
     double TwipsPerPixelY() const override;
-    void SetRegion(const Region& region) override;
-    Canvas& Surface() override;
+    void SetRegion(const button::Region& region) override;
+    button::Canvas& Surface() override;
     void DropSurface() override;
     void Present() override;
     void SetAccessKey(const std::string& key) override;
@@ -105,7 +113,7 @@ class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer 
     void ReleaseMouse() override;
     void TakeFocus() override;
     void MoveFocus(bool forward) override;
-    Point CursorClientPos() const override;
+    button::Point CursorClientPos() const override;
     void Wait(int ms) override;
 
     // HoverTimer
@@ -114,18 +122,21 @@ class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer 
     bool CursorOverButton() const override;
 
     void BlitSurface();
+    // Watches the parent's palette, which holds the container's colour.
+    void WatchContainer();
     // Raises OLEDragOver or, with state < 0, OLEDragDrop; answers the drag.
     void ForwardDrag(QDropEvent* e, std::int16_t state);
 
-    std::unique_ptr<ButtonHost> ownHost_;
+    std::unique_ptr<button::ButtonHost> ownHost_;
+    QWidget* watchedParent_ = nullptr;
     std::unique_ptr<Relay> relay_;
-    ButtonEvents* listener_ = nullptr;
+    button::ButtonEvents* listener_ = nullptr;
     std::unique_ptr<QtCanvas> canvas_;
     QImage shown_;
-    Font font_;
-    Color foreColor_ = kSysButtonText;
+    button::Font font_;
+    button::Color foreColor_ = button::kSysButtonText;
     int mousePointer_ = 0;
-    PicturePtr mouseIcon_;
+    button::PicturePtr mouseIcon_;
     QShortcut* shortcut_ = nullptr;
     std::map<int, int> qtTimers_;  // control's timer id -> Qt timer id
     std::function<bool()> cursorQuery_;
@@ -138,8 +149,8 @@ class ZoButtonWidget : public QWidget, private ButtonWindow, private HoverTimer 
     quint64 lastPressTime_ = 0;
     QPoint lastPressPos_;
     bool lastPressWasDouble_ = false;
-    DragData lastDrag_;
-    std::unique_ptr<zoButtons_H> control_;
+    button::DragData lastDrag_;
+    std::unique_ptr<button::zoButtons_H> control_;
 };
 
-}  // namespace cindral::button
+}  // namespace cindral::platform::linux

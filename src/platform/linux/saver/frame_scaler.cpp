@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 namespace {
 
@@ -74,4 +74,4 @@ std::vector<RowSpan> FrameScaler::Scale(const std::uint8_t* source, int sourcePi
     return spans;
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

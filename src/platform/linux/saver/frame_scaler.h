@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 struct RowSpan {
     int first = 0;  // first destination row
@@ -36,4 +36,4 @@ class FrameScaler {
     std::vector<std::uint8_t> previous_;  // the source as last scaled
 };
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

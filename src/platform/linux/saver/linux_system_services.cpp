@@ -1,6 +1,6 @@
 #include "platform/linux/saver/linux_system_services.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 std::int32_t LinuxSystemServices::ShowCursor(bool show) {
     bool before = CursorVisible();
@@ -14,4 +14,4 @@ void LinuxSystemServices::OnCursorVisibility(std::function<void(bool)> apply) {
     if (apply_) apply_(CursorVisible());
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

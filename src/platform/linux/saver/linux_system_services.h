@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "startup/system_services.h"
+#include "startup/ports.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 class LinuxSystemServices final : public startup::SystemServices {
   public:
@@ -29,4 +29,4 @@ class LinuxSystemServices final : public startup::SystemServices {
     std::function<void(bool)> apply_;
 };
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& sdlDisplays,
                                         const std::vector<MonitorRect>& xineramaHeads) {
@@ -37,4 +37,4 @@ std::vector<MonitorRect> XineramaHeads() {
     return out;
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

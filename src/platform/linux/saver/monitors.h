@@ -5,7 +5,7 @@
 
 #include <vector>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 struct MonitorRect {
     int x = 0, y = 0, w = 0, h = 0;
@@ -20,4 +20,4 @@ std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& sdlDispl
 // Xinerama heads of the default X display (empty when there is none).
 std::vector<MonitorRect> XineramaHeads();
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -10,7 +10,7 @@
 #include "platform/linux/saver/monitors.h"
 #include "startup/startup_dispatch.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 namespace {
 
@@ -232,4 +232,4 @@ void SdlSaverDisplay::CloseOutputs() {
     if (x) XSync(x, False);
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

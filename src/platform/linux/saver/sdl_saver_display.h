@@ -10,18 +10,19 @@
 #include <string>
 #include <vector>
 
-#include "display/display_port.h"
-#include "fire/saver_ports.h"
+#include "display/memory_surface.h"
+#include "display/ports.h"
 #include "platform/linux/saver/frame_scaler.h"
+#include "saver/ports.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 union SDL_Event;
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
-class SdlSaverDisplay final : public display::Display, public fire::SaverHost {
+class SdlSaverDisplay final : public display::Display, public saver::SaverHost {
   public:
     static constexpr int kBackWidth = 320;
     static constexpr int kBackHeight = 240;
@@ -70,4 +71,4 @@ class SdlSaverDisplay final : public display::Display, public fire::SaverHost {
     std::string rendererName_;
 };
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -6,9 +6,9 @@
 #include <chrono>
 #include <csignal>
 
-#include "fire/saver_pacer.h"
+#include "saver/pacer.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 namespace {
 
@@ -22,7 +22,7 @@ std::int64_t NowUs() {
         .count();
 }
 
-void Dispatch(fire::SaverWindow& saver, const SDL_Event& e) {
+void Dispatch(saver::SaverWindow& saver, const SDL_Event& e) {
     switch (e.type) {
         case SDL_KEYDOWN:
             saver.KeyDown(VirtualKeyOf(e.key.keysym.sym));
@@ -55,15 +55,15 @@ void InstallSaverSignalHandlers() {
 }
 
 int VirtualKeyOf(int sdlKeycode) {
-    if (sdlKeycode == SDLK_LEFT) return fire::kVkLeft;
-    if (sdlKeycode == SDLK_RIGHT) return fire::kVkRight;
+    if (sdlKeycode == SDLK_LEFT) return saver::kVkLeft;
+    if (sdlKeycode == SDLK_RIGHT) return saver::kVkRight;
     if (sdlKeycode >= SDLK_a && sdlKeycode <= SDLK_z) return 'A' + (sdlKeycode - SDLK_a);
     if (sdlKeycode >= SDLK_0 && sdlKeycode <= SDLK_9) return sdlKeycode;
     return 0;
 }
 
-long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirstFrame) {
-    fire::FramePacer pacer(60);
+long RunSaverLoop(saver::SaverWindow& saver, const std::function<void()>& onFirstFrame) {
+    saver::FramePacer pacer(60);
     bool first = true;
     long frames = 0;
     while (saver.Running() && !g_stopRequested) {
@@ -99,4 +99,4 @@ long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirst
     return frames;
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -5,9 +5,9 @@
 
 #include <functional>
 
-#include "fire/saver_window.h"
+#include "saver/window.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 // Makes SIGTERM and SIGINT end the saver between frames with the same clean-up
 // as a key press (music stopped). Call before the loop starts.
@@ -19,6 +19,6 @@ int VirtualKeyOf(int sdlKeycode);
 
 // `onFirstFrame` runs once after the first frame was presented. Returns the
 // number of frames run.
-long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirstFrame = {});
+long RunSaverLoop(saver::SaverWindow& saver, const std::function<void()>& onFirstFrame = {});
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -10,7 +10,7 @@
 
 #include "startup/startup_dispatch.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 namespace {
 
@@ -50,10 +50,10 @@ unsigned long PackPixel(const Visual* v, std::uint32_t rgb) {
            part(rgb & 0xFF, v->blue_mask);
 }
 
-XImage* MakeImage(::Display* d, Visual* visual, int depth, const fire::StillImage& still, int w,
+XImage* MakeImage(::Display* d, Visual* visual, int depth, const saver::StillImage& still, int w,
                   int h) {
     if (w <= 0 || h <= 0) return nullptr;
-    fire::StillImage scaled = fire::ScaleNearest(still, w, h);
+    saver::StillImage scaled = saver::ScaleNearest(still, w, h);
     if (scaled.pixels.empty()) return nullptr;
     XImage* img = XCreateImage(d, visual, depth, ZPixmap, 0, nullptr, w, h, 32, 0);
     if (!img) return nullptr;
@@ -82,7 +82,7 @@ void SetCaption(::Display* d, Window w, std::string_view caption) {
 
 }  // namespace
 
-int RunPreview(std::uint32_t parentWindow, const std::function<fire::StillImage()>& makeStill) {
+int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage()>& makeStill) {
     ::Display* d = XOpenDisplay(nullptr);
     if (!d) return 0;
     XSetErrorHandler(NoteError);
@@ -117,7 +117,7 @@ int RunPreview(std::uint32_t parentWindow, const std::function<fire::StillImage(
     GC gc = XCreateGC(d, self, 0, nullptr);
     XMapWindow(d, self);
     XFlush(d);
-    const fire::StillImage still = makeStill();
+    const saver::StillImage still = makeStill();
     XImage* image = MakeImage(d, pa.visual, pa.depth, still, w, h);
     if (image) XPutImage(d, self, gc, image, 0, 0, 0, 0, w, h);
 
@@ -147,4 +147,4 @@ int RunPreview(std::uint32_t parentWindow, const std::function<fire::StillImage(
     return 0;
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <functional>
 
-#include "fire/saver_still.h"
+#include "saver/still.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 // Returns when the preview window or its host is gone (or the X connection
 // closes). A parent that is not a window ends it at once. The picture is made
 // after the window is in place, so the host sees its child at once.
-int RunPreview(std::uint32_t parentWindow, const std::function<fire::StillImage()>& makeStill);
+int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage()>& makeStill);
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 namespace {
 
@@ -91,4 +91,4 @@ bool X11WindowFinder::WindowExists(std::string_view caption) {
     return found;
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

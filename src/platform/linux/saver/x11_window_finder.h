@@ -5,11 +5,11 @@
 
 #include <string_view>
 
-#include "startup/startup_dispatch.h"
+#include "startup/ports.h"
 
 typedef struct _XDisplay Display;
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 class X11WindowFinder final : public startup::WindowFinder {
   public:
@@ -21,4 +21,4 @@ class X11WindowFinder final : public startup::WindowFinder {
     ::Display* display_;
 };
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -10,7 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "display/display_port.h"
+#include "display/memory_surface.h"
+#include "display/ports.h"
 #include "platform/windows/display/ddraw_surface.h"
 #include "platform/windows/win32.h"
 

@@ -5,7 +5,7 @@
 
 #include <ddraw.h>
 
-#include "display/surface.h"
+#include "display/ports.h"
 
 namespace cindral::platform::windows {
 

@@ -5,7 +5,8 @@
 
 #include <vector>
 
-#include "display/display_port.h"
+#include "display/memory_surface.h"
+#include "display/ports.h"
 #include "platform/windows/win32.h"
 
 namespace cindral::platform::windows {

@@ -12,12 +12,12 @@
 #include <mutex>
 #include <thread>
 
-#include "fire/saver_ports.h"
+#include "saver/ports.h"
 #include "music/bgm.h"
 
 namespace cindral::platform::windows {
 
-class QueuedSaverMusic final : public fire::SaverMusic {
+class QueuedSaverMusic final : public saver::SaverMusic {
   public:
     // `commands` and `settings` must outlive the thread: a thread stuck in a
     // device call is left behind by the destructor, for the process to end.

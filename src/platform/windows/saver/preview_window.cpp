@@ -12,7 +12,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"CindralPreviewWindow";
 
 struct PreviewState {
-    fire::StillImage still;  // already scaled to the window
+    saver::StillImage still;  // already scaled to the window
 };
 
 LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM w, LPARAM l) {
@@ -41,7 +41,7 @@ LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM w, LPARAM l) {
 
 }  // namespace
 
-bool RunPreview(HWND parent, const std::function<fire::StillImage()>& makeStill) {
+bool RunPreview(HWND parent, const std::function<saver::StillImage()>& makeStill) {
     if (!IsWindow(parent)) return false;
     RECT area{};
     GetWindowRect(parent, &area);
@@ -64,7 +64,7 @@ bool RunPreview(HWND parent, const std::function<fire::StillImage()>& makeStill)
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
     ShowWindow(window, SW_SHOW);
     // The host sees its child at once; the picture follows when it is made.
-    if (width > 0 && height > 0) state.still = fire::ScaleNearest(makeStill(), width, height);
+    if (width > 0 && height > 0) state.still = saver::ScaleNearest(makeStill(), width, height);
     InvalidateRect(window, nullptr, FALSE);
 
     MSG msg;

@@ -4,13 +4,13 @@
 
 #include <functional>
 
-#include "fire/saver_still.h"
+#include "saver/still.h"
 #include "platform/windows/win32.h"
 
 namespace cindral::platform::windows {
 
 // Runs until the preview window is destroyed (with its host). A parent that
 // names no window ends at once with false.
-bool RunPreview(HWND parent, const std::function<fire::StillImage()>& makeStill);
+bool RunPreview(HWND parent, const std::function<saver::StillImage()>& makeStill);
 
 }  // namespace cindral::platform::windows

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "fire/saver_pacer.h"
+#include "saver/pacer.h"
 #include "platform/windows/win32.h"
 
 namespace cindral::platform::windows {
@@ -34,8 +34,8 @@ bool DispatchPendingMessages() {
     return true;
 }
 
-long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirstFrame) {
-    fire::FramePacer pacer(60);
+long RunSaverLoop(saver::SaverWindow& saver, const std::function<void()>& onFirstFrame) {
+    saver::FramePacer pacer(60);
     bool first = true;
     long frames = 0;
     while (saver.Running()) {

@@ -5,13 +5,13 @@
 
 #include <functional>
 
-#include "fire/saver_window.h"
+#include "saver/window.h"
 
 namespace cindral::platform::windows {
 
 // `onFirstFrame` runs once after the first frame was presented. Returns the
 // number of frames run.
-long RunSaverLoop(fire::SaverWindow& saver, const std::function<void()>& onFirstFrame = {});
+long RunSaverLoop(saver::SaverWindow& saver, const std::function<void()>& onFirstFrame = {});
 
 // Dispatches every pending message of this thread; false once WM_QUIT came.
 bool DispatchPendingMessages();

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "fire/saver_ports.h"
+#include "saver/ports.h"
 #include "platform/windows/win32.h"
 
 namespace cindral::platform::windows {
@@ -23,7 +23,7 @@ struct SaverInput {
 // screen's rectangle when that gives none.
 std::vector<RECT> MonitorRects();
 
-class SaverWindows final : public fire::SaverHost {
+class SaverWindows final : public saver::SaverHost {
   public:
     // Creates the windows, hidden. `Windows()` is empty when none could be made.
     SaverWindows(const std::vector<RECT>& monitors, SaverInput input);

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "startup/system_services.h"
+#include "startup/ports.h"
 
 namespace cindral::platform::windows {
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-namespace cindral::button::testing {
+namespace cindral::platform::linux::test {
 
 // One application for the whole test program, on the headless platform
 // unless the environment names another one. It is never deleted: destroying
@@ -17,4 +17,4 @@ inline QApplication& App() {
     return *app;
 }
 
-}  // namespace cindral::button::testing
+}  // namespace cindral::platform::linux::test

@@ -9,7 +9,8 @@
 #include "platform/linux/button/zo_button_widget.h"
 #include "qt_app.h"
 
-namespace cindral::button::testing {
+namespace cindral::platform::linux::test {
+using namespace cindral::button;
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -174,9 +175,10 @@ TEST(QtInput, HoverEntersOnceAndLeavesWithinATimerTick) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::platform::linux::test
 
-namespace cindral::button::testing {
+namespace cindral::platform::linux::test {
+using namespace cindral::button;
 namespace {
 
 class DropLog : public ButtonEvents {
@@ -226,9 +228,10 @@ TEST(QtDragDrop, WindowDragEventsAreForwardedAndAnsweredByTheOwner) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::platform::linux::test
 
-namespace cindral::button::testing {
+namespace cindral::platform::linux::test {
+using namespace cindral::button;
 namespace {
 
 // A container that notes the keys reaching it.
@@ -260,9 +263,10 @@ TEST(QtInput, KeysTheButtonDoesNotUseReachTheContainer) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::platform::linux::test
 
-namespace cindral::button::testing {
+namespace cindral::platform::linux::test {
+using namespace cindral::button;
 namespace {
 
 TEST(QtPaintRequest, OnlyShowingAgainIsThePaintRequestNotAnAncestorsRepaint) {
@@ -294,4 +298,44 @@ TEST(QtPaintRequest, OnlyShowingAgainIsThePaintRequestNotAnAncestorsRepaint) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::platform::linux::test
+
+namespace cindral::platform::linux::test {
+using namespace cindral::button;
+namespace {
+
+// The window's pointer codes and the pointer each one shows.
+TEST(QtPointer, EveryPointerCodeShowsItsPointer) {
+    App();
+    QWidget parent;  // a window keeps its own pointer: the button is a child
+    auto& w = *new ZoButtonWidget(&parent);
+    const struct {
+        int code;
+        Qt::CursorShape shape;
+    } cases[] = {
+        {1, Qt::ArrowCursor},      {2, Qt::CrossCursor},      {3, Qt::IBeamCursor},
+        {4, Qt::BitmapCursor},  // a small square within a square, drawn here
+        {5, Qt::SizeAllCursor},    {6, Qt::SizeBDiagCursor},  {7, Qt::SizeVerCursor},
+        {8, Qt::SizeFDiagCursor},  {9, Qt::SizeHorCursor},    {10, Qt::UpArrowCursor},
+        {11, Qt::WaitCursor},      {12, Qt::ForbiddenCursor}, {13, Qt::BusyCursor},
+        {14, Qt::WhatsThisCursor}, {15, Qt::SizeAllCursor},
+    };
+    for (const auto& c : cases) {
+        w.Control().SetMousePointer(0);
+        ASSERT_FALSE(w.testAttribute(Qt::WA_SetCursor));  // 0: the container's
+        w.Control().SetMousePointer(c.code);
+        EXPECT_TRUE(w.testAttribute(Qt::WA_SetCursor)) << c.code;
+        EXPECT_EQ(w.cursor().shape(), c.shape) << c.code;
+    }
+    w.Control().SetMousePointer(4);
+    const QImage icon = w.cursor().pixmap().toImage();
+    ASSERT_FALSE(icon.isNull());
+    // Outer square's corner and the inner square's corner are drawn; the
+    // corner of the picture is clear.
+    EXPECT_EQ(qAlpha(icon.pixel(8, 8)), 255);
+    EXPECT_EQ(qAlpha(icon.pixel(12, 12)), 255);
+    EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0);
+}
+
+}  // namespace
+}  // namespace cindral::platform::linux::test

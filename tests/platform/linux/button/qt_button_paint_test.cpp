@@ -2,11 +2,13 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QTest>
 
 #include "platform/linux/button/zo_button_widget.h"
 #include "qt_app.h"
 
-namespace cindral::button::testing {
+namespace cindral::platform::linux::test {
+using namespace cindral::button;
 namespace {
 
 QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) & 0xFFFFFF; }
@@ -184,4 +186,99 @@ TEST(QtPainter, PresentCopiesTheSurfaceToTheWindow) {
 }
 
 }  // namespace
-}  // namespace cindral::button::testing
+}  // namespace cindral::platform::linux::test
+
+namespace cindral::platform::linux::test {
+using namespace cindral::button;
+namespace {
+
+QPalette WithWindowColour(QColor c) {
+    QPalette pal;
+    pal.setColor(QPalette::Window, c);
+    return pal;
+}
+
+// An oval's ring is a gradient from the container's colour shaded +172 (top
+// row) to it shaded -32, in 33 one-pixel bands on a 33-pixel-high button.
+TEST(QtPainter, OvalRingFollowsTheParentsBackgroundColour) {
+    App();
+    QWidget parent;
+    parent.setPalette(WithWindowColour(QColor(0, 0, 30)));
+    parent.resize(200, 60);
+    auto* b = new ZoButtonWidget(&parent);
+    b->setGeometry(10, 10, 89, 33);
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    b->Control().SetButtonShape(ShapeOval);
+    // (0,0,30) + 172 = (172,172,202); - 32 = (0,0,0). Steps per band:
+    // -172/32 and -202/32 rounded, -5 and -6: band 32 is (12, 12, 10).
+    EXPECT_EQ(At(b->SurfaceImage(), 44, 0), qRgb(172, 172, 202) & 0xFFFFFF);
+    EXPECT_EQ(At(b->SurfaceImage(), 44, 32), qRgb(12, 12, 10) & 0xFFFFFF);
+
+    // The container changes colour: (60,0,0) + 172 = (232,172,172).
+    parent.setPalette(WithWindowColour(QColor(60, 0, 0)));
+    EXPECT_EQ(At(b->SurfaceImage(), 44, 0), qRgb(232, 172, 172) & 0xFFFFFF);
+
+    // Moved onto another container, it takes that one's colour:
+    // (0,40,0) + 172 = (172,212,172).
+    QWidget other;
+    other.setPalette(WithWindowColour(QColor(0, 40, 0)));
+    other.resize(200, 60);
+    b->setParent(&other);
+    EXPECT_EQ(At(b->SurfaceImage(), 44, 0), qRgb(172, 212, 172) & 0xFFFFFF);
+}
+
+// 8.25 points on a 96-dpi screen (15 twips per pixel): 11 pixels.
+TEST(QtPainter, AFreshButtonDrawsItsCaptionInTheWindowsFont) {
+    Button b;
+    b.w.Control().SetCaption("Button");
+    const FontSpec f = b.w.Control().CaptionFont();
+    EXPECT_EQ(f.face, "MS Sans Serif");
+    EXPECT_EQ(f.height, -11);
+    // Black glyph pixels inside the caption rectangle, none outside it.
+    const Rect cap = b.w.Control().CaptionRect();
+    const QImage img = b.Img();
+    int inside = 0, outside = 0;
+    for (int y = 3; y < 30; ++y)
+        for (int x = 3; x < 86; ++x) {
+            const bool in = x >= cap.left && x < cap.right && y >= cap.top && y < cap.bottom;
+            (in ? inside : outside) += At(img, x, y) == kBlack;
+        }
+    EXPECT_GT(inside, 30);
+    EXPECT_EQ(outside, 0);
+    EXPECT_GE(cap.Height(), 11);
+}
+
+TEST(QtPainter, ShapeChangesRepaintTheWholeSurface) {
+    App();
+    QWidget parent;
+    parent.resize(200, 60);
+    auto* b = new ZoButtonWidget(&parent);
+    b->setGeometry(10, 10, 89, 33);
+    b->setFocusPolicy(Qt::NoFocus);  // the normal look, not the focused one
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+    zoButtons_H& c = b->Control();
+    c.SetBackColor(Rgb(200, 200, 200));
+
+    // An oval and back: no clip to the ellipse is left behind.
+    c.SetButtonShape(ShapeOval);
+    c.SetButtonShape(ShapeRectangle);
+    QImage img = b->SurfaceImage();
+    EXPECT_EQ(At(img, 0, 0), kWhite);
+    EXPECT_EQ(At(img, 1, 1), kLight);
+    EXPECT_EQ(At(img, 87, 31), kGrey);
+    EXPECT_EQ(At(img, 88, 32), kBlack);
+
+    // A shown diagonal button too narrow for its slant widens itself, and
+    // its surface with it: 30 -> 35 -> 40 for a slant offset of 34.
+    b->resize(30, 33);
+    c.SetButtonShape(ShapeLeftDiagonal);
+    ASSERT_EQ(b->width(), 40);
+    img = b->SurfaceImage();
+    EXPECT_EQ(img.size(), QSize(40, 33));
+    EXPECT_EQ(At(img, 39, 10), kBlack);  // the outer ring's right edge
+}
+
+}  // namespace
+}  // namespace cindral::platform::linux::test

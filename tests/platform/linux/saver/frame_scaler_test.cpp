@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 namespace {
 
 using Span = std::vector<RowSpan>;
@@ -68,4 +68,4 @@ TEST(FrameScaler, SixteenBitPixels) {
 }
 
 }  // namespace
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

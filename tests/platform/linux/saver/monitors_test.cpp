@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 namespace {
 
 TEST(ChooseMonitors, XineramaHeadsReplaceOneSpanningDisplay) {
@@ -23,4 +23,4 @@ TEST(ChooseMonitors, SdlDisplaysKeptWhenHeadsAddNothing) {
 }
 
 }  // namespace
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 namespace {
 
 class SdlDisplayTest : public ::testing::Test {
@@ -76,4 +76,4 @@ TEST_F(SdlDisplayTest, PresentStretchesTheWholeBackSurfaceOverTheWindow) {
 }
 
 }  // namespace
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -6,7 +6,7 @@
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/sdl_saver_loop.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 namespace {
 
 TEST(LinuxSystemServices, CursorCountHidesBelowZeroAndReportsChanges) {
@@ -42,4 +42,4 @@ TEST(VirtualKeyOf, ArrowsAreThirtySevenAndThirtyNine) {
 }
 
 }  // namespace
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

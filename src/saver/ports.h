@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "display/surface.h"
+#include "display/ports.h"
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 // The fire engine's steps in the order the load step and the frame loop use.
 class SaverFire {
@@ -57,4 +57,4 @@ class SaverClock {
     virtual int SecondsSinceMidnight() = 0;
 };
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 struct StillImage {
     int width = 0;
@@ -25,4 +25,4 @@ StillImage ScaleNearest(const StillImage& source, int width, int height);
 // 152 x 112. The same picture at every start.
 StillImage RenderPreviewStill();
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver

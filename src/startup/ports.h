@@ -1,16 +1,18 @@
 #pragma once
-// The system calls start-up and the saver window make that are not about
-// drawing or sound: cursor display count, the saver-running notice, the
-// platform family and the saver password services. Platforms without some of
-// them implement the port with harmless equivalents.
+// The ports of start-up: the system calls start-up and the saver window make
+// that are not about drawing or sound, and the look-up of windows by caption.
 
 #include <cstdint>
+#include <string_view>
 
 namespace cindral::startup {
 
 inline constexpr std::uint32_t SPI_SETSCREENSAVEACTIVE = 17;
 inline constexpr std::uint32_t SPI_SCREENSAVERRUNNING = 97;
 
+// Cursor display count, the saver-running notice, the platform family and the
+// saver password services. Platforms without some of them implement the port
+// with harmless equivalents.
 class SystemServices {
   public:
     virtual ~SystemServices() = default;
@@ -23,6 +25,13 @@ class SystemServices {
     // Asks for the saver password; non-zero when the saver may end.
     virtual std::int32_t VerifyScreenSavePwd(std::uintptr_t window) = 0;
     virtual void PwdChangePasswordA(std::int32_t ownerWindow) = 0;
+};
+
+// Finds top-level windows by their (UTF-8) caption.
+class WindowFinder {
+  public:
+    virtual ~WindowFinder() = default;
+    virtual bool WindowExists(std::string_view caption) = 0;
 };
 
 // Tells the system whether a saver runs: false announces one (uiParam is the

@@ -1,11 +1,12 @@
-#include "fire/saver_still.h"
+#include "saver/still.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "display/memory_surface.h"
 #include "fire/fire_engine.h"
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 namespace {
 
@@ -39,9 +40,9 @@ StillImage Shrink(const StillImage& src, int w, int h) {
 }  // namespace
 
 StillImage RenderPreviewStill() {
-    Rnd rnd(kStillSeed);
+    fire::Rnd rnd(kStillSeed);
     std::uint32_t tick = 0;
-    FireEngine engine(rnd, [&tick] { return tick; });
+    fire::FireEngine engine(rnd, [&tick] { return tick; });
     std::int16_t kind = 0;
     display::MemorySurface back(320, 240, 32);
     if (!engine.Load(kind, 0, 32)) return {};
@@ -54,4 +55,4 @@ StillImage RenderPreviewStill() {
     return Shrink(full, kStillWidth, kStillHeight);
 }
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver

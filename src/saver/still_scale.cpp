@@ -1,6 +1,6 @@
-#include "fire/saver_still.h"
+#include "saver/still.h"
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 StillImage ScaleNearest(const StillImage& source, int width, int height) {
     StillImage out;
@@ -19,4 +19,4 @@ StillImage ScaleNearest(const StillImage& source, int width, int height) {
     return out;
 }
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 class FramePacer {
   public:
@@ -31,4 +31,4 @@ class FramePacer {
     bool started_ = false;
 };
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver

@@ -1,8 +1,8 @@
-#include "fire/saver_still.h"
+#include "saver/still.h"
 
 #include <gtest/gtest.h>
 
-namespace cindral::fire {
+namespace cindral::saver {
 namespace {
 
 TEST(SaverStill, ScaleNearestRepeatsAndDropsWholePixels) {
@@ -32,4 +32,4 @@ TEST(SaverStill, PreviewPictureIsTheSameFireAtEveryStart) {
 }
 
 }  // namespace
-}  // namespace cindral::fire
+}  // namespace cindral::saver

@@ -2,13 +2,13 @@
 // The fire engine as the saver window drives it.
 
 #include "fire/fire_engine.h"
-#include "fire/saver_ports.h"
+#include "saver/ports.h"
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 class EngineSaverFire final : public SaverFire {
   public:
-    explicit EngineSaverFire(FireEngine& engine) : engine_(engine) {}
+    explicit EngineSaverFire(fire::FireEngine& engine) : engine_(engine) {}
     void ChooseAndParse(std::int16_t& kind, int seconds) override {
         engine_.ChooseAndParse(kind, seconds);
     }
@@ -21,7 +21,7 @@ class EngineSaverFire final : public SaverFire {
     void EmitBurst() override { engine_.EmitBurst(); }
 
   private:
-    FireEngine& engine_;
+    fire::FireEngine& engine_;
 };
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver

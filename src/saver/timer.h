@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 class SaverTimer {
   public:
@@ -46,4 +46,4 @@ class SaverTimer {
     std::uint32_t due_ = 0;
 };
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver

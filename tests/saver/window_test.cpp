@@ -1,4 +1,4 @@
-#include "fire/saver_window.h"
+#include "saver/window.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "fire/saver_pacer.h"
+#include "display/memory_surface.h"
 
-namespace cindral::fire {
+namespace cindral::saver {
 namespace {
 
 using Log = std::vector<std::string>;
@@ -355,15 +355,5 @@ TEST_F(Saver, SecondRequestInTheSameMessageStepDoesNothing) {
     EXPECT_EQ(Count("Unload"), 1);
 }
 
-TEST(FramePacer, HoldsSixtyFramesASecondWithoutCatchUpBursts) {
-    FramePacer pacer(60);
-    EXPECT_EQ(pacer.PeriodUs(), 16666);
-    EXPECT_EQ(pacer.FrameStarted(1'000'000), 1'016'666);
-    // Slightly late: the schedule holds, so the average rate stays at 60.
-    EXPECT_EQ(pacer.FrameStarted(1'020'000), 1'033'332);
-    // A frame a whole period late restarts the schedule from now.
-    EXPECT_EQ(pacer.FrameStarted(1'100'000), 1'116'666);
-}
-
 }  // namespace
-}  // namespace cindral::fire
+}  // namespace cindral::saver

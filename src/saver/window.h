@@ -6,14 +6,14 @@
 
 #include <cstdint>
 
-#include "display/display_port.h"
-#include "fire/saver_ports.h"
-#include "fire/saver_timer.h"
+#include "display/ports.h"
 #include "music/bgm.h"
+#include "saver/ports.h"
+#include "saver/timer.h"
+#include "startup/ports.h"
 #include "startup/program_state.h"
-#include "startup/system_services.h"
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 inline constexpr int kVkLeft = 37;
 inline constexpr int kVkRight = 39;
@@ -66,4 +66,4 @@ class SaverWindow {
     SaverTimer timer3_{2000};  // spark bursts
 };
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver

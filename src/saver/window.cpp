@@ -1,8 +1,8 @@
-#include "fire/saver_window.h"
+#include "saver/window.h"
 
 #include <string>
 
-namespace cindral::fire {
+namespace cindral::saver {
 
 namespace {
 
@@ -135,7 +135,8 @@ void SaverWindow::EndSaver() {
     }
     if (state_.settings.MusicKind == 2) {
         if (MusicFileKind() == music::MusicFileKind::Wav) Step([&] { ports_.music.WavStop(); });
-        if (MusicFileKind() == music::MusicFileKind::Mp3) Step([&] { ports_.music.Mp3StopClose(); });
+        if (MusicFileKind() == music::MusicFileKind::Mp3)
+            Step([&] { ports_.music.Mp3StopClose(); });
     }
     if (state_.ModeLetter == 'S') Step([&] { startup::EnableSystemKeys(ports_.system, true); });
     running_ = false;
@@ -143,4 +144,4 @@ void SaverWindow::EndSaver() {
     Step([&] { ports_.host.Unload(); });
 }
 
-}  // namespace cindral::fire
+}  // namespace cindral::saver
