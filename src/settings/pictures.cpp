@@ -4,7 +4,7 @@
 #include <cmath>
 #include <random>
 
-#include "display/surface.h"
+#include "display/memory_surface.h"
 #include "fire/burst_cadence.h"
 #include "fire/fire_engine.h"
 #include "fire/frame_script.h"

@@ -33,7 +33,7 @@ TEST(SettingsButtons, DesignTimeValuesReachTheControl) {
                                 "cgradient", "cback"}) {
             EXPECT_TRUE(bag.Has(key)) << key;
         }
-        testing::Rig rig;
+        test::Rig rig;
         rig.b().ReadProperties(bag);
         EXPECT_EQ(rig.b().GetCaption(), c.caption);
         EXPECT_EQ(rig.b().GetCaptionAlign(), CaptionCenter);
