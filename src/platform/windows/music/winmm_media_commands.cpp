@@ -22,6 +22,8 @@ std::string AnsiCommandText(const std::string& utf8) {
 
 std::string Utf8ReplyText(const char* ansi) { return Utf8FromWide(WideFromAnsi(ansi, CP_ACP)); }
 
+std::uint32_t SoundFileFlags(std::uint32_t flags) { return flags | SND_FILENAME | SND_NODEFAULT; }
+
 namespace {
 
 // Copies `text` into the caller's buffer of `capacity` bytes, cut to fit and
@@ -57,7 +59,7 @@ bool WinmmMediaCommands::mciGetErrorStringA(std::uint32_t errorCode, char* text,
 bool WinmmMediaCommands::PlaySoundA(const char* sound, std::uintptr_t module, std::uint32_t flags) {
     if (!sound) return ::PlaySoundA(nullptr, reinterpret_cast<HMODULE>(module), flags);
     const std::string name = AnsiCommandText(sound);
-    return ::PlaySoundA(name.c_str(), reinterpret_cast<HMODULE>(module), flags | SND_FILENAME);
+    return ::PlaySoundA(name.c_str(), reinterpret_cast<HMODULE>(module), SoundFileFlags(flags));
 }
 
 std::uint32_t WinmmMediaCommands::waveOutGetNumDevs() { return ::waveOutGetNumDevs(); }
