@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "app/windows/saver_run.h"
-#include "saver/still.h"
 #include "platform/windows/saver/preview_window.h"
 #include "platform/windows/startup/instance_claim.h"
 #include "platform/windows/startup/process_command_line.h"
@@ -12,6 +11,7 @@
 #include "platform/windows/startup/win32_system_services.h"
 #include "platform/windows/startup/win32_window_finder.h"
 #include "platform/windows/win32.h"
+#include "saver/still.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
 

@@ -6,14 +6,14 @@
 #include <ctime>
 
 #include "fire/fire_engine.h"
-#include "saver/engine_fire.h"
-#include "saver/window.h"
 #include "platform/windows/display/saver_display.h"
 #include "platform/windows/music/queued_saver_music.h"
 #include "platform/windows/music/winmm_media_commands.h"
 #include "platform/windows/saver/saver_loop.h"
 #include "platform/windows/saver/saver_windows.h"
 #include "platform/windows/win32.h"
+#include "saver/engine_fire.h"
+#include "saver/window.h"
 
 namespace cindral::app {
 
@@ -42,6 +42,15 @@ double ProcessCpuMs() {
         return ((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
     };
     return ms(kernel) + ms(user);
+}
+
+// Wall-clock seconds since 1970, to line the saver's steps up with outside tools.
+double NowSeconds() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t t =
+        (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return (t - 116444736000000000ULL) / 1e7;
 }
 
 }  // namespace
@@ -85,11 +94,13 @@ int RunFullScreenSaver(startup::ProgramState& state, startup::SystemServices& sy
         const long frames = RunSaverLoop(saver);
         if (report) {
             const std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
-            std::fprintf(stderr, "frames %ld in %.2f s, cpu %.1f ms, display %s\n", frames,
+            std::fprintf(stderr, "frames %ld in %.2f s, cpu %.1f ms, display %s %d bits\n", frames,
                          run.count(), ProcessCpuMs() - cpuStart,
-                         display.UsesDirectDraw() ? "directdraw" : "gdi");
+                         display.UsesDirectDraw() ? "directdraw" : "gdi",
+                         display.DisplayBitsPerPixel());
         }
     }
+    if (report) std::fprintf(stderr, "loop ended at %.3f\n", NowSeconds());
     saverRef = nullptr;
     windows.Unload();
     music.Finish(150);

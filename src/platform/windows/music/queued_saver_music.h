@@ -12,8 +12,8 @@
 #include <mutex>
 #include <thread>
 
-#include "saver/ports.h"
 #include "music/bgm.h"
+#include "saver/ports.h"
 
 namespace cindral::platform::windows {
 

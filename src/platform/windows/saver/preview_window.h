@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "saver/still.h"
 #include "platform/windows/win32.h"
+#include "saver/still.h"
 
 namespace cindral::platform::windows {
 

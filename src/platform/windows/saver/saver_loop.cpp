@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "saver/pacer.h"
 #include "platform/windows/win32.h"
+#include "saver/pacer.h"
 
 namespace cindral::platform::windows {
 

@@ -55,7 +55,9 @@ SaverWindows::SaverWindows(const std::vector<RECT>& monitors, SaverInput input)
     }
 }
 
-SaverWindows::~SaverWindows() { Unload(); }
+SaverWindows::~SaverWindows() {
+    for (HWND window : windows_) DestroyWindow(window);
+}
 
 void SaverWindows::ShowTopmost() {
     for (HWND window : windows_) {
@@ -67,16 +69,17 @@ void SaverWindows::ShowTopmost() {
 }
 
 void SaverWindows::Unload() {
-    std::vector<HWND> windows;
-    windows.swap(windows_);
-    for (HWND window : windows) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        DestroyWindow(window);
-    }
+    // The windows stop reporting input at once and go with the process, which
+    // ends right after the saver: destroying a shown window can wait for the
+    // desktop to confirm it is gone (two seconds under Wine with no window
+    // manager), and the end must follow a key within moments.
+    for (HWND window : windows_) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    unloaded_ = true;
 }
 
 std::uintptr_t SaverWindows::Handle() const {
-    return windows_.empty() ? 0 : reinterpret_cast<std::uintptr_t>(windows_.front());
+    if (unloaded_ || windows_.empty()) return 0;
+    return reinterpret_cast<std::uintptr_t>(windows_.front());
 }
 
 LRESULT CALLBACK SaverWindows::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "saver/ports.h"
 #include "platform/windows/win32.h"
+#include "saver/ports.h"
 
 namespace cindral::platform::windows {
 
@@ -34,6 +34,7 @@ class SaverWindows final : public saver::SaverHost {
     const std::vector<HWND>& Windows() const { return windows_; }
 
     void ShowTopmost() override;
+    // Detaches the windows from the saver; they close when the process ends.
     void Unload() override;
     std::uintptr_t Handle() const override;
 
@@ -42,6 +43,7 @@ class SaverWindows final : public saver::SaverHost {
 
     std::vector<HWND> windows_;
     SaverInput input_;
+    bool unloaded_ = false;
 };
 
 }  // namespace cindral::platform::windows
