@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include "fire/fire_engine.h"
 #include "platform/windows/display/saver_display.h"
@@ -82,7 +83,8 @@ int RunFullScreenSaver(startup::ProgramState& state, startup::SystemServices& sy
     QueuedSaverMusic music(media, state.settings);
     fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
     saver::EngineSaverFire fire(engine);
-    SaverDisplay display(windows.Windows());
+    const char* choice = std::getenv("CINDRAL_DISPLAY");
+    SaverDisplay display(windows.Windows(), choice && std::string(choice) == "gdi");
     SteadyClock clock;
     saver::SaverWindow saver({fire, display, music, windows, system, clock}, state);
     saverRef = &saver;

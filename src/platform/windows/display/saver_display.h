@@ -12,10 +12,12 @@ namespace cindral::platform::windows {
 
 class SaverDisplay final : public display::Display {
   public:
-    explicit SaverDisplay(const std::vector<HWND>& windows) : ddraw_(windows), gdi_(windows) {}
+    // `forceGdi` skips DirectDraw (for comparing the two).
+    SaverDisplay(const std::vector<HWND>& windows, bool forceGdi)
+        : ddraw_(windows), gdi_(windows), forceGdi_(forceGdi) {}
 
     bool InitDisplay() override {
-        if (ddraw_.InitDisplay()) {
+        if (!forceGdi_ && ddraw_.InitDisplay()) {
             active_ = &ddraw_;
             return true;
         }
@@ -30,6 +32,7 @@ class SaverDisplay final : public display::Display {
   private:
     DirectDrawDisplay ddraw_;
     GdiDisplay gdi_;
+    bool forceGdi_;
     display::Display* active_ = &gdi_;
 };
 
