@@ -1,7 +1,8 @@
 #pragma once
 // <windows.h> for the Windows adapters. A few system macros share their names
-// with constants that the core declares for itself (with the same values);
-// the macros are dropped so the core's names stay usable.
+// with names the core declares for itself (constants with the same values, a
+// canvas operation); the macros are dropped so the core's names stay usable.
+// Adapters call the wide functions by their full names.
 
 // clang-format off
 #include <windows.h>
@@ -12,3 +13,4 @@
 #undef SND_LOOP
 #undef SPI_SETSCREENSAVEACTIVE
 #undef SPI_SCREENSAVERRUNNING
+#undef DrawText
