@@ -3,11 +3,12 @@
 
   * time from start to the first presented frame (median of several starts),
   * CPU seconds per wall second of the saver plus the X server, next to
-    xflame --root measured the same way in the same run,
+    xflame --root measured the same way in the same run, for the full-screen
+    saver and for hack mode (-root: the whole 1920x1080 root window),
   * resident memory of the saver.
 
-Goals: first frame within 150 ms, CPU per wall second no more than xflame's,
-RSS under 80 MB. Usage: bench/saver/saver_bench.py [--bin build/bin] [--seconds 10]
+Goals: first frame within 150 ms, CPU per wall second no more than xflame's
+(hack mode: also no more than the full-screen saver's), RSS under 80 MB. Usage: bench/saver/saver_bench.py [--bin build/bin] [--seconds 10]
 """
 import argparse
 import os
@@ -120,7 +121,8 @@ def main():
                 ("cindral (SDL software renderer)", [cindral, "/s"],
                  dict(env, SDL_RENDER_DRIVER="software", SDL_FRAMEBUFFER_ACCELERATION="0")),
                 ("cindral (SDL opengl renderer)", [cindral, "/s"],
-                 dict(env, SDL_RENDER_DRIVER="opengl"))]
+                 dict(env, SDL_RENDER_DRIVER="opengl")),
+                ("cindral hack mode (-root)", [cindral, "-root"], env)]
         results = {}
         if os.access(XFLAME, os.X_OK):
             cpu, _, _, _ = load([XFLAME, "--root"], env, xvfb.pid, args.seconds)
@@ -129,7 +131,7 @@ def main():
         for name, cmd, e in runs:
             cpu, rss, fps, renderer = load(cmd, e, xvfb.pid, args.seconds)
             line = (f"{name}: {cpu:.3f} CPU s per wall s (saver + X server), RSS {rss:.1f} MB, "
-                    f"{fps or 0:.1f} frames/s via {renderer}")
+                    f"{fps or 0:.1f} frames/s via {renderer or 'X11 images'}")
             if "xflame" in results and results["xflame"] > 0:
                 line += f", ratio to xflame {cpu / results['xflame']:.2f}"
             print(line)
@@ -137,6 +139,15 @@ def main():
         if "xflame" in results:
             ratio = results["cindral (automatic choice)"] / results["xflame"]
             print(f"goal CPU <= xflame: {'met' if ratio <= 1.0 else 'MISSED'} (ratio {ratio:.2f})")
+            hack = results["cindral hack mode (-root)"]
+            ratio = hack / results["xflame"]
+            print(f"goal hack CPU <= xflame: {'met' if ratio <= 1.0 else 'MISSED'} "
+                  f"(ratio {ratio:.2f})")
+        full = results["cindral (automatic choice)"]
+        if full > 0:
+            ratio = results["cindral hack mode (-root)"] / full
+            print(f"goal hack CPU <= full-screen saver: {'met' if ratio <= 1.0 else 'MISSED'} "
+                  f"(ratio {ratio:.2f})")
     finally:
         xvfb.terminate()
         xvfb.wait(timeout=10)

@@ -1,17 +1,12 @@
 #pragma once
+// Colour arithmetic of the button: system colours to RGB, shading and gradient tables.
 
 #include <vector>
 
+#include "button/ports.h"
 #include "button/types.h"
 
 namespace cindral::button {
-
-// The system colour table behind TranslateColor.
-class SystemColors {
-  public:
-    virtual ~SystemColors() = default;
-    virtual Color GetSysColor(int index) const = 0;
-};
 
 // A system colour (high bit set) becomes the RGB of its low-byte index;
 // anything else already is RGB.

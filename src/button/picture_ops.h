@@ -1,6 +1,7 @@
 #pragma once
+// Picture copies the painter makes: scaled, fitted and the disabled look's stencil.
 
-#include "button/canvas.h"
+#include "button/ports.h"
 #include "button/types.h"
 
 namespace cindral::button {

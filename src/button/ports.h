@@ -1,16 +1,77 @@
 #pragma once
+// The button's ports: the surface it paints into, its window, the hover timer,
+// the container and the owner's events.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "button/canvas.h"
-#include "button/color.h"
 #include "button/region.h"
 #include "button/types.h"
 
 namespace cindral::button {
+
+// The caption font as the painter asks for it: a negative height is the
+// character height in pixels.
+struct FontSpec {
+    std::string face;
+    int height = 0;
+    int weight = 400;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    int charset = 0;
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+// A one-bit stencil: `on` pixels get painted by Canvas::FillMask.
+struct Mask {
+    int width = 0;
+    int height = 0;
+    std::vector<bool> on;
+};
+
+enum class PenStyle { Solid, Dot };
+enum class TextAlign { Left, Center, Right };
+
+// The off-screen surface the button paints into, made at the client size by
+// ButtonWindow::Surface. Colours are RGB (red in the low byte). Drawing is not
+// anti-aliased, so every colour lands on the pixels as given; the painter's
+// tests read pixels back. Lines follow the window system's convention: a
+// polyline does not draw its final point; a dotted pen sets every other
+// pixel, starting with the first. A clip set by SetClipEllipse holds for all
+// later drawing, text and focus rectangles included, until ClearClip.
+class Canvas {
+  public:
+    virtual ~Canvas() = default;
+    virtual Size GetSize() const = 0;
+    // Fills r (right/bottom exclusive) with a brush and pen of one colour.
+    virtual void FillRect(const Rect& r, Color rgb) = 0;
+    virtual void Polyline(const std::vector<Point>& pts, Color rgb, int width, PenStyle style) = 0;
+    // Outline of the ellipse inside r (the pen stays within r), no fill.
+    virtual void Ellipse(const Rect& r, Color rgb, int penWidth) = 0;
+    virtual void SetClipEllipse(const Rect& r) = 0;
+    virtual void ClearClip() = 0;
+    virtual void SetFont(const FontSpec& font) = 0;
+    // Text may hold "\r\n" line breaks and "&" access-key marks ("&&" shows
+    // one "&"); it wraps at word boundaries within maxWidth.
+    virtual Size MeasureText(const std::string& text, int maxWidth) = 0;
+    virtual void DrawText(const Rect& r, const std::string& text, Color rgb, TextAlign align) = 0;
+    // Dotted rectangle outline that inverts every other pixel.
+    virtual void DrawFocusRect(const Rect& r) = 0;
+    // Draws pic unscaled at `at`; bitmaps leave their top-left pixel's colour
+    // out, icons blend by their alpha.
+    virtual void DrawPicture(Point at, const Picture& pic) = 0;
+    virtual void FillMask(Point at, const Mask& mask, Color rgb) = 0;
+};
+
+// The system colour table behind TranslateColor.
+class SystemColors {
+  public:
+    virtual ~SystemColors() = default;
+    virtual Color GetSysColor(int index) const = 0;
+};
 
 // The child window the button lives in: its own state, its surface and the
 // window-system calls the control makes.

@@ -1,4 +1,5 @@
 #pragma once
+// The container's persisted property set, and an in-memory one.
 
 #include <cstdint>
 #include <map>

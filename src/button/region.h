@@ -1,4 +1,5 @@
 #pragma once
+// Window shapes as geometry, and the pixels one-pixel lines cover.
 
 #include <vector>
 

@@ -1,4 +1,5 @@
 #pragma once
+// Colours, points, rectangles, fonts and pictures as the button counts them.
 
 #include <cstdint>
 #include <memory>

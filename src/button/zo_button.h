@@ -1,10 +1,11 @@
 #pragma once
+// The push-button control zoButtons_H: properties, persistence, input and painting.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "button/canvas.h"
+#include "button/color.h"
 #include "button/ports.h"
 #include "button/property_bag.h"
 #include "button/region.h"

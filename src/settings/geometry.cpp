@@ -1,5 +1,6 @@
 #include "settings/geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace cindral::settings {
@@ -34,6 +35,12 @@ std::vector<BackdropLine> BackdropLines(int height) {
         lines.push_back({y, Rgb{c, c, static_cast<std::uint8_t>(c + 30)}});
     }
     return lines;
+}
+
+Rgb BackdropShadeBehind(const Rect& control, int height) {
+    const std::vector<BackdropLine> lines = BackdropLines(height);
+    const int middle = std::clamp((control.top + control.bottom) / 2, 0, height);
+    return lines[static_cast<std::size_t>(middle)].color;
 }
 
 std::vector<Point> TilePositions(Size panel, Size tile) {

@@ -78,6 +78,11 @@ struct BackdropLine {
 // RGB(c, c, c + 30): dark blue at the top and bottom, pale lavender between.
 std::vector<BackdropLine> BackdropLines(int height);
 
+// The backdrop's shade behind a control on Pic_C: the colour of the line
+// through the control's vertical middle. A control that draws its
+// container's colour (the two large buttons) uses it.
+Rgb BackdropShadeBehind(const Rect& control, int height);
+
 // Where the texture tile is copied on a panel's drawing area: column by column
 // from the top, each column until a tile has started below the bottom edge,
 // and columns until one has started right of the right edge.

@@ -156,13 +156,17 @@ Image WindowIcon() {
             const double cx = std::max(std::fabs(u) - 0.75, 0.0),
                          cy = std::max(std::fabs(v * 2 - 1) - 0.75, 0.0);
             if (cx * cx + cy * cy > 0.0625) continue;
-            // A teardrop flame: narrow at the top, widest low down.
-            const double halfWidth =
-                0.62 * std::pow(std::sin(3.14159 * std::min(v * 0.92, 1.0)), 1.6) * std::sqrt(v);
+            // A flame: pointed at the top, widest low down, round at the base.
+            const double f = (v - 0.08) / 0.84;  // 0 at the tip .. 1 at the base
+            double halfWidth = -1.0;
+            if (f >= 0.0 && f <= 1.0) {
+                halfWidth = f < 0.7 ? 0.62 * std::pow(f / 0.7, 0.8)
+                                    : 0.62 * std::sqrt(1.0 - std::pow((f - 0.7) / 0.3, 2));
+            }
             const double heat = halfWidth > 0 ? 1.0 - std::fabs(u) / halfWidth : -1.0;
             std::uint32_t colour = Argb(40, 6, 4);
             if (heat > 0.0) {
-                const double h = heat * (0.55 + 0.45 * v);  // hotter near the base
+                const double h = heat * (0.5 + 0.5 * f);  // hotter near the base
                 colour = Argb(Clamp255(200 + 55 * h), Clamp255(std::max(0.0, 340 * h - 60)),
                               Clamp255(std::max(0.0, 400 * h - 280)));
             }

@@ -34,7 +34,9 @@ std::array<Image, 8> FirePreviews();
 Image MarkerOff();
 Image MarkerOn();
 
-// 560 x 20 light grey with fine horizontal streaks, averaging RGB 197, 194, 193.
+// 560 x 20 light grey with fine horizontal streaks, averaging kTextureShade:
+// the colour a control on a panel takes for its container's.
+inline constexpr Rgb kTextureShade{197, 194, 193};
 Image TextureTile();
 
 // 32 x 32: a flame on a dark rounded square.

@@ -4,8 +4,9 @@
 // controls and forwards every press and click to SettingsWindow; it decides
 // nothing itself.
 //
-// Any port call may fail by throwing: the step that made it is skipped and
-// the next one runs, as every step of the window does.
+// Texts are UTF-8 (a Win32 window converts them to wide text). Any port call
+// may fail by throwing: the step that made it is skipped and the next one
+// runs, as every step of the window does.
 
 #include <optional>
 #include <string>

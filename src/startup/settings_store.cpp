@@ -96,6 +96,10 @@ void LoadSettings(Settings& settings, const std::filesystem::path& file,
 
     settings.MusicFile = read(kMusicFileKey);
     if (codec.toUtf8) settings.MusicFile = codec.toUtf8(settings.MusicFile);
+    ForgetMissingMusicFile(settings);
+}
+
+void ForgetMissingMusicFile(Settings& settings) {
     if (settings.MusicFile.empty() || !FileExists(PathFromUtf8(settings.MusicFile))) {
         settings.MusicFile.clear();
         if (settings.MusicKind == 2) settings.MusicKind = 0;

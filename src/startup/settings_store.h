@@ -58,6 +58,10 @@ struct StoredPathCodec {
 void LoadSettings(Settings& settings, const std::filesystem::path& file,
                   const StoredPathCodec& codec = {});
 
+// The music-file rule of LoadSettings on its own: a MusicFile that is empty or
+// names no existing file is emptied, and MusicKind 2 becomes 0.
+void ForgetMissingMusicFile(Settings& settings);
+
 // Writes the four keys, in the order fire kind, music kind, repeat track, music
 // file, into one replacement of `file`; creates the file's folder when missing.
 // False when nothing could be stored.

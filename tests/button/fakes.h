@@ -1,4 +1,5 @@
 #pragma once
+// Fake ports for the button's tests: a pixel canvas, a window, a timer, a host, an event log.
 
 #include <cstdint>
 #include <map>
@@ -106,6 +107,7 @@ class RasterCanvas : public Canvas {
     }
     void Invert(int x, int y) {
         if ((x + y) % 2 != 0 || x < 0 || y < 0 || x >= size_.width || y >= size_.height) return;
+        if (clipped_ && !clip_.Contains(x, y)) return;
         px_[static_cast<size_t>(y) * size_.width + x] ^= 0xFFFFFF;
     }
     Size size_;

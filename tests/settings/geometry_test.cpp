@@ -55,6 +55,14 @@ TEST(SettingsGeometry, BackdropIsASineGradientFromDarkBlueToLavender) {
     }
 }
 
+TEST(SettingsGeometry, ButtonsTakeTheBackdropShadeAtTheirMiddle) {
+    // The large buttons span rows 340 to 372; row 356 has
+    // c = |220 sin(356 / (393 / 3.142))| = 64.05, so 64.
+    EXPECT_EQ(BackdropShadeBehind(Rect{360, 340, 449, 373}, 393), (Rgb{64, 64, 94}));
+    EXPECT_EQ(BackdropShadeBehind(Rect{0, 190, 10, 202}, 393), (Rgb{220, 220, 250}));
+    EXPECT_EQ(BackdropShadeBehind(Rect{0, 0, 10, 1}, 393), (Rgb{0, 0, 30}));
+}
+
 TEST(SettingsGeometry, TilesGoColumnByColumnUntilOneStartsOutside) {
     // A 30 x 25 area with 10 x 10 tiles: rows start at 0, 10, 20 and 30 (the
     // first below the bottom), columns at 0 to 40 (the first right of the edge).

@@ -87,6 +87,7 @@ TEST(SettingsPictures, TextureIsLightGreyWithHorizontalStreaks) {
     EXPECT_NEAR(sum[0] / n, 197, 1.5);
     EXPECT_NEAR(sum[1] / n, 194, 1.5);
     EXPECT_NEAR(sum[2] / n, 193, 1.5);
+    EXPECT_EQ(kTextureShade, (Rgb{197, 194, 193}));
     // Streaks: neighbours along a row differ much less than rows do.
     alongRows /= 559.0 * 20.0;
     acrossRows /= 560.0 * 19.0;

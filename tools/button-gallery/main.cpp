@@ -9,22 +9,19 @@
 #include <string>
 
 #include "platform/linux/button/zo_button_widget.h"
+#include "sheet_layout.h"
 
 using namespace cindral::button;
 using cindral::platform::linux::ZoButtonWidget;
+using namespace cindral::tools::gallery;
 
 namespace {
-
-constexpr int kButtonW = 90, kButtonH = 34;
-constexpr int kCellW = 100, kCellH = 42;
-constexpr int kLabelW = 150, kHeaderH = 40;
-constexpr int kStates = 5, kVariants = 4;
 
 const char* const kStateNames[kStates] = {"normal", "focused", "hover", "pressed", "disabled"};
 const char* const kVariantNames[kVariants] = {"plain", "picture", "gradient",
                                               "picture and gradient"};
-const char* const kShapeNames[7] = {"rectangle", "left diag",       "right diag", "both diag",
-                                    "oval",      "oval flat press", "oval ring"};
+const char* const kShapeNames[kShapes] = {"rectangle", "left diag",       "right diag", "both diag",
+                                          "oval",      "oval flat press", "oval ring"};
 
 // A 16 x 16 bitmap: a red disc with a dark rim on white (the transparent colour).
 PicturePtr DiscPicture() {
@@ -53,24 +50,24 @@ QImage RenderButton(QWidget& container, int style, int shape, int state, int var
     b.SetCaption("&Button");
     b.SetButtonStyle(style);
     b.SetButtonShape(shape);
-    if (variant == 1 || variant == 3) b.SetPicture(picture);
-    if (variant >= 2) {
+    if (variant == WithPicture || variant == WithPictureAndGradient) b.SetPicture(picture);
+    if (variant >= WithGradient) {
         b.SetGradientColor(Rgb(40, 90, 200));
         b.SetGradientMode(GradientLeftToRight);
     }
     b.DelayDrawing(false);
     switch (state) {
-        case 1:
+        case Focused:
             b.OnGotFocus();
             break;
-        case 2:
+        case Hover:
             b.OnMouseMove(0, 0, 5, 5);
             break;
-        case 3:
+        case Pressed:
             b.OnMouseMove(0, 0, 5, 5);
             b.OnMouseDown(1, 0, 5, 5);
             break;
-        case 4:
+        case Disabled:
             b.SetEnabled(false);
             break;
         default:
@@ -106,9 +103,7 @@ int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
 
-    const int rows = 8 * 7;
-    QImage sheet(kLabelW + kStates * kVariants * kCellW, kHeaderH + rows * kCellH,
-                 QImage::Format_RGB32);
+    QImage sheet(kSheetW, kSheetH, QImage::Format_RGB32);
     const QColor sheetColour = QApplication::palette().color(QPalette::Button);
     sheet.fill(sheetColour);
     const PicturePtr picture = DiscPicture();
@@ -120,27 +115,29 @@ int main(int argc, char** argv) {
     QPainter p(&sheet);
     p.setPen(Qt::black);
     for (int v = 0; v < kVariants; ++v) {
-        const int x0 = kLabelW + v * kStates * kCellW;
+        const int x0 = Cell(0, 0, v, 0).x;
         p.drawText(QRect(x0, 2, kStates * kCellW, 16), Qt::AlignCenter, kVariantNames[v]);
         p.drawLine(x0, 0, x0, sheet.height());
         for (int s = 0; s < kStates; ++s) {
-            p.drawText(QRect(x0 + s * kCellW, 20, kCellW, 16), Qt::AlignCenter, kStateNames[s]);
+            p.drawText(QRect(Cell(0, 0, v, s).x, 20, kCellW, 16), Qt::AlignCenter, kStateNames[s]);
         }
     }
-    for (int style = 0; style < 8; ++style) {
-        for (int shape = 0; shape < 7; ++shape) {
-            const int y0 = kHeaderH + (style * 7 + shape) * kCellH;
+    for (int style = 0; style < kStyles; ++style) {
+        for (int shape = 0; shape < kShapes; ++shape) {
+            const int y0 = Cell(style, shape, 0, 0).y;
             p.drawText(QRect(4, y0, kLabelW - 8, kCellH), Qt::AlignVCenter | Qt::AlignLeft,
                        QStringLiteral("style %1, %2").arg(style).arg(kShapeNames[shape]));
             for (int v = 0; v < kVariants; ++v) {
                 for (int s = 0; s < kStates; ++s) {
                     const QImage img = RenderButton(container, style, shape, s, v, picture);
-                    const int x = kLabelW + (v * kStates + s) * kCellW + (kCellW - img.width()) / 2;
-                    p.drawImage(x, y0 + (kCellH - img.height()) / 2, img);
+                    const CellBox cell = Cell(style, shape, v, s);
+                    p.drawImage(cell.x + (kCellW - img.width()) / 2,
+                                cell.y + (kCellH - img.height()) / 2, img);
                 }
             }
         }
-        p.drawLine(0, kHeaderH + style * 7 * kCellH, sheet.width(), kHeaderH + style * 7 * kCellH);
+        const int y0 = Cell(style, 0, 0, 0).y;
+        p.drawLine(0, y0, sheet.width(), y0);
     }
     p.end();
     if (!sheet.save(QString::fromLocal8Bit(outPath.c_str()), "PNG")) {

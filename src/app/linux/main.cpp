@@ -3,14 +3,19 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
+#include <vector>
 
+#include "app/linux/hack_run.h"
 #include "app/linux/saver_run.h"
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
+#include "platform/linux/settings/settings_app.h"
 #include "saver/still.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
@@ -27,6 +32,16 @@ std::filesystem::path ExeDir() {
 
 int main(int argc, char** argv) {
     using namespace cindral;
+    // A screen-saver daemon's hack line (-root, -window-id ...); anything else
+    // is the screen-saver command line below.
+    if (auto hack =
+            startup::ParseHackCommandLine(std::vector<std::string>(argv + 1, argv + argc))) {
+        if (!hack->error.empty()) {
+            std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
+            return 2;
+        }
+        return app::RunHackSaver(*hack, startup::SettingsFilePath(ExeDir()));
+    }
     std::string line;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) line += ' ';
@@ -41,6 +56,7 @@ int main(int argc, char** argv) {
                                     startup::LoadSettings(s, startup::SettingsFilePath(ExeDir()));
                                 }};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
+    const bool displayOpened = x != nullptr;
     if (x) XCloseDisplay(x);
 
     switch (decision.action) {
@@ -49,7 +65,15 @@ int main(int argc, char** argv) {
                                                saver::RenderPreviewStill);
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system);
-        case startup::StartupAction::Settings:  // the settings window is not built yet
+        case startup::StartupAction::Settings:
+            // Qt would abort without a display; say why and fail instead.
+            if (!displayOpened && !std::getenv("QT_QPA_PLATFORM")) {
+                std::fprintf(stderr,
+                             "cindral: cannot open the X display for the settings window\n");
+                return 1;
+            }
+            return platform::linux::RunSettingsWindow(state.settings,
+                                                      startup::SettingsFilePath(ExeDir()));
         case startup::StartupAction::Exit:
             return 0;
     }

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "app/linux/bgm_saver_music.h"
+#include "app/linux/steady_clock.h"
 #include "fire/fire_engine.h"
 #include "platform/linux/music/linux_media_commands.h"
 #include "platform/linux/saver/sdl_saver_display.h"
@@ -18,23 +19,6 @@
 namespace cindral::app {
 
 namespace {
-
-std::uint32_t SteadyMs() {
-    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now().time_since_epoch())
-                                          .count());
-}
-
-class SteadyClock final : public saver::SaverClock {
-  public:
-    std::uint32_t TickMs() override { return SteadyMs(); }
-    int SecondsSinceMidnight() override {
-        std::time_t t = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&t, &local);
-        return local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
-    }
-};
 
 // For the start-up benchmark: the wall-clock time of the first presented
 // frame and how it was presented, printed when CINDRAL_FIRST_FRAME_STAMP is set.

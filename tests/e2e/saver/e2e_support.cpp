@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -89,10 +90,36 @@ std::string Capture(const std::vector<std::string>& argv, const Env& env) {
     return out;
 }
 
-std::optional<XServer> XServer::Xvfb(int width, int height, int depth) {
+Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeoutMs) {
+    std::vector<std::string> shell{"sh", "-c", "exec \"$0\" \"$@\" 2>&1"};
+    shell.insert(shell.end(), argv.begin(), argv.end());
+    Child c = Spawn(shell, env, false, true);
+    Outcome o;
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    // Read while it runs, so that a long output cannot block it.
+    for (;;) {
+        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        if (left.count() <= 0) break;
+        pollfd p{c.stdoutFd, POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+        char buf[4096];
+        ssize_t n = read(c.stdoutFd, buf, sizeof buf);
+        if (n <= 0) break;
+        o.output.append(buf, n);
+    }
+    close(c.stdoutFd);
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+    o.status = WaitExit(c.pid, std::max<int>(0, static_cast<int>(left.count())));
+    if (!o.status) KillAndReap(c.pid);
+    return o;
+}
+
+std::optional<XServer> XServer::Xvfb(int width, int height, int depth, bool anyClient) {
     std::string screen =
         std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
-    return Start({"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"}, false, 10000);
+    std::vector<std::string> argv{"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"};
+    if (anyClient) argv.push_back("-ac");
+    return Start(argv, false, 10000);
 }
 
 std::optional<XServer> XServer::Xorg(const std::string& configFile, const std::string& logFile) {
@@ -179,6 +206,25 @@ double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1) {
         }
     }
     return all ? static_cast<double>(diff) / all : 0.0;
+}
+
+Child WatchWindowCreation(const XServer& x) {
+    Child c = Spawn({"stdbuf", "-oL", "xev", "-root", "-event", "substructure"}, x.ClientEnv(),
+                    false, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return c;
+}
+
+std::string StopWatching(const Child& watch) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    kill(watch.pid, SIGTERM);
+    WaitExit(watch.pid, 2000);
+    std::string out;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(watch.stdoutFd, buf, sizeof buf)) > 0) out.append(buf, n);
+    close(watch.stdoutFd);
+    return out;
 }
 
 std::string BinDir() { return CINDRAL_BIN_DIR; }

@@ -31,11 +31,19 @@ void KillAndReap(pid_t pid);
 std::string Capture(const std::vector<std::string>& argv, const Env& env);
 std::string ReadLine(int fd, int timeoutMs);
 
+struct Outcome {
+    std::optional<int> status;  // nothing: still running at the time limit (then killed)
+    std::string output;         // standard output and standard error
+};
+// Runs to completion or for at most `timeoutMs`.
+Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeoutMs);
+
 // A private X server: Xvfb on a free display number, or Xorg with a
 // configuration file.
 class XServer {
   public:
-    static std::optional<XServer> Xvfb(int width, int height, int depth);
+    // `anyClient`: no access control (-ac), for clients of other users.
+    static std::optional<XServer> Xvfb(int width, int height, int depth, bool anyClient = false);
     static std::optional<XServer> Xorg(const std::string& configFile, const std::string& logFile);
     XServer(XServer&&) noexcept;
     XServer& operator=(XServer&&) = delete;
@@ -66,6 +74,11 @@ Picture Screenshot(const XServer& x, const std::string& window, int width, int h
 double LitFraction(const Picture& p, int x0, int x1);
 bool FireColoursOnly(const Picture& p, int x0, int x1);
 double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1);
+
+// Records the windows created on the screen from now on (xev on the root
+// window); StopWatching ends the recording and returns it.
+Child WatchWindowCreation(const XServer& x);
+std::string StopWatching(const Child& watch);
 
 std::string BinDir();  // where cindral and cindral-test-window are
 

@@ -3,6 +3,7 @@
 // decimal, then lives until its standard input closes or it is killed.
 //
 //   cindral-test-window [--name UTF8] [--width W] [--height H] [--legacy-name 1]
+//                       [--background 0xRRGGBB]
 //
 // With --legacy-name the caption is only in WM_NAME, as compound text, the
 // way older toolkits set it.
@@ -22,16 +23,20 @@ int main(int argc, char** argv) {
     std::string name = "host";
     int w = 200, h = 150;
     bool legacy = false;
+    long background = -1;  // white
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--name")) name = argv[i + 1];
         if (!std::strcmp(argv[i], "--width")) w = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--height")) h = std::atoi(argv[i + 1]);
         if (!std::strcmp(argv[i], "--legacy-name")) legacy = std::atoi(argv[i + 1]) != 0;
+        if (!std::strcmp(argv[i], "--background"))
+            background = std::strtol(argv[i + 1], nullptr, 16);
     }
     Display* d = XOpenDisplay(nullptr);
     if (!d) return 1;
-    Window win = XCreateSimpleWindow(d, DefaultRootWindow(d), 10, 10, w, h, 0, 0,
-                                     WhitePixel(d, DefaultScreen(d)));
+    // A colour of the default true-colour visual is its RGB value.
+    unsigned long pixel = background < 0 ? WhitePixel(d, DefaultScreen(d)) : background;
+    Window win = XCreateSimpleWindow(d, DefaultRootWindow(d), 10, 10, w, h, 0, 0, pixel);
     if (legacy) {
         char* list[1] = {name.data()};
         XTextProperty prop{};

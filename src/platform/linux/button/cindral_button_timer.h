@@ -1,4 +1,5 @@
 #pragma once
+// The hover timer's callback, which finds the control through its window.
 
 class QWidget;
 

@@ -1,4 +1,5 @@
 #pragma once
+// A design-mode container for the button on Qt: message boxes and change reports.
 
 #include <QString>
 #include <functional>

@@ -1,11 +1,12 @@
 #pragma once
+// The button's Canvas on a QImage.
 
 #include <QFont>
 #include <QImage>
 #include <QRegion>
 #include <optional>
 
-#include "button/canvas.h"
+#include "button/ports.h"
 
 class QPainter;
 

@@ -1,4 +1,5 @@
 #pragma once
+// The button control hosted in a Qt widget.
 
 #include <QWidget>
 #include <functional>

@@ -1,9 +1,8 @@
 #include "platform/linux/music/audio_output.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
-#include <atomic>
+#include "platform/linux/music/commands/mci_errors.h"
 
 namespace cindral::platform::linux_music {
 namespace {
@@ -23,45 +22,60 @@ void PostMix(void*, Uint8* stream, int len) {
 }  // namespace
 
 AudioOutput::~AudioOutput() {
-    if (state_ != State::Open) return;
+    if (!open_) return;
     // The program may have shut SDL down (SDL_Quit) before the layer ends;
     // the output is gone with it then.
     if (!SDL_WasInit(SDL_INIT_AUDIO)) return;
-    Mix_SetPostMix(nullptr, nullptr);
-    Mix_HaltMusic();
-    Mix_HaltChannel(-1);
-    Mix_CloseAudio();
-    Mix_Quit();
+    mix_->Mix_SetPostMix(nullptr, nullptr);
+    mix_->Mix_HaltMusic();
+    mix_->Mix_HaltChannel(-1);
+    mix_->Mix_CloseAudio();
+    mix_->Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-bool AudioOutput::Open() {
-    if (state_ != State::Closed) return state_ == State::Open;
-    state_ = State::Failed;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_FLAC);
+std::uint32_t AudioOutput::Open() {
+    if (open_) return kOk;
+    if (failure_) return failure_;
+    // SDL2_mixer reports what it skips in a file (an ID3 tag it does not
+    // know, ...) as information on standard error; the program keeps the
+    // terminal for what fails.
+    SDL_LogSetPriority(SDL_LOG_CATEGORY_APPLICATION, SDL_LOG_PRIORITY_WARN);
+    mix_ = LoadMixerLibrary(mixerLibrary_);
+    if (!mix_) return failure_ = kCannotLoadDriver;
+    failure_ = kWaveOutputsUnsuitable;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return failure_;
+    mix_->Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_FLAC);
     // No format changes allowed: SDL converts to what the hardware wants.
-    if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, 1024, nullptr, 0) != 0) {
-        Mix_Quit();
+    if (mix_->Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, 1024, nullptr, 0) != 0) {
+        mix_->Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return false;
+        return failure_;
     }
-    Mix_AllocateChannels(4);
-    Mix_SetPostMix(PostMix, nullptr);
-    state_ = State::Open;
-    return true;
+    mix_->Mix_AllocateChannels(4);
+    mix_->Mix_SetPostMix(PostMix, nullptr);
+    failure_ = kOk;
+    open_ = true;
+    return kOk;
+}
+
+void AudioOutput::Silence() {
+    if (!open_) return;
+    SetExtraMix(nullptr, nullptr);
+    mix_->Mix_HaltChannel(-1);
+    mix_->Mix_HaltMusic();
 }
 
 void AudioOutput::SetExtraMix(MixFn fn, void* arg) {
-    if (state_ != State::Open) {
+    if (!open_) {
         g_extra = {fn, arg};
         return;
     }
     // Re-registering takes the mixer's lock, so the callback is not running
     // while the target changes.
-    Mix_SetPostMix(nullptr, nullptr);
+    mix_->Mix_SetPostMix(nullptr, nullptr);
     g_extra = {fn, arg};
-    Mix_SetPostMix(PostMix, nullptr);
+    mix_->Mix_SetPostMix(PostMix, nullptr);
 }
 
 }  // namespace cindral::platform::linux_music

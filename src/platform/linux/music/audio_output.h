@@ -1,9 +1,13 @@
 #pragma once
 // The one SDL2_mixer output all devices of the layer share: 44.1 kHz, signed
 // 16-bit, stereo, exactly (SDL converts for the hardware), so CD-DA sectors
-// can be mixed in as they are.
+// can be mixed in as they are. SDL2_mixer itself is loaded at the first
+// open.
 
 #include <cstdint>
+#include <string>
+
+#include "platform/linux/music/audio_libraries.h"
 
 namespace cindral::platform::linux_music {
 
@@ -12,14 +16,23 @@ class AudioOutput {
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
 
-    AudioOutput() = default;
+    explicit AudioOutput(std::string mixerLibrary = AudioLibraryNames{}.mixer)
+        : mixerLibrary_(std::move(mixerLibrary)) {}
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
     ~AudioOutput();
 
-    // Opens the output on first use; a failure is remembered so that a
-    // machine without sound pays for the attempt once.
-    bool Open();
+    // Loads the mixer and opens the output on first use: 0, or the error
+    // code (the driver cannot be loaded, or no output opens). A failure is
+    // remembered so that a machine without sound pays for the attempt once.
+    std::uint32_t Open();
+
+    // The loaded mixer; only after Open() succeeded.
+    const MixerLibrary& Mixer() const { return *mix_; }
+
+    // Stops every sound at once (channels, music, the extra mix) and leaves
+    // the output open.
+    void Silence();
 
     // A function that adds its samples to every mixed block (on the audio
     // thread). Null removes it; on return the old one is no longer running.
@@ -27,8 +40,10 @@ class AudioOutput {
     void SetExtraMix(MixFn fn, void* arg);
 
   private:
-    enum class State { Closed, Open, Failed };
-    State state_ = State::Closed;
+    std::string mixerLibrary_;
+    const MixerLibrary* mix_ = nullptr;
+    std::uint32_t failure_ = 0;  // the remembered error of a failed open
+    bool open_ = false;
 };
 
 }  // namespace cindral::platform::linux_music

@@ -1,8 +1,7 @@
 #include "platform/linux/music/cd_audio_device.h"
 
-#include <cdio/cdio.h>
-#include <cdio/logging.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -11,12 +10,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fstream>
 #include <mutex>
 #include <thread>
 
-#include "platform/linux/music/mci_command.h"
-#include "platform/linux/music/mci_errors.h"
+#include "platform/linux/music/commands/mci_command.h"
+#include "platform/linux/music/commands/mci_errors.h"
+#include "platform/linux/music/regular_file.h"
 
 namespace cindral::platform::linux_music {
 namespace {
@@ -34,15 +33,47 @@ bool EndsWithNoCase(const std::string& text, const std::string& suffix) {
            Lower(text.substr(text.size() - suffix.size())) == suffix;
 }
 
-// The files a CUE sheet names, relative to the sheet's folder.
-bool CueFilesExist(const std::string& cuePath) {
-    std::ifstream in(cuePath);
+// The text of a CUE sheet: a regular file of at most kMaxCueBytes, opened
+// without waiting for a writer. 0 or an error code.
+std::uint32_t ReadCue(const std::string& path, std::string& text) {
+    int fd = -1;
+    std::uint64_t size = 0;
+    if (const std::uint32_t rc = OpenRegularFile(path, fd, size)) return rc;
+    std::uint32_t rc = kOk;
+    if (size > CdAudioDevice::kMaxCueBytes) {
+        rc = kInvalidFile;
+    } else {
+        text.resize(static_cast<std::size_t>(size));
+        std::size_t got = 0;
+        while (got < text.size()) {
+            const ssize_t n = read(fd, text.data() + got, text.size() - got);
+            if (n <= 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        text.resize(got);
+    }
+    close(fd);
+    return rc;
+}
+
+// Checks the files a CUE sheet names (relative to the sheet's folder): each
+// a regular file, all of them together no larger than kMaxImageBytes, and
+// at least one track. 0 or an error code.
+std::uint32_t CheckCue(const std::string& cuePath, const std::string& text) {
     const std::string::size_type slash = cuePath.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : cuePath.substr(0, slash + 1);
-    std::string line;
-    while (std::getline(in, line)) {
+    std::uint64_t total = 0;
+    bool anyFile = false, anyTrack = false;
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(begin, end - begin);
+        begin = end + 1;
         const std::string::size_type at = line.find_first_not_of(" \t");
-        if (at == std::string::npos || Lower(line.substr(at, 5)) != "file ") continue;
+        if (at == std::string::npos) continue;
+        if (Lower(line.substr(at, 6)) == "track ") anyTrack = true;
+        if (Lower(line.substr(at, 5)) != "file ") continue;
         std::string name;
         const std::string::size_type q1 = line.find('"', at);
         const std::string::size_type q2 = q1 == std::string::npos ? q1 : line.find('"', q1 + 1);
@@ -50,14 +81,19 @@ bool CueFilesExist(const std::string& cuePath) {
             name = line.substr(q1 + 1, q2 - q1 - 1);
         } else {
             const std::string::size_type b = line.find_first_not_of(" \t", at + 5);
-            const std::string::size_type e = line.find_first_of(" \t", b);
+            const std::string::size_type e = line.find_first_of(" \t\r", b);
             if (b != std::string::npos) name = line.substr(b, e - b);
         }
         const std::string full = !name.empty() && name[0] == '/' ? name : folder + name;
         struct stat st {};
-        if (name.empty() || stat(full.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+        if (name.empty() || stat(full.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+            return kFileNotFound;
+        if (!S_ISREG(st.st_mode)) return kInvalidFile;
+        total += static_cast<std::uint64_t>(st.st_size);
+        anyFile = true;
     }
-    return true;
+    if (!anyFile || !anyTrack || total > CdAudioDevice::kMaxImageBytes) return kInvalidFile;
+    return kOk;
 }
 
 std::string TwoDigits(long value) {
@@ -95,8 +131,9 @@ struct CdAudioDevice::Disc {
         std::vector<std::int16_t> samples;  // 588 stereo frames
     };
 
+    explicit Disc(const CdioLibrary& library) : lib(library) {}
     ~Disc() {
-        if (cdio) cdio_destroy(cdio);
+        if (cdio) lib.cdio_destroy(cdio);
     }
 
     // Reader thread: open the drive if that is still to do, read the table
@@ -111,6 +148,7 @@ struct CdAudioDevice::Disc {
         static_cast<Disc*>(self)->Mix(samples, frames);
     }
 
+    const CdioLibrary& lib;
     // Written before `state` turns kReady, fixed afterwards.
     std::string drive;
     CdIo_t* cdio = nullptr;
@@ -134,18 +172,28 @@ struct CdAudioDevice::Disc {
 };
 
 void CdAudioDevice::Disc::LoadToc() {
-    const track_t first = cdio ? cdio_get_first_track_num(cdio) : track_t{CDIO_INVALID_TRACK};
-    const track_t count = cdio ? cdio_get_num_tracks(cdio) : track_t{CDIO_INVALID_TRACK};
+    const track_t first = cdio ? lib.cdio_get_first_track_num(cdio) : track_t{CDIO_INVALID_TRACK};
+    const track_t count = cdio ? lib.cdio_get_num_tracks(cdio) : track_t{CDIO_INVALID_TRACK};
     if (first == CDIO_INVALID_TRACK || count == CDIO_INVALID_TRACK || count == 0) {
         state.store(kNoDisc, std::memory_order_release);
         return;
     }
     firstTrack = first;
     for (track_t t = first; t < first + count; ++t) {
-        starts.push_back(cdio_get_track_lsn(cdio, t));
-        audio.push_back(cdio_get_track_format(cdio, t) == TRACK_FORMAT_AUDIO);
+        starts.push_back(lib.cdio_get_track_lsn(cdio, t));
+        audio.push_back(lib.cdio_get_track_format(cdio, t) == TRACK_FORMAT_AUDIO);
     }
-    leadout = cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    leadout = lib.cdio_get_track_lsn(cdio, CDIO_CDROM_LEADOUT_TRACK);
+    // Tracks in order, each at least a sector long, or no disc at all.
+    bool ordered = starts.front() >= 0;
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        ordered = ordered && starts[i] < (i + 1 < starts.size() ? starts[i + 1] : leadout);
+    if (!ordered) {
+        starts.clear();
+        audio.clear();
+        state.store(kNoDisc, std::memory_order_release);
+        return;
+    }
     {
         std::lock_guard lock(mutex);
         position = starts.front();
@@ -156,7 +204,7 @@ void CdAudioDevice::Disc::LoadToc() {
 
 void CdAudioDevice::Disc::Run() {
     if (state.load(std::memory_order_acquire) == kLoading) {
-        cdio = cdio_open(drive.c_str(), DRIVER_UNKNOWN);
+        cdio = lib.cdio_open(drive.c_str(), DRIVER_UNKNOWN);
         LoadToc();
     }
     std::vector<std::uint8_t> raw;
@@ -179,7 +227,8 @@ void CdAudioDevice::Disc::Run() {
                              audio[std::max<long>(0, trackOf(lsn + count - 1))];
         raw.assign(static_cast<std::size_t>(count) * CDIO_CD_FRAMESIZE_RAW, 0);
         // Data sectors and unreadable ones sound as silence.
-        if (!isAudio || cdio_read_audio_sectors(cdio, raw.data(), lsn, count) != DRIVER_OP_SUCCESS)
+        if (!isAudio ||
+            lib.cdio_read_audio_sectors(cdio, raw.data(), lsn, count) != DRIVER_OP_SUCCESS)
             std::fill(raw.begin(), raw.end(), 0);
 
         lock.lock();
@@ -226,9 +275,9 @@ void CdAudioDevice::Disc::Mix(std::int16_t* out, int frames) {
     wake.notify_one();
 }
 
-std::uint32_t CdAudioDevice::Open(const std::string& source, AudioOutput& output,
-                                  std::unique_ptr<MciDevice>& device) {
-    cdio_log_set_handler(QuietLog);  // the saver keeps no log
+std::uint32_t CdAudioDevice::Open(const std::string& source, const CdioLibrary& cdio,
+                                  AudioOutput& output, std::unique_ptr<MciDevice>& device) {
+    cdio.cdio_log_set_handler(QuietLog);  // the saver keeps no log
     std::string path = source;
     if (path.empty()) {
         const char* env = std::getenv("CINDRAL_CDROM");
@@ -236,34 +285,49 @@ std::uint32_t CdAudioDevice::Open(const std::string& source, AudioOutput& output
     }
     if (path.empty()) {
         // Finding the drive only looks at device nodes.
-        char* drive = cdio_get_default_device(nullptr);
+        char* drive = cdio.cdio_get_default_device(nullptr);
         if (!drive) return kDeviceNotInstalled;
         const std::string name = drive;
         std::free(drive);
-        return OpenDrive(name, output, device);
+        return OpenDrive(name, cdio, output, device);
     }
     struct stat st {};
     if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return kFileNotFound;
-    if (S_ISBLK(st.st_mode)) return OpenDrive(path, output, device);
+    if (S_ISBLK(st.st_mode)) return OpenDrive(path, cdio, output, device);
+    // A FIFO or a character device would hold whoever reads it.
+    if (!S_ISREG(st.st_mode)) return kInvalidFile;
 
-    if (EndsWithNoCase(path, ".cue") && !CueFilesExist(path)) return kFileNotFound;
-    auto disc = std::make_shared<Disc>();
-    disc->cdio = EndsWithNoCase(path, ".cue") ? cdio_open_cue(path.c_str())
-                                              : cdio_open(path.c_str(), DRIVER_UNKNOWN);
+    // A BIN is read through the CUE sheet beside it.
+    std::string cue = path;
+    if (!EndsWithNoCase(path, ".cue")) {
+        const std::string::size_type dot = path.rfind('.');
+        const std::string::size_type slash = path.rfind('/');
+        if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+            return kInvalidFile;
+        cue = path.substr(0, dot) + ".cue";
+    }
+    std::string text;
+    if (const std::uint32_t rc = ReadCue(cue, text))
+        return rc == kFileNotFound && cue != path ? kInvalidFile : rc;
+    if (const std::uint32_t rc = CheckCue(cue, text)) return rc;
+
+    auto disc = std::make_shared<Disc>(cdio);
+    disc->cdio = cdio.cdio_open_cue(cue.c_str());
     if (!disc->cdio) return kInvalidFile;
     disc->LoadToc();
-    if (!output.Open()) return kWaveOutputsUnsuitable;
+    if (disc->state.load() != kReady) return kInvalidFile;
+    if (const std::uint32_t rc = output.Open()) return rc;
     device.reset(new CdAudioDevice(std::move(disc), output));
     return kOk;
 }
 
-std::uint32_t CdAudioDevice::OpenDrive(const std::string& drive, AudioOutput& output,
-                                       std::unique_ptr<MciDevice>& device) {
-    cdio_log_set_handler(QuietLog);
-    if (!output.Open()) return kWaveOutputsUnsuitable;
+std::uint32_t CdAudioDevice::OpenDrive(const std::string& drive, const CdioLibrary& cdio,
+                                       AudioOutput& output, std::unique_ptr<MciDevice>& device) {
+    cdio.cdio_log_set_handler(QuietLog);
+    if (const std::uint32_t rc = output.Open()) return rc;
     // Opening the drive may wait for the disc to spin up: the reader thread
     // does that.
-    auto disc = std::make_shared<Disc>();
+    auto disc = std::make_shared<Disc>(cdio);
     disc->drive = drive;
     device.reset(new CdAudioDevice(std::move(disc), output));
     return kOk;

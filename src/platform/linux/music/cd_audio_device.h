@@ -8,24 +8,31 @@
 #include <string>
 
 #include "platform/linux/music/audio_output.h"
-#include "platform/linux/music/mci_device.h"
-
-typedef struct _CdIo CdIo_t;
+#include "platform/linux/music/commands/mci_device.h"
 
 namespace cindral::platform::linux_music {
 
 class CdAudioDevice : public MciDevice {
   public:
+    // Most a disc image's data may take: four times a full CD, and short
+    // of where byte offsets into it would pass 32 bits.
+    static constexpr std::uint64_t kMaxImageBytes = (2ull << 30) - 1;
+    // Most a CUE sheet may take (a full one of 99 tracks takes some 10 KiB).
+    static constexpr std::uint64_t kMaxCueBytes = 256 << 10;
+
     // `source` is a drive or image path; empty: CINDRAL_CDROM, else the
-    // default drive. An image is read at once; a drive is opened and its
-    // table of contents read on the reader thread, so a slow or failing
-    // drive never holds the caller ("mode" replies "not ready" meanwhile).
-    static std::uint32_t Open(const std::string& source, AudioOutput& output,
-                              std::unique_ptr<MciDevice>& device);
+    // default drive. A drive is a block device: it is opened and its table
+    // of contents read on the reader thread, so a slow or failing drive
+    // never holds the caller ("mode" replies "not ready" meanwhile). An
+    // image is a CUE sheet, or a BIN with its CUE sheet beside it, every file
+    // of it regular; it is checked and read at once. Anything else (a FIFO,
+    // a character device) is refused before it is opened.
+    static std::uint32_t Open(const std::string& source, const CdioLibrary& cdio,
+                              AudioOutput& output, std::unique_ptr<MciDevice>& device);
     // The background path on its own: `drive` (a drive, or any image libcdio
     // reads) is opened by the reader thread; a failure shows as no disc.
-    static std::uint32_t OpenDrive(const std::string& drive, AudioOutput& output,
-                                   std::unique_ptr<MciDevice>& device);
+    static std::uint32_t OpenDrive(const std::string& drive, const CdioLibrary& cdio,
+                                   AudioOutput& output, std::unique_ptr<MciDevice>& device);
     ~CdAudioDevice() override;
 
     std::uint32_t Play(const std::string* from, const std::string* to) override;

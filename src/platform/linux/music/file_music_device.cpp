@@ -1,12 +1,12 @@
 #include "platform/linux/music/file_music_device.h"
 
-#include <SDL_mixer.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 
-#include "platform/linux/music/mci_command.h"
-#include "platform/linux/music/mci_errors.h"
+#include "platform/linux/music/commands/mci_command.h"
+#include "platform/linux/music/commands/mci_errors.h"
+#include "platform/linux/music/regular_file.h"
 
 namespace cindral::platform::linux_music {
 namespace {
@@ -23,39 +23,51 @@ std::string Millis(double seconds) {
 std::uint32_t FileMusicDevice::Open(const std::string& path, AudioOutput& output,
                                     std::unique_ptr<MciDevice>& device) {
     if (path.empty()) return kFilenameRequired;
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return kFileNotFound;
-    if (st.st_size == 0) return kInvalidFile;
-    if (!output.Open()) return kWaveOutputsUnsuitable;
-    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    int fd = -1;
+    std::uint64_t size = 0;
+    if (const std::uint32_t rc = OpenRegularFile(path, fd, size)) return rc;
+    if (size == 0) {
+        close(fd);
+        return kInvalidFile;
+    }
+    if (const std::uint32_t rc = output.Open()) {
+        close(fd);
+        return rc;
+    }
+    SDL_RWops* stream = StreamOfFile(fd);
+    if (!stream) return kFileRead;
+    // No type given: the mixer tells the format from the first bytes, so a
+    // WAV named .mp3 plays as the WAV it is. The stream is the music's now.
+    const MixerLibrary& mix = output.Mixer();
+    Mix_Music* music = mix.Mix_LoadMUSType_RW(stream, MUS_NONE, SDL_TRUE);
     if (!music) return kInvalidFile;
-    device.reset(new FileMusicDevice(music));
+    device.reset(new FileMusicDevice(mix, music));
     return kOk;
 }
 
 FileMusicDevice::~FileMusicDevice() {
     if (Owns()) {
-        Mix_HaltMusic();
+        mix_.Mix_HaltMusic();
         g_owner = nullptr;
     }
-    Mix_FreeMusic(music_);
+    mix_.Mix_FreeMusic(music_);
 }
 
 bool FileMusicDevice::Owns() const { return g_owner == this; }
 
-bool FileMusicDevice::Sounding() const { return Owns() && Mix_PlayingMusic(); }
+bool FileMusicDevice::Sounding() const { return Owns() && mix_.Mix_PlayingMusic(); }
 
 double FileMusicDevice::PositionSeconds() const {
     if (!Sounding()) return restartAt_;
-    const double pos = Mix_GetMusicPosition(music_);
+    const double pos = mix_.Mix_GetMusicPosition(music_);
     return pos < 0 ? 0 : pos;
 }
 
 std::uint32_t FileMusicDevice::StartAt(double seconds) {
     paused_ = false;
     g_owner = this;
-    const int rc =
-        seconds > 0 ? Mix_FadeInMusicPos(music_, 1, 0, seconds) : Mix_PlayMusic(music_, 1);
+    const int rc = seconds > 0 ? mix_.Mix_FadeInMusicPos(music_, 1, 0, seconds)
+                               : mix_.Mix_PlayMusic(music_, 1);
     if (rc != 0) {
         g_owner = nullptr;
         return kHardware;
@@ -69,13 +81,13 @@ std::uint32_t FileMusicDevice::Play(const std::string* from, const std::string* 
     if (from) {
         std::uint32_t ms = 0;
         if (!ParseUnsigned(*from, ms)) return kBadInteger;
-        const double length = Mix_MusicDuration(music_);
+        const double length = mix_.Mix_MusicDuration(music_);
         if (length > 0 && ms / 1000.0 > length) return kOutOfRange;
         return StartAt(ms / 1000.0);
     }
     if (Sounding()) {
         if (paused_) {
-            Mix_ResumeMusic();
+            mix_.Mix_ResumeMusic();
             paused_ = false;
         }
         return kOk;
@@ -86,7 +98,7 @@ std::uint32_t FileMusicDevice::Play(const std::string* from, const std::string* 
 std::uint32_t FileMusicDevice::Stop() {
     if (Sounding()) {
         restartAt_ = PositionSeconds();
-        Mix_HaltMusic();
+        mix_.Mix_HaltMusic();
     } else if (Owns()) {
         restartAt_ = 0;  // ran to its end: the next play starts over
     }
@@ -96,7 +108,7 @@ std::uint32_t FileMusicDevice::Stop() {
 
 std::uint32_t FileMusicDevice::Pause() {
     if (Sounding()) {
-        Mix_PauseMusic();
+        mix_.Mix_PauseMusic();
         paused_ = true;
     }
     return kOk;
@@ -104,7 +116,7 @@ std::uint32_t FileMusicDevice::Pause() {
 
 std::uint32_t FileMusicDevice::Resume() {
     if (Sounding() && paused_) {
-        Mix_ResumeMusic();
+        mix_.Mix_ResumeMusic();
         paused_ = false;
     }
     return kOk;
@@ -113,14 +125,17 @@ std::uint32_t FileMusicDevice::Resume() {
 std::uint32_t FileMusicDevice::Seek(const std::string& to) {
     const std::string where = Lower(to);
     double seconds = 0;
+    const double length = mix_.Mix_MusicDuration(music_);
     if (where == "end") {
-        seconds = std::max(0.0, Mix_MusicDuration(music_));
+        seconds = std::max(0.0, length);
     } else if (where != "start") {
         std::uint32_t ms = 0;
         if (!ParseUnsigned(to, ms)) return kBadInteger;
+        // As for play: no place past the end.
+        if (length > 0 && ms / 1000.0 > length) return kOutOfRange;
         seconds = ms / 1000.0;
     }
-    if (Sounding()) Mix_HaltMusic();
+    if (Sounding()) mix_.Mix_HaltMusic();
     paused_ = false;
     restartAt_ = seconds;
     return kOk;
@@ -132,7 +147,7 @@ std::uint32_t FileMusicDevice::Status(const std::vector<std::string>& item, std:
     } else if (item.size() == 1 && item[0] == "position") {
         reply = Millis(PositionSeconds());
     } else if (item.size() == 1 && item[0] == "length") {
-        reply = Millis(Mix_MusicDuration(music_));
+        reply = Millis(mix_.Mix_MusicDuration(music_));
     } else if (item.size() == 1 && item[0] == "ready") {
         reply = "true";
     } else if (item.size() == 2 && item[0] == "media" && item[1] == "present") {

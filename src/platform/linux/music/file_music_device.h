@@ -1,14 +1,14 @@
 #pragma once
-// The "MPEGVideo" device: any file SDL2_mixer decodes (MP3 above all),
-// played as the mixer's one music stream. Positions are in milliseconds.
+// The "MPEGVideo" device: any file SDL2_mixer decodes (MP3 above all), its
+// format told by its content, played as the mixer's one music stream.
+// Positions are in milliseconds. Only regular files are opened: a FIFO or a
+// device would hold the caller.
 
 #include <memory>
 #include <string>
 
 #include "platform/linux/music/audio_output.h"
-#include "platform/linux/music/mci_device.h"
-
-typedef struct _Mix_Music Mix_Music;
+#include "platform/linux/music/commands/mci_device.h"
 
 namespace cindral::platform::linux_music {
 
@@ -27,12 +27,13 @@ class FileMusicDevice : public MciDevice {
     std::uint32_t SetTimeFormat(const std::string& format) override;
 
   private:
-    explicit FileMusicDevice(Mix_Music* music) : music_(music) {}
+    FileMusicDevice(const MixerLibrary& mix, Mix_Music* music) : mix_(mix), music_(music) {}
     bool Owns() const;      // the mixer's music stream is this device's
     bool Sounding() const;  // owned and not finished
     double PositionSeconds() const;
     std::uint32_t StartAt(double seconds);
 
+    const MixerLibrary& mix_;
     Mix_Music* music_;
     double restartAt_ = 0;  // where a play without "from" begins
     bool paused_ = false;

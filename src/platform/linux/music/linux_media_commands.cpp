@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
-#include <set>
 
 #include "platform/linux/music/audio_output.h"
 #include "platform/linux/music/cd_audio_device.h"
+#include "platform/linux/music/commands/mci_errors.h"
+#include "platform/linux/music/commands/mci_interpreter.h"
 #include "platform/linux/music/file_music_device.h"
-#include "platform/linux/music/mci_command.h"
-#include "platform/linux/music/mci_errors.h"
 #include "platform/linux/music/sound_player.h"
 
 namespace cindral::platform {
@@ -20,53 +18,35 @@ using namespace linux_music;
 constexpr std::uint32_t kSndMemory = 0x0004;
 constexpr std::uint32_t kSndNoStop = 0x0010;
 
-// Reads "keyword value" pairs and lone flags from the words after a device
-// name. "wait" and "notify" are accepted and ignored: no command waits here.
-class Options {
+// The real devices, each library loaded when its device is first opened.
+class LinuxDevices final : public MciDevices {
   public:
-    std::uint32_t Parse(const std::vector<std::string>& words, std::size_t begin,
-                        std::initializer_list<const char*> valued,
-                        std::initializer_list<const char*> flags = {}) {
-        for (std::size_t i = begin; i < words.size(); ++i) {
-            const std::string key = Lower(words[i]);
-            if (key == "wait" || key == "notify") continue;
-            if (std::find(flags.begin(), flags.end(), key) != flags.end()) {
-                if (!flags_.insert(key).second) return kDuplicateFlags;
-                continue;
-            }
-            if (std::find_if(valued.begin(), valued.end(),
-                             [&](const char* v) { return key == v; }) == valued.end())
-                return kUnrecognizedKeyword;
-            if (i + 1 >= words.size()) return kMissingParameter;
-            if (!values_.emplace(key, words[++i]).second) return kDuplicateFlags;
-        }
-        return kOk;
+    LinuxDevices(AudioOutput& output, std::string cdioLibrary)
+        : output_(output), cdioLibrary_(std::move(cdioLibrary)) {}
+
+    std::uint32_t OpenFile(const std::string& path, std::unique_ptr<MciDevice>& device) override {
+        return FileMusicDevice::Open(path, output_, device);
     }
-    const std::string* Get(const std::string& key) const {
-        const auto it = values_.find(key);
-        return it == values_.end() ? nullptr : &it->second;
+    std::uint32_t OpenCd(const std::string& source, std::unique_ptr<MciDevice>& device) override {
+        const CdioLibrary* cdio = LoadCdioLibrary(cdioLibrary_);
+        if (!cdio) return kCannotLoadDriver;
+        return CdAudioDevice::Open(source, *cdio, output_, device);
     }
 
   private:
-    std::map<std::string, std::string> values_;
-    std::set<std::string> flags_;
+    AudioOutput& output_;
+    std::string cdioLibrary_;
 };
 
 class LinuxMediaCommands final : public music::MediaCommands {
   public:
-    ~LinuxMediaCommands() override { devices_.clear(); }
+    explicit LinuxMediaCommands(const AudioLibraryNames& libraries)
+        : output_(libraries.mixer), devices_(output_, libraries.cdio) {}
+    ~LinuxMediaCommands() override { interpreter_.CloseAll(); }
 
     std::uint32_t mciSendStringA(const std::string& command, char* reply, std::uint32_t capacity,
                                  std::uintptr_t) override {
-        // The command ends at its first NUL, as a C string would.
-        std::string text;
-        std::uint32_t rc = Run(command.substr(0, command.find('\0')), text);
-        if (rc == kOk && reply && capacity > 0) {
-            if (text.size() >= capacity) return kParamOverflow;
-            std::memcpy(reply, text.data(), text.size());
-            reply[text.size()] = '\0';
-        }
-        return rc;
+        return interpreter_.Send(command, reply, capacity);
     }
 
     bool mciGetErrorStringA(std::uint32_t code, char* text, std::uint32_t capacity) override {
@@ -93,121 +73,32 @@ class LinuxMediaCommands final : public music::MediaCommands {
         return sound_.Play(sound, (flags & music::SND_LOOP) != 0);
     }
 
-    std::uint32_t waveOutGetNumDevs() override { return output_.Open() ? 1 : 0; }
+    std::uint32_t waveOutGetNumDevs() override { return output_.Open() == kOk ? 1 : 0; }
+
+    void Silence() {
+        sound_.Abandon();
+        output_.Silence();
+    }
 
   private:
-    std::uint32_t Run(const std::string& command, std::string& reply) {
-        const MciWords split = SplitMciCommand(command);
-        if (split.error) return split.error;
-        const std::vector<std::string>& w = split.words;
-        if (w.empty()) return kMissingCommandString;
-        const std::string verb = Lower(w[0]);
-        static const char* const kVerbs[] = {"open",   "close", "play",   "stop", "pause",
-                                             "resume", "seek",  "status", "set"};
-        if (std::find_if(std::begin(kVerbs), std::end(kVerbs),
-                         [&](const char* v) { return verb == v; }) == std::end(kVerbs))
-            return kUnrecognizedCommand;
-        if (w.size() < 2) return kMissingDeviceName;
-        if (verb == "open") return Open(w);
-
-        const std::string name = Lower(w[1]);
-        std::vector<std::string> rest;
-        for (std::size_t i = 2; i < w.size(); ++i) {
-            const std::string word = Lower(w[i]);
-            if (word != "wait" && word != "notify") rest.push_back(word);
-        }
-        if (verb == "close") {
-            if (!rest.empty()) return kUnrecognizedKeyword;
-            if (name == "all") {
-                devices_.clear();
-                return kOk;
-            }
-            return devices_.erase(name) ? kOk : kInvalidDeviceName;
-        }
-        if (name == "all") return kCannotUseAll;
-        const auto it = devices_.find(name);
-        if (it == devices_.end()) return kInvalidDeviceName;
-        MciDevice& device = *it->second;
-
-        if (verb == "play") {
-            Options options;
-            if (const std::uint32_t rc = options.Parse(w, 2, {"from", "to"})) return rc;
-            return device.Play(options.Get("from"), options.Get("to"));
-        }
-        if (verb == "stop" || verb == "pause" || verb == "resume") {
-            if (!rest.empty()) return kUnrecognizedKeyword;
-            return verb == "stop"    ? device.Stop()
-                   : verb == "pause" ? device.Pause()
-                                     : device.Resume();
-        }
-        if (verb == "seek") {
-            if (rest.empty()) return kMissingParameter;
-            if (rest[0] != "to") return kUnrecognizedKeyword;
-            if (rest.size() < 2) return kMissingParameter;
-            if (rest.size() > 2) return kExtraCharacters;
-            return device.Seek(rest[1]);
-        }
-        if (verb == "status") return device.Status(rest, reply);
-        // set
-        if (rest.empty()) return kMissingParameter;
-        if (rest.size() >= 2 && rest[0] == "time" && rest[1] == "format") {
-            if (rest.size() < 3) return kMissingParameter;
-            if (rest.size() > 3) return kExtraCharacters;
-            return device.SetTimeFormat(rest[2]);
-        }
-        if (rest[0] == "door" || rest[0] == "audio" || rest[0] == "video")
-            return kUnsupportedFunction;
-        return kUnrecognizedKeyword;
-    }
-
-    std::uint32_t Open(const std::vector<std::string>& w) {
-        Options options;
-        if (const std::uint32_t rc = options.Parse(w, 2, {"type", "alias"}, {"shareable"}))
-            return rc;
-        const std::string& element = w[1];
-        const std::string lowerElement = Lower(element);
-        const std::string type = options.Get("type") ? Lower(*options.Get("type")) : "";
-        const std::string* alias = options.Get("alias");
-
-        bool cd = false;
-        std::string source = element;
-        if (type.empty()) {
-            if (lowerElement == "cdaudio") {
-                cd = true;
-                source.clear();
-            } else if (lowerElement == "mpegvideo" || lowerElement == "waveaudio") {
-                return kFilenameRequired;
-            }
-        } else if (type == "cdaudio") {
-            cd = true;
-            if (lowerElement == "cdaudio") source.clear();
-        } else if (type != "mpegvideo" && type != "waveaudio") {
-            return kInvalidDeviceName;
-        }
-
-        const std::string key = Lower(alias ? *alias : element);
-        if (devices_.count(key)) return alias ? kDuplicateAlias : kDeviceOpen;
-        if (cd && std::any_of(devices_.begin(), devices_.end(), [](const auto& d) {
-                return dynamic_cast<CdAudioDevice*>(d.second.get()) != nullptr;
-            }))
-            return kDeviceOpen;
-
-        std::unique_ptr<MciDevice> device;
-        const std::uint32_t rc = cd ? CdAudioDevice::Open(source, output_, device)
-                                    : FileMusicDevice::Open(source, output_, device);
-        if (rc == kOk) devices_.emplace(key, std::move(device));
-        return rc;
-    }
-
     AudioOutput output_;  // first member: the devices close before it does
     SoundPlayer sound_{output_};
-    std::map<std::string, std::unique_ptr<MciDevice>> devices_;  // by lower-case alias
+    LinuxDevices devices_;
+    MciInterpreter interpreter_{devices_};
 };
 
 }  // namespace
 
-std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands() {
-    return std::make_unique<LinuxMediaCommands>();
+void AbandonLinuxMediaCommandsAtExit(std::unique_ptr<music::MediaCommands>& layer) {
+    if (auto* commands = dynamic_cast<LinuxMediaCommands*>(layer.get())) {
+        commands->Silence();
+        static_cast<void>(layer.release());  // deliberately never destroyed
+    }
+    layer.reset();
+}
+
+std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands(const AudioLibraryNames& libraries) {
+    return std::make_unique<LinuxMediaCommands>(libraries);
 }
 
 }  // namespace cindral::platform

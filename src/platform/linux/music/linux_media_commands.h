@@ -5,15 +5,28 @@
 // environment variable CINDRAL_CDROM), and a looping sound call.
 //
 // Calls return within milliseconds: decoding and CD reading run on the audio
-// library's thread and a reader thread. The audio output opens at the first
-// command that needs it. One layer per process: SDL2_mixer is a singleton.
+// library's thread and reader threads, and only regular files are read as
+// music or disc images. SDL2_mixer and libcdio are loaded at the first
+// command that needs them (a library that cannot be loaded gives error 266),
+// and the audio output opens then. One layer per process: SDL2_mixer is a
+// singleton. Destroying the layer returns at once, whatever is still loading:
+// a load in progress ends on its own thread and is dropped.
 
 #include <memory>
 
-#include "music/bgm.h"
+#include "music/ports.h"
+#include "platform/linux/music/audio_libraries.h"
 
 namespace cindral::platform {
 
-std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands();
+std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands(
+    const linux_music::AudioLibraryNames& libraries = {});
+
+// For a program about to end: silences the layer's output at once and lets
+// the layer go without closing anything, so the end waits for no thread (a
+// load in progress, the audio device draining its last buffers) and frees no
+// large sound; the process's end reclaims it all. `layer` must come from
+// CreateLinuxMediaCommands; it is null afterwards.
+void AbandonLinuxMediaCommandsAtExit(std::unique_ptr<music::MediaCommands>& layer);
 
 }  // namespace cindral::platform

@@ -1,4 +1,5 @@
 #pragma once
+// The one QApplication of the Qt button tests.
 
 #include <QApplication>
 #include <cstdlib>

@@ -5,8 +5,8 @@
 #include "layer_fixture.h"
 #include "platform/linux/music/audio_output.h"
 #include "platform/linux/music/cd_audio_device.h"
-#include "platform/linux/music/mci_command.h"
-#include "platform/linux/music/mci_errors.h"
+#include "platform/linux/music/commands/mci_command.h"
+#include "platform/linux/music/commands/mci_errors.h"
 
 namespace cindral::testing {
 namespace {
@@ -108,15 +108,41 @@ TEST_F(BadInputTest, FilesThatCannotBePlayed) {
     EXPECT_FALSE(layer->PlaySoundA((dir / "empty.mp3").c_str(), 0, 9));
 }
 
+// Names go through the player's own open command. A quote followed by a
+// blank and a keyword inside a name reads at first as the end of the name.
 TEST_F(BadInputTest, PathsWithQuotesBlanksAndJapanese) {
-    for (const std::string name : {"a \"quoted\" name.mp3", "炎の 曲.mp3"}) {
+    for (const std::string name :
+         {"a \"quoted\" name.mp3", "炎の 曲.mp3", "a\" type b.mp3", "x\" alias y.mp3",
+          "q\" type MPEGVideo Alias MP3Play.mp3", "end quote\"", "\" leading.mp3"}) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(WriteMp3(dir / name, 660, 0.3));
-        ASSERT_EQ(Send("open \"" + dir / name + "\" type MPEGVideo Alias MP3Play"), 0u);
-        EXPECT_EQ(Send("play MP3Play"), 0u);
+        startup::Settings settings;
+        settings.MusicFile = dir / name;
+        ASSERT_TRUE(WriteMp3(settings.MusicFile, 660, 0.3));
+        music::Cindral_BGM bgm(*layer, settings);
+        bgm.Mp3OpenPlay();
         EXPECT_EQ(Reply("status MP3Play mode"), "playing");
         EXPECT_EQ(Send("close MP3Play"), 0u);
     }
+}
+
+// Seek takes the places play takes: up to the end, not past it.
+TEST_F(BadInputTest, SeekPastTheEndOfAFileIsOutOfRange) {
+    const std::string wav = dir / "half.wav";
+    WriteWav(wav, Tone(550, 0.5));  // 500 ms
+    ASSERT_EQ(Send("open \"" + wav + "\" type MPEGVideo alias w"), 0u);
+    ASSERT_EQ(Send("seek w to 250"), 0u);
+    EXPECT_EQ(Reply("status w position"), "250");
+    for (const char* to : {"501", "4294967295"}) {
+        SCOPED_TRACE(to);
+        EXPECT_EQ(Send(std::string("seek w to ") + to), 282u);
+        EXPECT_EQ(Send(std::string("play w from ") + to), 282u);
+        EXPECT_EQ(Reply("status w position"), "250");
+    }
+    EXPECT_EQ(Send("seek w to 4294967296"), 270u);
+    EXPECT_EQ(Send("seek w to 500"), 0u);
+    EXPECT_EQ(Reply("status w position"), "500");
+    EXPECT_EQ(Send("seek w to end"), 0u);
+    EXPECT_EQ(Reply("status w position"), "500");
 }
 
 TEST_F(BadInputTest, DiscImagesThatCannotBeRead) {
@@ -193,8 +219,11 @@ TEST_F(DriveTest, ReadInTheBackgroundWithoutFailingThePoll) {
     using platform::linux_music::CdAudioDevice;
     layer.reset();
     platform::linux_music::AudioOutput output;
+    const auto* cdio =
+        platform::linux_music::LoadCdioLibrary(platform::linux_music::AudioLibraryNames{}.cdio);
+    ASSERT_NE(cdio, nullptr);
     std::unique_ptr<platform::linux_music::MciDevice> drive;
-    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "disc.cue", output, drive), 0u);
+    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "disc.cue", *cdio, output, drive), 0u);
     std::string mode, track;
     for (int i = 0; i < 200; ++i) {
         ASSERT_EQ(drive->Status({"mode"}, mode), 0u);
@@ -208,7 +237,7 @@ TEST_F(DriveTest, ReadInTheBackgroundWithoutFailingThePoll) {
     EXPECT_EQ(track, "3");
 
     // A drive that cannot be opened ends up as one without a disc.
-    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "no-drive", output, drive), 0u);
+    ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "no-drive", *cdio, output, drive), 0u);
     std::uint32_t rc = 0;
     for (int i = 0; i < 200 && rc == 0; ++i, Wait(0.01))
         rc = drive->Status({"current", "track"}, track);

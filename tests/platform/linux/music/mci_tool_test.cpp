@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "layer_fixture.h"
+#include "mci_process.h"
 
 namespace cindral::testing {
 namespace {
@@ -32,6 +33,21 @@ TEST_F(LayerTest, MciToolPrintsCodeTabReplyForEachLine) {
                            "0\t", "0\t", "0\t03:00:00:00", "-1\tコマンド文字列が指定されていません",
                            "282\tA value is outside the range the device allows.",
                            "261\tThe command is not known to any media device."));
+}
+
+// A damaged MP3 is an error code, and the decoder's own messages about it
+// stay off the terminal.
+TEST_F(LayerTest, MciToolKeepsDecoderMessagesOffStandardError) {
+    std::string damaged = "ID3";
+    damaged.append(7, '\0');
+    for (int i = 0; i < 70000; ++i) damaged += static_cast<char>((i * 7919) >> 5);
+    WriteBytes(dir / "damaged.mp3", damaged);
+    const MciRun run = RunMci("open \"" + dir / "damaged.mp3" + "\" type MPEGVideo alias m\n", {},
+                              10, dir.path().string());
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_EQ(run.lines[0].substr(0, 4), "296\t");
+    EXPECT_EQ(run.errors, "");
 }
 
 }  // namespace

@@ -128,6 +128,37 @@ TEST_F(LayerTest, WavLoopsUntilTheNullSound) {
     EXPECT_GE(runs.back().seconds, 0.25);
 }
 
+// The decoder is chosen by what the file holds, whatever its name ends in.
+TEST_F(LayerTest, MusicFilesPlayByTheirContentNotTheirName) {
+    struct Case {
+        const char* name;
+        bool mp3;
+        int hertz;
+    };
+    const Case cases[] = {
+        {"wave.mp3", false, 550},
+        {"layer3.wav", true, 660},
+        {"no ending", false, 770},
+        {"upper.MP3", true, 880},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir / c.name;
+        if (c.mp3)
+            ASSERT_TRUE(WriteMp3(path, c.hertz, 0.3));
+        else
+            WriteWav(path, Tone(c.hertz, 0.3));
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(Send("open \"" + dir / c.name + "\" type MPEGVideo alias m"), 0u);
+        ASSERT_EQ(Send("play m"), 0u);
+        Wait(0.45);
+        ASSERT_EQ(Send("close m"), 0u);
+    }
+    const std::vector<ToneRun> runs = Heard({550, 660, 770, 880});
+    for (const Case& c : cases) EXPECT_GE(SecondsOf(runs, c.hertz), 0.2) << c.name;
+}
+
 TEST_F(LayerTest, NoAudioOutputMeansNoWaveDeviceAndNoPlayback) {
     layer.reset();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
@@ -139,6 +170,35 @@ TEST_F(LayerTest, NoAudioOutputMeansNoWaveDeviceAndNoPlayback) {
     EXPECT_EQ(Send("open \"" + wav + "\" type MPEGVideo alias w"), 326u);
     EXPECT_EQ(Send("open cdaudio"), 326u);
     EXPECT_EQ(Send("open \"" + dir / "gone.mp3" + "\" type MPEGVideo alias w"), 275u);
+}
+
+}  // namespace
+}  // namespace cindral::testing
+
+namespace cindral::testing {
+namespace {
+
+// Abandoning the layer for the program's end silences it at once and leaves
+// the output running (never closed, so nothing waits for it). It runs in a
+// child process: the output it leaves open would outlive the test.
+TEST_F(LayerTest, AbandonedAtExitTheLayerFallsSilentAndIsGone) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto child = [this] {
+        const std::string wav = dir / "loop.wav";
+        WriteWav(wav, Tone(550, 0.25));
+        if (!layer->PlaySoundA(wav.c_str(), 0, music::SND_ASYNC | music::SND_LOOP)) std::_Exit(2);
+        if (Send("open cdaudio") != 0 || Send("play cdaudio") != 0) std::_Exit(3);
+        Wait(0.6);
+        platform::AbandonLinuxMediaCommandsAtExit(layer);
+        if (layer) std::_Exit(4);
+        Wait(0.6);
+        // The output goes on, silent: its last half second holds no tone.
+        const std::vector<ToneRun> runs = ToneRuns(output, {440, 550, 880, 1320});
+        if (runs.empty() || SecondsOf(runs, 550) < 0.3) std::_Exit(5);
+        if (runs.back().hertz != 0 || runs.back().seconds < 0.45) std::_Exit(6);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

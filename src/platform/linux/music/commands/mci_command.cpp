@@ -1,8 +1,8 @@
-#include "platform/linux/music/mci_command.h"
+#include "platform/linux/music/commands/mci_command.h"
 
 #include <cctype>
 
-#include "platform/linux/music/mci_errors.h"
+#include "platform/linux/music/commands/mci_errors.h"
 
 namespace cindral::platform::linux_music {
 namespace {
@@ -38,18 +38,33 @@ std::size_t ClosingQuote(const std::string& command, std::size_t from) {
     return fallback;
 }
 
-}  // namespace
+// Where the first quoted word opens, or npos.
+std::size_t FirstOpeningQuote(const std::string& command) {
+    std::size_t i = 0;
+    const std::size_t n = command.size();
+    while (true) {
+        while (i < n && IsBlank(command[i])) ++i;
+        if (i >= n) return std::string::npos;
+        if (command[i] == '"') return i;
+        while (i < n && !IsBlank(command[i])) ++i;
+    }
+}
 
-MciWords SplitMciCommand(const std::string& command) {
+// `firstClose`, when not npos, ends the first quoted word there.
+MciWords Split(const std::string& command, std::size_t firstClose) {
     MciWords out;
     std::size_t i = 0;
     const std::size_t n = command.size();
+    bool firstQuoted = true;
     while (true) {
         while (i < n && IsBlank(command[i])) ++i;
         if (i >= n) break;
         std::string word;
         if (command[i] == '"') {
-            const std::size_t close = ClosingQuote(command, i + 1);
+            const std::size_t close = firstQuoted && firstClose != std::string::npos
+                                          ? firstClose
+                                          : ClosingQuote(command, i + 1);
+            firstQuoted = false;
             if (close == std::string::npos) {
                 out.error = kNoClosingQuote;
                 return out;
@@ -62,6 +77,23 @@ MciWords SplitMciCommand(const std::string& command) {
         out.words.push_back(std::move(word));
     }
     return out;
+}
+
+}  // namespace
+
+MciWords SplitMciCommand(const std::string& command) { return Split(command, std::string::npos); }
+
+std::vector<MciWords> SplitMciCommandReadings(const std::string& command) {
+    std::vector<MciWords> readings{SplitMciCommand(command)};
+    const std::size_t open = FirstOpeningQuote(command);
+    if (open == std::string::npos) return readings;
+    const std::size_t chosen = ClosingQuote(command, open + 1);
+    for (std::size_t q = command.find('"', open + 1); q != std::string::npos;
+         q = command.find('"', q + 1)) {
+        if (q == chosen || (q + 1 < command.size() && !IsBlank(command[q + 1]))) continue;
+        readings.push_back(Split(command, q));
+    }
+    return readings;
 }
 
 std::string Lower(std::string text) {

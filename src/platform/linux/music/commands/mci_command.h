@@ -18,6 +18,13 @@ struct MciWords {
 // comes through.
 MciWords SplitMciCommand(const std::string& command);
 
+// Every way of splitting `command` that ends its first quoted word at a quote
+// followed by a blank or by the end: SplitMciCommand's reading first, then the
+// others from the shortest word to the longest. A name that itself holds a
+// quote and a keyword ("a" alias b.mp3) is one of them. Just SplitMciCommand's
+// reading when the command has no quoted word.
+std::vector<MciWords> SplitMciCommandReadings(const std::string& command);
+
 std::string Lower(std::string text);
 
 // A whole non-negative decimal number that fits 32 bits.

@@ -1,4 +1,4 @@
-#include "platform/linux/music/mci_errors.h"
+#include "platform/linux/music/commands/mci_errors.h"
 
 namespace cindral::platform::linux_music {
 

@@ -1,0 +1,83 @@
+#!/usr/bin/env python3
+"""Settings window start-up benchmark (a program, not a test): on one 1024x768
+Xvfb it measures the time from starting `cindral /c` to the first paint of the
+settings window, with its eight fire previews rendered, as the median of
+several starts; beside it, measured the same way in the same run, the saver's
+own time from start to its first presented frame (`cindral /s`).
+
+Goal: the settings window is visible within 300 ms of start.
+Usage: bench/settings/settings_bench.py [--bin build/bin] [--starts 9]
+"""
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "saver"))
+from saver_bench import first_frame_ms, start_xvfb  # noqa: E402 (the saver's own measurement)
+
+
+def first_paint_ms(cindral, env):
+    """Milliseconds from starting the settings window to its first paint, and
+    the program's CPU milliseconds until then."""
+    env = dict(env, CINDRAL_FIRST_PAINT_STAMP="1")
+    t0 = time.time_ns()
+    proc = subprocess.Popen([cindral, "/c"], env=env, stderr=subprocess.PIPE, text=True)
+    stamp = cpu = None
+    for line in proc.stderr:
+        words = line.split()
+        if words[:1] == ["first-paint-realtime-ns"]:
+            stamp, cpu = int(words[1]), float(words[3])
+            break
+    proc.terminate()
+    proc.communicate(timeout=10)
+    return None if stamp is None else ((stamp - t0) / 1e6, cpu)
+
+
+def summary(name, results):
+    results = [r for r in results if r is not None]
+    if not results:
+        print(f"{name}: no measurement (the program printed no stamp)")
+        return None
+    walls = [w for w, _ in results]
+    median = statistics.median(walls)
+    print(f"{name}: median {median:.1f} ms over {len(walls)} starts "
+          f"(min {min(walls):.1f}, max {max(walls):.1f}), of it "
+          f"{statistics.median(c for _, c in results):.1f} ms CPU of the program")
+    return median
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--bin", default=os.path.join(os.path.dirname(__file__), "../../build/bin"))
+    ap.add_argument("--starts", type=int, default=9)
+    args = ap.parse_args()
+    cindral = os.path.abspath(os.path.join(args.bin, "cindral"))
+    if not os.access(cindral, os.X_OK):
+        sys.exit(f"no program at {cindral}; build it first (cmake --build build --target cindral)")
+
+    xvfb, display = start_xvfb(1024, 768)
+    try:
+        with tempfile.TemporaryDirectory() as home:
+            env = dict(os.environ, DISPLAY=display, HOME=home, XDG_CONFIG_HOME=home)
+            settings, saver = [], []
+            for _ in range(args.starts):  # interleaved, so both see the same machine load
+                settings.append(first_paint_ms(cindral, env))
+                saver.append(first_frame_ms(cindral, env))
+            paint = summary("settings window, start to first paint", settings)
+            frame = summary("saver, start to first frame", saver)
+            if paint is not None and frame:
+                print(f"ratio settings window / saver: {paint / frame:.2f}")
+            if paint is not None:
+                print(f"goal 300 ms: {'met' if paint <= 300 else 'MISSED'} "
+                      f"(load average {os.getloadavg()[0]:.1f})")
+    finally:
+        xvfb.terminate()
+        xvfb.wait(timeout=10)
+
+
+if __name__ == "__main__":
+    main()

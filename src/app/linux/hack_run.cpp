@@ -1,0 +1,65 @@
+#include "app/linux/hack_run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "app/linux/bgm_saver_music.h"
+#include "app/linux/steady_clock.h"
+#include "fire/fire_engine.h"
+#include "platform/linux/music/linux_media_commands.h"
+#include "platform/linux/saver/linux_system_services.h"
+#include "platform/linux/saver/x11_hack_display.h"
+#include "platform/linux/saver/x11_hack_loop.h"
+#include "saver/engine_fire.h"
+#include "saver/window.h"
+#include "startup/settings_store.h"
+
+namespace cindral::app {
+
+int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::path& settingsFile) {
+    platform::linux::InstallHackSignalHandlers();
+    std::optional<std::string> daemonWindow;
+    if (const char* w = std::getenv("XSCREENSAVER_WINDOW")) daemonWindow = w;
+    const startup::HackWindow target = startup::ChooseHackWindow(line, daemonWindow);
+    std::string error = target.error;
+    platform::linux::X11HackDisplay display;
+    if (error.empty()) display.Open(target.root, target.id, error);
+    if (!error.empty()) {
+        std::fprintf(stderr, "cindral: %s\n", error.c_str());
+        return 1;
+    }
+
+    // Hack mode has no mode letter: no cursor, system-key or password steps.
+    startup::ProgramState state;
+    startup::LoadSettings(state.settings, settingsFile);
+    startup::ApplyHackOverrides(line.overrides, state.settings);
+    // With no session bus announced, the audio layer's D-Bus use would launch
+    // a bus daemon that outlives the saver.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
+
+    platform::linux::LinuxSystemServices system;
+    auto media = platform::CreateLinuxMediaCommands();
+    music::Cindral_BGM bgm(*media, state.settings);
+    BgmSaverMusic music(bgm);
+    fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
+    saver::EngineSaverFire fire(engine);
+    SteadyClock clock;
+    saver::SaverWindow saver({fire, display, music, display, system, clock}, state);
+    if (!saver.Load()) {
+        std::fprintf(stderr, "cindral: fire kind %d has no palette\n", state.settings.FireKind);
+        return 1;
+    }
+    auto start = std::chrono::steady_clock::now();
+    long frames = platform::linux::RunHackLoop(saver, display);
+    if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {  // for the saver benchmark
+        std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
+        std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());
+    }
+    display.Unload();
+    return 0;
+}
+
+}  // namespace cindral::app

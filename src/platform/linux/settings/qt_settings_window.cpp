@@ -1,0 +1,328 @@
+#include "platform/linux/settings/qt_settings_window.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/linux/button/zo_button_widget.h"
+#include "settings/button_properties.h"
+#include "settings/pictures.h"
+
+namespace cindral::platform::linux {
+namespace {
+
+using settings::ControlId;
+using settings::ControlSpec;
+
+QString FromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// "ＭＳ Ｐゴシック" 9.75 pt: 13 pixels at the 96 dots per inch the layout's
+// pixel positions assume.
+QFont LabelFont() {
+    QFont f(FromView(settings::kLabelFontFace));
+    f.setPixelSize(static_cast<int>(std::lround(settings::kLabelFontPoints * 96.0 / 72.0)));
+    return f;
+}
+
+QRect ToQRect(const settings::Rect& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+settings::Rect FromQRect(const QRect& r) {
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+int ButtonSlot(ControlId id) {
+    switch (id) {
+        case ControlId::SaveButton:
+            return 0;
+        case ControlId::CancelButton:
+            return 1;
+        case ControlId::FileButton:
+            return 2;
+        default:
+            return -1;
+    }
+}
+
+// The colour a child that draws its container's colour takes.
+void SetBackgroundColour(QWidget& w, const QColor& colour) {
+    QPalette pal = w.palette();
+    pal.setColor(QPalette::Window, colour);
+    w.setPalette(pal);
+}
+
+}  // namespace
+
+QtSettingsWindow::QtSettingsWindow(startup::Settings& settings, settings::EffectOrigin& origin,
+                                   settings::SettingsSink& sink, settings::MusicFileDialog* dialog)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      ownDialog_(this),
+      core_(std::make_unique<settings::SettingsWindow>(
+          settings, origin,
+          settings::SettingsWindowPorts{*this, *this, dialog ? *dialog : ownDialog_, sink})),
+      markerOff_(ToQImage(settings::MarkerOff())),
+      markerOn_(ToQImage(settings::MarkerOn())),
+      texture_(ToQImage(settings::TextureTile())) {
+    const std::array<settings::Image, 8> previews = settings::FirePreviews();
+    for (std::size_t i = 0; i < previews.size(); ++i) previews_[i] = ToQImage(previews[i]);
+
+    setWindowTitle(FromView(settings::kWindowCaption));
+    setWindowIcon(QPixmap::fromImage(ToQImage(settings::WindowIcon())));
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(settings::kClientSize.width, settings::kClientSize.height);
+    setFont(LabelFont());
+    BuildControls();
+}
+
+QtSettingsWindow::~QtSettingsWindow() = default;
+
+void QtSettingsWindow::BuildControls() {
+    for (const ControlSpec& spec : settings::Controls()) {
+        QWidget* container = ContainerOf(spec);
+        QWidget* w = nullptr;
+        const QString text = FromView(spec.text);
+        switch (spec.id) {
+            case ControlId::PicC: {
+                w = backdrop_ = new RetainedSurface(
+                    this, {settings::kClientSize.width, settings::kClientSize.height}, Qt::black,
+                    false);
+                // The buttons on the backdrop take the shade around them as
+                // their container's colour.
+                const settings::Rgb shade = settings::BackdropShadeBehind(
+                    settings::FindControl(ControlId::SaveButton)->rect,
+                    settings::kClientSize.height);
+                SetBackgroundColour(*backdrop_, QColor(shade.r, shade.g, shade.b));
+                backdrop_->onFirstPaint = [this] {
+                    if (onFirstPaint) onFirstPaint();
+                };
+                break;
+            }
+            case ControlId::Panel: {
+                const settings::Size area =
+                    settings::PanelDrawingArea(static_cast<settings::Panel>(spec.index));
+                auto* panel = new RetainedSurface(container, {area.width, area.height},
+                                                  QColor(128, 128, 128), true);
+                const settings::Rgb shade = settings::kTextureShade;
+                SetBackgroundColour(*panel, QColor(shade.r, shade.g, shade.b));
+                w = panels_[static_cast<std::size_t>(spec.index)] = panel;
+                break;
+            }
+            case ControlId::TitleFrame:
+                w = new FrameShape(container);
+                break;
+            case ControlId::FireMarker:
+                w = fireMarkers_[static_cast<std::size_t>(spec.index)] =
+                    new PictureControl(container, false, InputFor(spec));
+                break;
+            case ControlId::MusicMarker:
+                w = musicMarkers_[static_cast<std::size_t>(spec.index)] =
+                    new PictureControl(container, false, InputFor(spec));
+                break;
+            case ControlId::FireImage: {
+                auto* preview = new PictureControl(container, true, InputFor(spec));
+                preview->SetPicture(previews_[static_cast<std::size_t>(spec.index)]);
+                w = preview;
+                break;
+            }
+            case ControlId::RepeatCombo:
+                w = combo_ = new QComboBox(container);
+                combo_->setEditable(true);
+                combo_->setInsertPolicy(QComboBox::NoInsert);
+                connect(combo_, &QComboBox::editTextChanged, this,
+                        [this](const QString& t) { core_->RepeatTextEdited(t.toStdString()); });
+                break;
+            case ControlId::FileName:
+                w = fileName_ = new TextLabel(container, text, InputFor(spec), true);
+                fileName_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+                break;
+            case ControlId::SaveButton:
+            case ControlId::CancelButton:
+            case ControlId::FileButton: {
+                auto* b = new ZoButtonWidget(container);
+                b->setGeometry(ToQRect(spec.rect));
+                button::MemoryPropertyBag bag = settings::ButtonPropertySet(spec.id);
+                b->Control().ReadProperties(bag);
+                const ControlId id = spec.id;
+                connect(b, &ZoButtonWidget::mouseDown, this,
+                        [this, id](int, int, float, float) { core_->MouseDown(id); });
+                connect(b, &ZoButtonWidget::clicked, this, [this, id] { core_->Click(id); });
+                buttons_[static_cast<std::size_t>(ButtonSlot(spec.id))] = b;
+                w = b;
+                break;
+            }
+            case ControlId::Title:
+            case ControlId::RandomLabel:
+            case ControlId::MusicLabel:
+            case ControlId::RepeatLabel:
+            case ControlId::Credit: {
+                auto* label = new TextLabel(container, text, InputFor(spec));
+                if (spec.id == ControlId::Title) label->setAlignment(Qt::AlignCenter);
+                if (spec.id == ControlId::Credit) {
+                    QPalette pal = label->palette();
+                    pal.setColor(QPalette::WindowText, Qt::white);
+                    label->setPalette(pal);
+                }
+                w = label;
+                break;
+            }
+        }
+        if (!w) continue;
+        // Inside a panel, positions count from within its border.
+        const int inset = container == panels_[0] || container == panels_[1] ? 1 : 0;
+        QRect at = ToQRect(spec.rect).translated(inset, inset);
+        // The substitute face runs a few pixels wider than the named one: a
+        // borderless label grows to the right rather than clip its text.
+        if (auto* label = dynamic_cast<TextLabel*>(w); label && !label->HasBorder()) {
+            const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
+            if (label->alignment() & Qt::AlignLeft) at.setWidth(std::max(at.width(), needed));
+        }
+        w->setGeometry(at);
+        controls_.emplace_back(&spec, w);
+    }
+}
+
+QWidget* QtSettingsWindow::ContainerOf(const ControlSpec& spec) {
+    switch (spec.container) {
+        case settings::Container::PicC:
+            return backdrop_;
+        case settings::Container::FirePanel:
+            return panels_[0];
+        case settings::Container::MusicPanel:
+            return panels_[1];
+        case settings::Container::Window:
+            break;
+    }
+    return this;
+}
+
+ControlInput QtSettingsWindow::InputFor(const ControlSpec& spec) {
+    const ControlId id = spec.id;
+    const int index = spec.index;
+    return {[this, id, index] { core_->MouseDown(id, index); },
+            [this, id, index] { core_->Click(id, index); }};
+}
+
+ZoButtonWidget& QtSettingsWindow::Button(ControlId id) {
+    return *buttons_.at(static_cast<std::size_t>(ButtonSlot(id)));
+}
+
+QWidget& QtSettingsWindow::Control(ControlId id, int index) {
+    for (const auto& [spec, widget] : controls_) {
+        if (spec->id == id && spec->index == index) return *widget;
+    }
+    return *this;
+}
+
+void QtSettingsWindow::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    core_->Resized();
+}
+
+void QtSettingsWindow::closeEvent(QCloseEvent* e) {
+    if (!closing_) core_->CloseBox();
+    if (closing_) {
+        e->accept();
+    } else {
+        e->ignore();
+    }
+}
+
+void QtSettingsWindow::ShowFireMarker(int index, bool on) {
+    fireMarkers_.at(static_cast<std::size_t>(index))->SetPicture(on ? markerOn_ : markerOff_);
+}
+
+void QtSettingsWindow::ShowMusicMarker(int index, bool on) {
+    musicMarkers_.at(static_cast<std::size_t>(index))->SetPicture(on ? markerOn_ : markerOff_);
+}
+
+void QtSettingsWindow::EnableRepeatCombo(bool enabled) { combo_->setEnabled(enabled); }
+
+void QtSettingsWindow::EnableFileButton(bool enabled) {
+    Button(ControlId::FileButton).Control().SetEnabled(enabled);
+}
+
+void QtSettingsWindow::SetRepeatText(const std::string& text) {
+    combo_->setEditText(QString::fromStdString(text));
+}
+
+void QtSettingsWindow::AddRepeatEntry(const std::string& text) {
+    combo_->addItem(QString::fromStdString(text));
+}
+
+void QtSettingsWindow::SetFileCaption(const std::string& text) {
+    fileName_->setText(QString::fromStdString(text));
+}
+
+void QtSettingsWindow::DrawBackdropLine(int y, int width, settings::Rgb c) {
+    QImage& image = backdrop_->Image();
+    if (y < 0 || y >= image.height()) return;
+    const QRgb colour = qRgb(c.r, c.g, c.b);
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x <= width && x < image.width(); ++x) row[x] = colour;
+    backdrop_->update();
+}
+
+void QtSettingsWindow::BlitTexture(settings::Panel panel, settings::Point at) {
+    RetainedSurface* surface = panels_.at(static_cast<std::size_t>(panel));
+    QPainter p(&surface->Image());
+    p.drawImage(at.x, at.y, texture_);
+    surface->update();
+}
+
+settings::ScreenMetrics QtSettingsWindow::Screen() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    if (!s) throw std::runtime_error("no screen");
+    const QSize size = s->geometry().size();
+    return {{size.width(), size.height()},
+            1440.0 / s->logicalDotsPerInchX(),
+            1440.0 / s->logicalDotsPerInchY()};
+}
+
+void QtSettingsWindow::SetOuterSize(settings::Size pixels) {
+    // The window manager draws the frame: the client area keeps the layout's
+    // size, and the requested outer size stands for the frame until it is shown.
+    requestedOuter_ = pixels;
+    setFixedSize(settings::kClientSize.width, settings::kClientSize.height);
+}
+
+void QtSettingsWindow::MoveOuter(settings::Point pixels) { move(pixels.x, pixels.y); }
+
+std::optional<settings::Rect> QtSettingsWindow::WindowRect() {
+    if (isVisible()) return FromQRect(frameGeometry());
+    const settings::Size outer = requestedOuter_.value_or(settings::Size{width(), height()});
+    return settings::Rect{x(), y(), x() + outer.width, y() + outer.height};
+}
+
+std::optional<settings::Point> QtSettingsWindow::CursorPos() {
+    if (!QGuiApplication::primaryScreen()) return std::nullopt;
+    const QPoint p = QCursor::pos();
+    return settings::Point{p.x(), p.y()};
+}
+
+void QtSettingsWindow::AnimateZoom(const settings::Rect& from, const settings::Rect& to) {
+    zoom_.Play(ToQRect(from), ToQRect(to));
+}
+
+void QtSettingsWindow::RestoreDefaultPointer() {
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+    unsetCursor();
+}
+
+void QtSettingsWindow::Close() {
+    if (closing_) return;
+    closing_ = true;
+    hide();
+    zoom_.WhenDone([this] {
+        if (onClosed) onClosed();
+    });
+}
+
+}  // namespace cindral::platform::linux

@@ -1,0 +1,18 @@
+#pragma once
+// Settings mode of the Linux program: shows the settings window modally over
+// the loaded settings and returns the program's exit status once it has
+// closed (0; 1 when a save failed, said on stderr). Needs a display.
+
+#include <filesystem>
+
+#include "startup/settings.h"
+
+namespace cindral::platform::linux {
+
+// Maps the window's font names to installed faces with the same metrics:
+// "ＭＳ Ｐゴシック" to IPAPGothic, "Times New Roman" to Liberation Serif.
+void InstallSettingsFontSubstitutions();
+
+int RunSettingsWindow(startup::Settings& settings, const std::filesystem::path& settingsFile);
+
+}  // namespace cindral::platform::linux

@@ -1,0 +1,272 @@
+// The settings window of the real program under Xvfb (no window manager: the
+// window's frame is its client area). Clicks go to the layout's positions with
+// xdotool; the settings file is checked byte for byte afterwards.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "e2e_support.h"
+
+namespace cindral::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+// The keys as the settings file stores them, in Shift-JIS.
+const std::string kFireKey = "\x89\x8A\x82\xCC\x8E\xED\x97\xDE";  // 炎の種類
+const std::string kMusicKey = "BGM\x8B\xE6\x95\xAA";              // BGM区分
+const std::string kRepeatKey = "BGM\xD8\xCB\xDF\xB0\xC4";         // BGMﾘﾋﾟｰﾄ
+const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";               // BGMﾌｧｲﾙ
+
+std::string IniFile(const std::string& fire, const std::string& music, const std::string& track,
+                    const std::string& file) {
+    return "[Section]\r\n" + kFireKey + "=" + fire + "\r\n" + kMusicKey + "=" + music + "\r\n" +
+           kRepeatKey + "=" + track + "\r\n" + kFileKey + "=" + file + "\r\n";
+}
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Client-area positions of the layout: panel contents sit inside a one-pixel
+// border at (16, 16) and (16, 220).
+struct At {
+    int x, y;
+};
+constexpr int kFire = 17, kMusicTop = 221;
+At Preview(int kind) {
+    return {kFire + 48 + 116 * (kind % 4) + 42, kFire + (kind < 4 ? 36 : 108) + 32};
+}
+At FireMarker(int kind) {
+    if (kind == 8) return {kFire + 148 + 6, kFire + 12 + 6};
+    return {kFire + 32 + 116 * (kind % 4) + 6, kFire + (kind < 4 ? 36 : 108) + 6};
+}
+int MusicRow(int kind) { return kind == 1 ? 12 : kind == 0 ? 28 : 44; }
+At MusicMarker(int kind) { return {kFire + 124 + 6, kMusicTop + MusicRow(kind) + 6}; }
+At MusicLabel(int kind) { return {kFire + 140 + 10, kMusicTop + MusicRow(kind) + 6}; }
+const At kRandomLabel{kFire + 164 + 30, kFire + 12 + 6};
+const At kCombo{kFire + 208 + 12, kMusicTop + 8 + 10};
+const At kSave{360 + 44, 340 + 16};
+const At kCancel{452 + 40, 340 + 16};
+
+class SettingsE2E : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (auto x = XServer::Xvfb(1024, 768, 24)) x_.emplace(std::move(*x));
+        ASSERT_TRUE(x_) << "Xvfb did not start";
+        std::random_device r;
+        dir_ = fs::temp_directory_path() / ("cindral-settings-e2e-" + std::to_string(r()));
+        fs::create_directories(dir_);
+        // A copy of the program of its own: the settings file lives beside it.
+        fs::copy_file(BinDir() + "/cindral", dir_ / "cindral");
+    }
+    void TearDown() override {
+        for (pid_t p : children_) KillAndReap(p);
+        x_.reset();
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    fs::path Ini() const { return dir_ / "Cindral.ini"; }
+    Env ProgramEnv() const {
+        Env env = x_->ClientEnv();
+        env["HOME"] = dir_.string();
+        env["XDG_CONFIG_HOME"] = (dir_ / "config").string();
+        return env;
+    }
+    pid_t Start(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{(dir_ / "cindral").string()};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const pid_t pid = Spawn(argv, ProgramEnv()).pid;
+        children_.push_back(pid);
+        return pid;
+    }
+    std::string Xdo(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return Capture(argv, x_->ClientEnv());
+    }
+    // The visible settings window's id, once it is shown.
+    std::string WaitForWindow(int timeoutMs = 5000) {
+        const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (Clock::now() < end) {
+            std::string ids = Xdo({"search", "--onlyvisible", "--name", "^Cindralの設定$"});
+            if (!ids.empty()) {
+                std::this_thread::sleep_for(300ms);  // let the opening zoom end
+                return ids.substr(0, ids.find('\n'));
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return {};
+    }
+    void Click(const std::string& window, At at, int button = 1) {
+        Xdo({"mousemove", "--window", window, std::to_string(at.x), std::to_string(at.y), "click",
+             std::to_string(button)});
+        std::this_thread::sleep_for(100ms);
+    }
+
+    std::optional<XServer> x_;
+    fs::path dir_;
+    std::vector<pid_t> children_;
+};
+
+TEST_F(SettingsE2E, EveryFormOpensTheWindowAndASecondStartEndsAtOnce) {
+    for (const char* form : {"/c", "/C", "-c", "/c:4711"}) {
+        SCOPED_TRACE(form);
+        const pid_t pid = Start({form});
+        const std::string window = WaitForWindow();
+        ASSERT_FALSE(window.empty());
+        const std::string geometry = Xdo({"getwindowgeometry", window});
+        EXPECT_NE(geometry.find("Geometry: 549x393"), std::string::npos) << geometry;
+        // Centred across 1024 pixels, a third of the free height down.
+        EXPECT_NE(geometry.find("Position: 234,117"), std::string::npos) << geometry;
+
+        for (const std::vector<std::string>& second :
+             {std::vector<std::string>{"/s"}, {"/c"}, {"/p", "4711"}, {}}) {
+            const pid_t other = Start(second);
+            const auto code = WaitExit(other, 3000);
+            ASSERT_TRUE(code.has_value()) << "a second start kept running";
+            EXPECT_EQ(*code, 0);
+        }
+        EXPECT_EQ(Xdo({"search", "--onlyvisible", "--name", "^Cindralの設定$"}), window + "\n");
+        Click(window, kCancel);
+        EXPECT_EQ(WaitExit(pid, 3000), std::optional<int>(0));
+    }
+}
+
+TEST_F(SettingsE2E, WithoutADisplayItSaysWhyAndFails) {
+    Env env = ProgramEnv();
+    env["DISPLAY"] = ":65000";  // no server there
+    Child c = Spawn({(dir_ / "cindral").string(), "/c"}, env, false, false);
+    children_.push_back(c.pid);
+    EXPECT_EQ(WaitExit(c.pid, 5000), std::optional<int>(1));
+}
+
+TEST_F(SettingsE2E, ClicksChangeTheSettingsAndSaveWritesThem) {
+    std::ofstream(dir_ / "song.mp3") << "";
+    const std::string song = (dir_ / "song.mp3").string();
+    struct Step {
+        At at;
+        int button;
+    };
+    struct Case {
+        std::string before;
+        std::vector<Step> clicks;
+        std::string typed;  // into the combo box, when not empty
+        std::vector<Step> then;
+        int saveButton;
+        std::string after;
+    };
+    const Case cases[] = {
+        // A preview with the right button; each music label; a track typed.
+        {IniFile(" 0", " 0", " 0", ""),
+         {{Preview(5), 3}, {MusicLabel(2), 1}, {MusicLabel(0), 1}, {MusicLabel(1), 1}, {kCombo, 1}},
+         "12",
+         {},
+         3,
+         IniFile(" 5", " 1", " 12", "")},
+        // A marker, then the random choice; text that is no number stores 0,
+        // and "無し" (which disables the combo box) keeps and stores the path.
+        {IniFile(" 3", " 2", " 4", song),
+         {{FireMarker(2), 1}, {kRandomLabel, 1}, {MusicMarker(1), 1}, {kCombo, 1}},
+         "x",
+         {{MusicMarker(0), 1}},
+         1,
+         IniFile(" 8", " 0", " 0", song)},
+        // No settings file at all: the values load as 0 and are all written.
+        {"", {{Preview(7), 2}}, "", {}, 1, IniFile(" 7", " 0", " 0", "")},
+    };
+    for (const Case& c : cases) {
+        fs::remove(Ini());
+        if (!c.before.empty()) std::ofstream(Ini(), std::ios::binary) << c.before;
+        const pid_t pid = Start({"/c"});
+        const std::string window = WaitForWindow();
+        ASSERT_FALSE(window.empty());
+        for (const Step& s : c.clicks) Click(window, s.at, s.button);
+        if (!c.typed.empty()) {
+            Xdo({"key", "--clearmodifiers", "ctrl+a"});
+            Xdo({"type", "--delay", "20", c.typed});
+            std::this_thread::sleep_for(100ms);
+        }
+        for (const Step& s : c.then) Click(window, s.at, s.button);
+        Click(window, kSave, c.saveButton);
+        ASSERT_EQ(WaitExit(pid, 3000), std::optional<int>(0));
+        EXPECT_EQ(ReadAll(Ini()), c.after);
+    }
+}
+
+TEST_F(SettingsE2E, CancelAndTheCloseBoxWriteNothing) {
+    const std::string before = IniFile(" 1", " 1", " 3", "");
+    for (bool closeBox : {false, true}) {
+        std::ofstream(Ini(), std::ios::binary | std::ios::trunc) << before;
+        const auto stamp = fs::last_write_time(Ini()) - 1h;
+        fs::last_write_time(Ini(), stamp);
+        const pid_t pid = Start({"/c"});
+        const std::string window = WaitForWindow();
+        ASSERT_FALSE(window.empty());
+        Click(window, Preview(6), 1);
+        Click(window, MusicLabel(2), 1);
+        if (closeBox) {
+            Capture({BinDir() + "/cindral-close-box", window}, x_->ClientEnv());
+        } else {
+            Click(window, kCancel, 1);
+        }
+        ASSERT_EQ(WaitExit(pid, 3000), std::optional<int>(0));
+        EXPECT_EQ(ReadAll(Ini()), before);
+        EXPECT_EQ(fs::last_write_time(Ini()), stamp);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2)
+            << "a temporary file was left";
+    }
+}
+
+TEST_F(SettingsE2E, ScreenshotShowsBackdropTextureAndOneRedMarkerPerGroup) {
+    std::ofstream(Ini(), std::ios::binary) << IniFile(" 6", " 1", " 0", "");
+    Start({"/c"});
+    const std::string window = WaitForWindow();
+    ASSERT_FALSE(window.empty());
+    const Picture p = Screenshot(*x_, window, 549, 393);
+    ASSERT_EQ(p.width, 549);
+    ASSERT_FALSE(p.rgb.empty());
+    // Backdrop: RGB(0, 0, 30) on the top row, RGB(220, 220, 250) in the middle.
+    for (int x : {0, 8, 300, 540}) {
+        EXPECT_EQ(p.R(x, 0), 0);
+        EXPECT_EQ(p.G(x, 0), 0);
+        EXPECT_EQ(p.B(x, 0), 30);
+    }
+    for (int x : {5, 540}) {
+        EXPECT_EQ(p.R(x, 196), 220);
+        EXPECT_EQ(p.G(x, 196), 220);
+        EXPECT_EQ(p.B(x, 196), 250);
+    }
+    // Texture on free parts of both panels: average near RGB 197, 194, 193.
+    struct Area {
+        int x0, y0, x1, y1;
+    };
+    for (const Area& a : {Area{20, 192, 530, 203}, Area{345, 252, 530, 282}}) {
+        double r = 0, g = 0, b = 0, n = 0;
+        for (int y = a.y0; y < a.y1; ++y) {
+            for (int x = a.x0; x < a.x1; ++x, ++n) {
+                r += p.R(x, y);
+                g += p.G(x, y);
+                b += p.B(x, y);
+            }
+        }
+        EXPECT_NEAR(r / n, 197, 4);
+        EXPECT_NEAR(g / n, 194, 4);
+        EXPECT_NEAR(b / n, 193, 4);
+    }
+    const auto red = [&p](At at) {
+        return p.R(at.x, at.y) > 180 && p.G(at.x, at.y) < 80 && p.B(at.x, at.y) < 80;
+    };
+    for (int k = 0; k <= 8; ++k) EXPECT_EQ(red(FireMarker(k)), k == 6) << k;
+    for (int k = 0; k <= 2; ++k) EXPECT_EQ(red(MusicMarker(k)), k == 1) << k;
+}
+
+}  // namespace
+}  // namespace cindral::e2e

@@ -1,0 +1,184 @@
+// Installation: `cmake --install --prefix P` puts every file where the
+// daemons and desktops look for it, and the Debian package built from the
+// same rules installs and removes cleanly.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "e2e_support.h"
+
+namespace cindral::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+  public:
+    TempFolder() {
+        std::string templ = (fs::temp_directory_path() / "cindral-install-XXXXXX").string();
+        path_ = mkdtemp(templ.data());
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+
+  private:
+    fs::path path_;
+};
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The value of `key` in a desktop entry's text; empty when it has none.
+std::string EntryValue(const std::string& entry, const std::string& key) {
+    const std::string start = "\n" + key + "=";
+    auto at = ("\n" + entry).find(start);
+    if (at == std::string::npos) return "";
+    auto from = at + start.size() - 1;
+    return entry.substr(from, entry.find('\n', from) - from);
+}
+
+// What every install puts where, relative to its prefix.
+struct Installed {
+    fs::path path;
+    fs::file_type type;
+};
+const Installed kFiles[] = {
+    {"libexec/xscreensaver/cindral", fs::file_type::regular},
+    {"bin/cindral", fs::file_type::symlink},
+    {"share/xscreensaver/config/cindral.xml", fs::file_type::regular},
+    {"share/applications/screensavers/cindral.desktop", fs::file_type::regular},
+    {"share/applications/cindral-settings.desktop", fs::file_type::regular},
+    {"share/icons/hicolor/scalable/apps/cindral.svg", fs::file_type::regular},
+};
+
+// Checks the files under `prefix`, and that the desktop entries start the
+// program installed there.
+void ExpectInstalled(const fs::path& prefix) {
+    for (const auto& f : kFiles) {
+        EXPECT_EQ(fs::symlink_status(prefix / f.path).type(), f.type) << f.path;
+    }
+    const fs::path hack = prefix / "libexec/xscreensaver/cindral";
+    EXPECT_TRUE(fs::equivalent(prefix / "bin/cindral", hack));
+    EXPECT_EQ(access(hack.c_str(), X_OK), 0);
+
+    const std::string saver = ReadAll(prefix / "share/applications/screensavers/cindral.desktop");
+    const std::string settings = ReadAll(prefix / "share/applications/cindral-settings.desktop");
+    EXPECT_EQ(EntryValue(saver, "Exec"), hack.string() + " -root");
+    EXPECT_EQ(EntryValue(saver, "Categories"), "Screensaver;");
+    EXPECT_EQ(EntryValue(settings, "Name"), "Cindral settings");
+    EXPECT_EQ(EntryValue(settings, "Exec"), (prefix / "bin/cindral").string() + " /c");
+    for (const auto* entry : {&saver, &settings}) {
+        EXPECT_EQ(EntryValue(*entry, "Icon"), "cindral");
+        EXPECT_EQ(entry->find("X-KDE-"), std::string::npos);
+    }
+    Outcome valid = RunToEnd({"desktop-file-validate",
+                              (prefix / "share/applications/screensavers/cindral.desktop").string(),
+                              (prefix / "share/applications/cindral-settings.desktop").string()},
+                             {}, 10000);
+    ASSERT_TRUE(valid.status);
+    EXPECT_EQ(*valid.status, 0) << valid.output;
+    // The name on the search path is the program itself: it knows the hack flags.
+    Outcome run = RunToEnd({(prefix / "bin/cindral").string(), "--fire-kind", "3"}, {}, 5000);
+    ASSERT_TRUE(run.status);
+    EXPECT_NE(run.output.find("-root or -window-id"), std::string::npos) << run.output;
+}
+
+TEST(Install, PutsEveryFileWhereTheDaemonsAndDesktopsLook) {
+    TempFolder folder;
+    const fs::path prefix = folder.path() / "a prefix";
+    Outcome install = RunToEnd(
+        {CINDRAL_CMAKE, "--install", CINDRAL_BUILD_DIR, "--prefix", prefix.string()}, {}, 60000);
+    ASSERT_TRUE(install.status);
+    ASSERT_EQ(*install.status, 0) << install.output;
+    ExpectInstalled(prefix);
+}
+
+// dpkg, waiting while another dpkg or apt holds the package database.
+Outcome Dpkg(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{"dpkg"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    for (int attempt = 0;; ++attempt) {
+        Outcome o = RunToEnd(argv, {}, 120000);
+        if (attempt == 60 || !o.status || *o.status == 0 ||
+            o.output.find("lock") == std::string::npos) {
+            return o;
+        }
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+}
+
+std::string PackageStatus() {
+    return RunToEnd({"dpkg-query", "-W", "-f=${Status}", "cindral"}, {}, 10000).output;
+}
+
+TEST(DebianPackage, DeclaresItsLibrariesInstallsAndRemovesCleanly) {
+    if (geteuid() != 0) GTEST_SKIP() << "dpkg -i needs root";
+    if (PackageStatus().find("ok installed") != std::string::npos) {
+        GTEST_SKIP() << "a cindral package is installed on this machine; left alone";
+    }
+    TempFolder folder;
+    Outcome pack = RunToEnd(
+        {CINDRAL_CPACK, "-G", "DEB", "--config",
+         std::string(CINDRAL_BUILD_DIR) + "/CPackConfig.cmake", "-B", folder.path().string()},
+        {}, 240000);
+    ASSERT_TRUE(pack.status);
+    ASSERT_EQ(*pack.status, 0) << pack.output;
+    fs::path deb;
+    for (const auto& e : fs::directory_iterator(folder.path())) {
+        if (e.path().extension() == ".deb") deb = e.path();
+    }
+    ASSERT_FALSE(deb.empty()) << pack.output;
+
+    // The libraries the program loads are declared, so dpkg and apt bring them.
+    const std::string depends =
+        RunToEnd({"dpkg-deb", "-f", deb.string(), "Depends"}, {}, 10000).output;
+    for (const char* lib : {"libsdl2-2.0-0", "libsdl2-mixer-2.0-0", "libcdio", "libx11-6",
+                            "libxext6", "libstdc++6"}) {
+        EXPECT_NE(depends.find(lib), std::string::npos) << lib << " missing in: " << depends;
+    }
+
+    // Paths of the package that did not exist before it came.
+    std::set<fs::path> added;
+    Outcome listing =
+        RunToEnd({"sh", "-c", "dpkg-deb --fsys-tarfile \"$0\" | tar -t", deb.string()}, {}, 10000);
+    ASSERT_TRUE(listing.status);
+    std::istringstream names(listing.output);
+    for (std::string name; std::getline(names, name);) {
+        fs::path p = fs::path("/") / fs::path(name).lexically_normal();
+        std::string s = p.string();
+        if (s.size() > 1 && s.back() == '/') p = s.substr(0, s.size() - 1);
+        if (!fs::exists(fs::symlink_status(p))) added.insert(p);
+    }
+    EXPECT_TRUE(added.count("/usr/libexec/xscreensaver/cindral"));
+
+    Outcome install = Dpkg({"-i", deb.string()});
+    ASSERT_TRUE(install.status);
+    EXPECT_EQ(*install.status, 0) << install.output;
+    EXPECT_NE(PackageStatus().find("install ok installed"), std::string::npos);
+    ExpectInstalled("/usr");
+
+    Outcome remove = Dpkg({"-r", "cindral"});
+    ASSERT_TRUE(remove.status);
+    EXPECT_EQ(*remove.status, 0) << remove.output;
+    const std::string after = PackageStatus();
+    EXPECT_EQ(after.find("ok installed"), std::string::npos) << after;
+    EXPECT_EQ(after.find("config-files"), std::string::npos) << after;
+    for (const auto& p : added) {
+        EXPECT_FALSE(fs::exists(fs::symlink_status(p))) << p << " left behind";
+    }
+}
+
+}  // namespace
+}  // namespace cindral::e2e
