@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "button/canvas.h"
+#include "button/ports.h"
 #include "platform/windows/win32.h"
 
 namespace cindral::platform::windows {
