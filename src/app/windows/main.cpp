@@ -5,6 +5,7 @@
 
 #include "app/windows/saver_run.h"
 #include "platform/windows/saver/preview_window.h"
+#include "platform/windows/settings/win32_settings_window.h"
 #include "platform/windows/startup/instance_claim.h"
 #include "platform/windows/startup/process_command_line.h"
 #include "platform/windows/startup/settings_location.h"
@@ -47,7 +48,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system);
-        case startup::StartupAction::Settings:  // the settings window is not built yet
+        case startup::StartupAction::Settings:
+            return RunSettingsWindow(state.settings, WindowsSettingsFile());
         case startup::StartupAction::Exit:
             return 0;
     }
