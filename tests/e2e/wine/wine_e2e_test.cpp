@@ -8,6 +8,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <thread>
 
 #include "../saver/e2e_support.h"
@@ -193,6 +196,163 @@ TEST_F(WineE2E, APreviewHandleThatNamesNoWindowEndsWithAnError) {
     auto status = WaitExit(Saver({"/p", "4711"}), 10000);
     ASSERT_TRUE(status);
     EXPECT_NE(*status, 0);
+}
+
+// The settings window: the same clicks at the layout's client positions as on
+// Linux, and the settings file they write, byte for byte. The keys are the
+// Shift-JIS names; numbers carry a leading blank when not negative.
+namespace fs = std::filesystem;
+
+const std::string kFireKey = "\x89\x8A\x82\xCC\x8E\xED\x97\xDE";  // 炎の種類
+const std::string kMusicKey = "BGM\x8B\xE6\x95\xAA";              // BGM区分
+const std::string kRepeatKey = "BGM\xD8\xCB\xDF\xB0\xC4";         // BGMﾘﾋﾟｰﾄ
+const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";               // BGMﾌｧｲﾙ
+
+std::string IniFile(const std::string& fire, const std::string& music, const std::string& track,
+                    const std::string& file) {
+    return "[Section]\r\n" + kFireKey + "=" + fire + "\r\n" + kMusicKey + "=" + music + "\r\n" +
+           kRepeatKey + "=" + track + "\r\n" + kFileKey + "=" + file + "\r\n";
+}
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Client positions: panel contents sit inside a one-pixel border at (16, 16)
+// and (16, 220).
+struct At {
+    int x, y;
+};
+constexpr int kFire = 17, kMusicTop = 221;
+At Preview(int kind) {
+    return {kFire + 48 + 116 * (kind % 4) + 42, kFire + (kind < 4 ? 36 : 108) + 32};
+}
+At FireMarker(int kind) {
+    if (kind == 8) return {kFire + 148 + 6, kFire + 12 + 6};
+    return {kFire + 32 + 116 * (kind % 4) + 6, kFire + (kind < 4 ? 36 : 108) + 6};
+}
+int MusicRow(int kind) { return kind == 1 ? 12 : kind == 0 ? 28 : 44; }
+At MusicMarker(int kind) { return {kFire + 124 + 6, kMusicTop + MusicRow(kind) + 6}; }
+At MusicLabel(int kind) { return {kFire + 140 + 10, kMusicTop + MusicRow(kind) + 6}; }
+const At kRandomLabel{kFire + 164 + 30, kFire + 12 + 6};
+const At kCombo{kFire + 208 + 12, kMusicTop + 8 + 10};
+const At kSave{360 + 44, 340 + 16};
+const At kCancel{452 + 40, 340 + 16};
+
+class SettingsUnderWine : public WineE2E {
+  protected:
+    void SetUp() override {
+        WineE2E::SetUp();
+        std::random_device r;
+        dir_ = fs::temp_directory_path() / ("cindral-wine-settings-" + std::to_string(r()));
+        fs::create_directories(dir_);
+        // A copy of the program of its own: the settings file lives beside it.
+        fs::copy_file(bin_ + "/cindral.scr", dir_ / "cindral.scr");
+        StartServer(1024, 768, 24);
+    }
+    void TearDown() override {
+        WineE2E::TearDown();
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    pid_t StartSettings() {
+        Child c = Spawn({wine_, (dir_ / "cindral.scr").string(), "/c"}, x_->ClientEnv());
+        children_.push_back(c.pid);
+        return c.pid;
+    }
+    std::string SettingsWindow() {
+        const auto ids = Windows("Cindralの設定", 20000);
+        if (ids.empty()) return {};
+        std::this_thread::sleep_for(500ms);  // let the opening zoom end
+        return ids[0];
+    }
+    void Click(const std::string& window, At at, int button = 1) {
+        Xdo({"mousemove", "--window", window, std::to_string(at.x), std::to_string(at.y), "click",
+             std::to_string(button)});
+        std::this_thread::sleep_for(150ms);
+    }
+    fs::path Ini() const { return dir_ / "Cindral.ini"; }
+    // The song's path as the program sees it under Wine.
+    std::string WindowsPath(const fs::path& p) const {
+        std::string s = "Z:" + p.string();
+        for (char& c : s) c = c == '/' ? '\\' : c;
+        return s;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(SettingsUnderWine, ClicksWriteTheSameFileAsOnLinux) {
+    std::ofstream(dir_ / "song.mp3") << "";
+    const std::string song = WindowsPath(dir_ / "song.mp3");
+    struct Step {
+        At at;
+        int button;
+    };
+    struct Case {
+        std::string before;
+        std::vector<Step> clicks;
+        std::string typed;  // into the combo box, when not empty
+        std::vector<Step> then;
+        int saveButton;
+        std::string after;
+    };
+    const Case cases[] = {
+        // A preview with the right button; each music label; a track typed.
+        {IniFile(" 0", " 0", " 0", ""),
+         {{Preview(5), 3}, {MusicLabel(2), 1}, {MusicLabel(0), 1}, {MusicLabel(1), 1}, {kCombo, 1}},
+         "12",
+         {},
+         3,
+         IniFile(" 5", " 1", " 12", "")},
+        // A marker, then the random choice; text that is no number stores 0,
+        // and "無し" (which disables the combo box) keeps and stores the path.
+        {IniFile(" 3", " 2", " 4", song),
+         {{FireMarker(2), 1}, {kRandomLabel, 1}, {MusicMarker(1), 1}, {kCombo, 1}},
+         "x",
+         {{MusicMarker(0), 1}},
+         1,
+         IniFile(" 8", " 0", " 0", song)},
+        // No settings file at all: the values load as 0 and are all written.
+        {"", {{Preview(7), 2}}, "", {}, 1, IniFile(" 7", " 0", " 0", "")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.after);
+        fs::remove(Ini());
+        if (!c.before.empty()) std::ofstream(Ini(), std::ios::binary) << c.before;
+        const pid_t pid = StartSettings();
+        const std::string window = SettingsWindow();
+        ASSERT_FALSE(window.empty());
+        for (const Step& s : c.clicks) Click(window, s.at, s.button);
+        if (!c.typed.empty()) {
+            Xdo({"key", "--clearmodifiers", "ctrl+a"});
+            Xdo({"type", "--delay", "20", c.typed});
+            std::this_thread::sleep_for(150ms);
+        }
+        for (const Step& s : c.then) Click(window, s.at, s.button);
+        Click(window, kSave, c.saveButton);
+        ASSERT_EQ(WaitExit(pid, 5000), std::optional<int>(0));
+        EXPECT_EQ(ReadAll(Ini()), c.after);
+    }
+}
+
+TEST_F(SettingsUnderWine, CancelWritesNothingAndASecondStartEndsAtOnce) {
+    const std::string before = IniFile(" 1", " 1", " 3", "");
+    std::ofstream(Ini(), std::ios::binary) << before;
+    const pid_t pid = StartSettings();
+    const std::string window = SettingsWindow();
+    ASSERT_FALSE(window.empty());
+    const pid_t second = Saver({"/s"});
+    ASSERT_EQ(WaitExit(second, 5000), std::optional<int>(0)) << "a second start kept running";
+    EXPECT_TRUE(Windows("Cindral_Main", 0).empty());
+    Click(window, Preview(6), 1);
+    Click(window, MusicLabel(2), 1);
+    Click(window, kCancel, 1);
+    ASSERT_EQ(WaitExit(pid, 5000), std::optional<int>(0));
+    EXPECT_EQ(ReadAll(Ini()), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2)
+        << "a temporary file was left";
 }
 
 }  // namespace
