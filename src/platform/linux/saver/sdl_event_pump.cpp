@@ -2,15 +2,11 @@
 
 #include <SDL2/SDL.h>
 
-#include <csignal>
+#include "platform/linux/saver/stop_signals.h"
 
 namespace cindral::platform::linux {
 
 namespace {
-
-volatile std::sig_atomic_t g_stopRequested = 0;
-
-void OnStopSignal(int) { g_stopRequested = 1; }
 
 void Dispatch(const SDL_Event& e, saver::SaverInput& input) {
     switch (e.type) {
@@ -37,11 +33,7 @@ void Dispatch(const SDL_Event& e, saver::SaverInput& input) {
 void SdlEventPump::InstallStopSignalHandlers() {
     // SDL must not turn the signals into quit events of its own.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    struct sigaction sa {};
-    sa.sa_handler = OnStopSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
+    InstallStopSignals();
 }
 
 void SdlEventPump::WaitAndDispatch(std::uint32_t timeoutMs, saver::SaverInput& input) {
@@ -53,7 +45,7 @@ void SdlEventPump::WaitAndDispatch(std::uint32_t timeoutMs, saver::SaverInput& i
     while (SDL_PollEvent(&e)) Dispatch(e, input);
 }
 
-bool SdlEventPump::StopRequested() { return g_stopRequested != 0; }
+bool SdlEventPump::StopRequested() { return StopSignalled(); }
 
 int VirtualKeyOf(int sdlKeycode, std::uint16_t sdlModifiers) {
     const bool numLock = (sdlModifiers & KMOD_NUM) != 0;
