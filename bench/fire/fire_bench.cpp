@@ -13,53 +13,49 @@
 #include "display/memory_surface.h"
 #include "fire/fire_engine.h"
 #include "fire/heat_filters.h"
+#include "fire/scripted_frames.h"
 #include "oracle/fire_oracle.h"
 
 namespace {
 
+using cindral::display::kBackHeight;
+using cindral::display::kBackWidth;
 using cindral::display::MemorySurface;
 using cindral::fire::FireEngine;
+using cindral::fire::LoadAndRunFrames;
 using cindral::fire::Rnd;
+using cindral::fire::RunScriptedFrames;
+using cindral::fire::ScriptedClock;
 using cindral::oracle::FireOracle;
 
 constexpr int kWarmUpFrames = 200;  // into the steady state of the fire
-constexpr std::uint32_t kFrameMs = 16;
 
 template <typename Engine>
 void FrameStep(benchmark::State& state) {
     const auto kind = static_cast<std::int16_t>(state.range(0));
-    std::uint32_t now = 0;
+    ScriptedClock clock;
     Rnd rnd(1);
-    Engine engine(rnd, [&now] { return now; });
-    std::int16_t k = kind;
-    if (!engine.Load(k, 0, 32)) {
+    Engine engine(rnd, [&clock] { return clock.Now(); });
+    MemorySurface back(kBackWidth, kBackHeight, 32);
+    if (!LoadAndRunFrames(engine, clock, kind, 0, back, kWarmUpFrames)) {
         state.SkipWithError("kind has no palette");
         return;
     }
-    MemorySurface back(320, 240, 32);
-    for (int f = 0; f < kWarmUpFrames; ++f) {
-        now += kFrameMs;
-        engine.Frame(back);
-    }
+    const auto frame = [&] { engine.Frame(back); };
+    const auto burst = [&] { engine.EmitBurst(); };
     for (auto _ : state) {
-        now += kFrameMs;
-        engine.Frame(back);
+        RunScriptedFrames(clock, 1, frame, burst, [](int) { return true; });
         benchmark::DoNotOptimize(back.Bytes().data());
     }
 }
 
 // The steady-state heat buffer of kind 6, for the blur alone.
 std::vector<std::uint8_t> WarmBuffer() {
-    std::uint32_t now = 0;
+    ScriptedClock clock;
     Rnd rnd(1);
-    FireEngine engine(rnd, [&now] { return now; });
-    std::int16_t k = 6;
-    engine.Load(k, 0, 32);
-    MemorySurface back(320, 240, 32);
-    for (int f = 0; f < kWarmUpFrames; ++f) {
-        now += kFrameMs;
-        engine.Frame(back);
-    }
+    FireEngine engine(rnd, [&clock] { return clock.Now(); });
+    MemorySurface back(kBackWidth, kBackHeight, 32);
+    LoadAndRunFrames(engine, clock, 6, 0, back, kWarmUpFrames);
     return engine.FireBuffer();
 }
 

@@ -7,6 +7,11 @@
 
 namespace cindral::display {
 
+// The back surface the fire is drawn into: the shown part of the fire, which
+// the display stretches over each saver window.
+inline constexpr int kBackWidth = 320;
+inline constexpr int kBackHeight = 240;
+
 // Pixels of a locked surface: rows of `pitch` bytes, 2 bytes a pixel at 16 bits
 // per pixel (5-6-5), 4 bytes (0x00RRGGBB) at 32.
 struct LockedPixels {
@@ -14,6 +19,7 @@ struct LockedPixels {
     int pitch = 0;
 };
 
+// An image in the desktop's pixel format that can be locked for writing.
 class Surface {
   public:
     virtual ~Surface() = default;
@@ -32,7 +38,7 @@ class Surface {
 class Display {
   public:
     virtual ~Display() = default;
-    // Creates the device and the 320 x 240 back surface in the desktop's pixel
+    // Creates the device and the kBackWidth x kBackHeight back surface in the desktop's pixel
     // format and reads the desktop's mode. False when that failed; the back
     // surface then still exists (in memory) so frames can be computed.
     virtual bool InitDisplay() = 0;

@@ -36,6 +36,12 @@ struct FireParams {
     std::int32_t emitterMode = 0;     // -f
 };
 
+// Milliseconds between the saver's spark bursts for a fire kind: kind 2
+// bursts every 100 ms, every other kind (and a custom option string) every 2 s.
+constexpr std::uint32_t SparkBurstIntervalMs(std::int16_t fireKind) {
+    return fireKind == 2 ? 100u : 2000u;
+}
+
 inline constexpr std::array<std::string_view, 8> PresetTable = {
     "-b 5 -g -0.25 -w 2 -p 5000 -k 200 -l 0 -y 3 -c 0 360 -n 45 -s 0 4 -f 1",
     "-b 5 -g -0.25 -w 2 -p 5000 -k 200 -l 0 -y 3 -c 0 360 -n 25 -s 0 4 -f 1",

@@ -1,13 +1,19 @@
 #pragma once
 // What the saver window drives: the fire engine, the music player, its own
-// platform window and a clock. Each is a small port so the saver logic runs
-// unchanged over real adapters and over recording fakes.
+// platform window, a clock and the platform's event queue. Each is a small
+// port so the saver logic runs unchanged over real adapters and over recording
+// fakes; a platform shell implements SaverHost, LocalTime and EventPump (and
+// the display and system ports) and leaves every decision to the core.
 
 #include <cstdint>
 
 #include "display/ports.h"
 
 namespace cindral::saver {
+
+// The virtual-key codes of the arrow keys that step through CD tracks.
+inline constexpr int kVkLeft = 37;
+inline constexpr int kVkRight = 39;
 
 // The fire engine's steps in the order the load step and the frame loop use.
 class SaverFire {
@@ -53,8 +59,41 @@ class SaverHost {
 class SaverClock {
   public:
     virtual ~SaverClock() = default;
-    virtual std::uint32_t TickMs() = 0;  // monotonic milliseconds
+    virtual std::uint32_t TickMs() = 0;  // monotonic milliseconds (wrapping)
+    virtual std::int64_t TickUs() = 0;   // monotonic microseconds, for frame pacing
     virtual int SecondsSinceMidnight() = 0;
+};
+
+// The wall-clock time of day, which only the platform's calendar knows.
+class LocalTime {
+  public:
+    virtual ~LocalTime() = default;
+    // Seconds since local midnight, 0 to 86399 (86400 in a leap second).
+    virtual int SecondsSinceMidnight() = 0;
+};
+
+// The input the saver reacts to, as a platform shell delivers it.
+class SaverInput {
+  public:
+    virtual ~SaverInput() = default;
+    // A key went down; `virtualKey` is the Windows virtual-key code (kVkLeft,
+    // kVkRight, 'A'..'Z', '0'..'9'; 0 for a key that has none of those).
+    virtual void KeyDown(int virtualKey) = 0;
+    virtual void MouseDown() = 0;  // any button; movement is no input
+    // The session is ending or the desktop closed a saver window.
+    virtual void EndSaver() = 0;
+};
+
+// The platform's event queue as the frame loop uses it between frames.
+class EventPump {
+  public:
+    virtual ~EventPump() = default;
+    // Waits until an event arrives or `timeoutMs` milliseconds have passed
+    // (0: does not wait), then hands every queued event to `input`, oldest
+    // first, and returns.
+    virtual void WaitAndDispatch(std::uint32_t timeoutMs, SaverInput& input) = 0;
+    // True once the system asked the saver to stop (a termination signal).
+    virtual bool StopRequested() = 0;
 };
 
 }  // namespace cindral::saver

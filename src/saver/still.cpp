@@ -5,13 +5,13 @@
 
 #include "display/memory_surface.h"
 #include "fire/fire_engine.h"
+#include "fire/scripted_frames.h"
 
 namespace cindral::saver {
 
 namespace {
 
 constexpr int kStillFrames = 90;            // 1.5 s of fire: the flames have risen
-constexpr std::uint32_t kFrameMs = 16;      // ticks as the paced loop would see them
 constexpr std::uint64_t kStillSeed = 4711;  // same picture at every start
 
 // Area average of the source pixels under each destination pixel.
@@ -41,17 +41,13 @@ StillImage Shrink(const StillImage& src, int w, int h) {
 
 StillImage RenderPreviewStill() {
     fire::Rnd rnd(kStillSeed);
-    std::uint32_t tick = 0;
-    fire::FireEngine engine(rnd, [&tick] { return tick; });
-    std::int16_t kind = 0;
-    display::MemorySurface back(320, 240, 32);
-    if (!engine.Load(kind, 0, 32)) return {};
-    for (int i = 0; i < kStillFrames; ++i) {
-        engine.Frame(back);
-        tick += kFrameMs;
-    }
-    StillImage full{320, 240, std::vector<std::uint32_t>(320 * 240)};
-    std::memcpy(full.pixels.data(), back.Bytes().data(), full.pixels.size() * 4);
+    fire::ScriptedClock clock;
+    fire::FireEngine engine(rnd, [&clock] { return clock.Now(); });
+    display::MemorySurface back(display::kBackWidth, display::kBackHeight, 32);
+    if (!fire::LoadAndRunFrames(engine, clock, 0, 0, back, kStillFrames)) return {};
+    StillImage full{back.Width(), back.Height(),
+                    std::vector<std::uint32_t>(back.Bytes().size() / 4)};
+    std::memcpy(full.pixels.data(), back.Bytes().data(), back.Bytes().size());
     return Shrink(full, kStillWidth, kStillHeight);
 }
 

@@ -21,7 +21,7 @@ inline constexpr int kStillHeight = 112;
 // corners are the source's corners.
 StillImage ScaleNearest(const StillImage& source, int width, int height);
 
-// Renders the fire from a fixed seed and shrinks the shown 320 x 240 area to
+// Renders the fire from a fixed seed and shrinks the back surface to
 // 152 x 112. The same picture at every start.
 StillImage RenderPreviewStill();
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "fire/fire_options.h"
+
 namespace cindral::saver {
 
 namespace {
@@ -48,7 +50,7 @@ bool SaverWindow::Load() {
     }
 
     Step([&] { ports_.host.ShowTopmost(); });
-    if (s.FireKind == 2) timer3_.SetInterval(100, ports_.clock.TickMs());
+    timer3_.SetInterval(fire::SparkBurstIntervalMs(s.FireKind), ports_.clock.TickMs());
     timer3_.SetEnabled(true, ports_.clock.TickMs());
     Step([&] { ports_.fire.InitParticles(); });
     running_ = true;

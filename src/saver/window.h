@@ -1,8 +1,8 @@
 #pragma once
 // The full-screen saver window's logic: the load step, one pass of the frame
-// loop, the three timers and the input handlers, and RequestExit. The platform
-// shell owns the event loop: it calls RunFrame while Running(), serves input
-// and due timers between frames, and ends the program once Running() is false.
+// loop, the three timers and the input handlers, and RequestExit. FrameLoop
+// (frame_loop.h) runs it: RunFrame while Running(), input and due timers
+// between frames; the program ends once Running() is false.
 
 #include <cstdint>
 
@@ -14,9 +14,6 @@
 #include "startup/program_state.h"
 
 namespace cindral::saver {
-
-inline constexpr int kVkLeft = 37;
-inline constexpr int kVkRight = 39;
 
 struct SaverPorts {
     SaverFire& fire;

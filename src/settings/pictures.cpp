@@ -5,10 +5,9 @@
 #include <random>
 
 #include "display/memory_surface.h"
-#include "fire/burst_cadence.h"
 #include "fire/fire_engine.h"
-#include "fire/frame_script.h"
 #include "fire/rnd.h"
+#include "fire/scripted_frames.h"
 
 namespace cindral::settings {
 namespace {
@@ -72,27 +71,22 @@ Image Marker(bool on) {
 
 Image FirePreview(std::int16_t kind) {
     fire::Rnd rnd(kPreviewSeed);
-    fire::FrameScript clock;
-    fire::FireEngine engine(rnd, [&clock] { return clock.now; });
+    fire::ScriptedClock clock;
+    fire::FireEngine engine(rnd, [&clock] { return clock.Now(); });
     Image out = Blank(kPreviewSize, kOpaque);
-    std::int16_t loaded = kind;
-    if (!engine.Load(loaded, 0, 32)) return out;
-    clock.burstMs = fire::BurstIntervalMs(loaded);
-    display::MemorySurface back(320, 240, 32);
-    for (int f = 0; f < kPreviewFrames; ++f) {
-        for (int due = clock.Advance(); due > 0; --due) engine.EmitBurst();
-        engine.Frame(back);
-    }
+    display::MemorySurface back(display::kBackWidth, display::kBackHeight, 32);
+    if (!fire::LoadAndRunFrames(engine, clock, kind, 0, back, kPreviewFrames)) return out;
     // Each preview pixel averages a 4 x 4 block of the shown area.
     const std::uint8_t* shown = back.Bytes().data();
-    const int bx = 320 / out.width, by = 240 / out.height;
+    const int bx = back.Width() / out.width, by = back.Height() / out.height;
     for (int y = 0; y < out.height; ++y) {
         for (int x = 0; x < out.width; ++x) {
             int sum[3] = {0, 0, 0};
             for (int sy = 0; sy < by; ++sy) {
                 for (int sx = 0; sx < bx; ++sx) {
                     const std::uint8_t* p =
-                        shown + (static_cast<std::size_t>(y * by + sy) * 320 + x * bx + sx) * 4;
+                        shown +
+                        (static_cast<std::size_t>(y * by + sy) * back.Width() + x * bx + sx) * 4;
                     for (int c = 0; c < 3; ++c) sum[c] += p[c];  // blue, green, red
                 }
             }

@@ -1,8 +1,10 @@
 #pragma once
 // The ports of start-up: the system calls start-up and the saver window make
-// that are not about drawing or sound, and the look-up of windows by caption.
+// that are not about drawing or sound, the look-up of windows by caption, and
+// what only the platform knows about a folder.
 
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
 
 namespace cindral::startup {
@@ -32,6 +34,16 @@ class WindowFinder {
   public:
     virtual ~WindowFinder() = default;
     virtual bool WindowExists(std::string_view caption) = 0;
+};
+
+// What the platform can tell about a folder without writing to it.
+class FolderAccess {
+  public:
+    virtual ~FolderAccess() = default;
+    // True when this process may create files in `folder`: its permissions,
+    // access lists and read-only media considered; false for a missing folder,
+    // an empty path or a file.
+    virtual bool CanCreateFilesIn(const std::filesystem::path& folder) = 0;
 };
 
 // Tells the system whether a saver runs: false announces one (uiParam is the

@@ -2,10 +2,7 @@
 
 #include <cstdlib>
 #include <exception>
-#include <fstream>
 #include <system_error>
-
-#include "startup/profile_file.h"
 
 namespace cindral::startup {
 namespace fs = std::filesystem;
@@ -44,30 +41,21 @@ fs::path UserSettingsFolder(const SettingsEnvironment& env) {
     return {};
 }
 
-fs::path SettingsFilePath(const fs::path& exeDir, const SettingsEnvironment& env,
-                          bool exeDirWritable) {
-    if (!exeDirWritable) {
-        const fs::path user = UserSettingsFolder(env);
-        if (!user.empty()) return user / kSettingsFileName;
-    }
-    return exeDir / kSettingsFileName;
-}
-
-fs::path SettingsFilePath(const fs::path& exeDir) {
-    return SettingsFilePath(exeDir, CurrentSettingsEnvironment(), FolderIsWritable(exeDir));
-}
-
-bool FolderIsWritable(const fs::path& folder) {
+SettingsFiles ChooseSettingsFiles(const fs::path& exeDir, const SettingsEnvironment& env,
+                                  bool exeDirWritable) {
+    const fs::path besideProgram = exeDir / kSettingsFileName;
+    const fs::path userFolder = exeDirWritable ? fs::path() : UserSettingsFolder(env);
+    if (userFolder.empty()) return {besideProgram, besideProgram};
+    const fs::path user = userFolder / kSettingsFileName;
     std::error_code ec;
-    if (folder.empty() || !fs::is_directory(folder, ec)) return false;
-    const fs::path probe = UnusedNameBeside(folder / kSettingsFileName);
-    bool created = false;
-    {
-        std::ofstream out(probe, std::ios::binary);
-        created = out.is_open();
-    }
-    if (created) fs::remove(probe, ec);
-    return created;
+    const bool userHasOne = fs::exists(user, ec);
+    const bool programHasOne = !userHasOne && fs::is_regular_file(besideProgram, ec);
+    return {programHasOne ? besideProgram : user, user};
+}
+
+SettingsFiles ChooseSettingsFiles(const fs::path& exeDir, FolderAccess& access) {
+    return ChooseSettingsFiles(exeDir, CurrentSettingsEnvironment(),
+                               access.CanCreateFilesIn(exeDir));
 }
 
 }  // namespace cindral::startup

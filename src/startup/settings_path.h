@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "startup/ports.h"
+
 namespace cindral::startup {
 
 inline constexpr char kSettingsFileName[] = "Cindral.ini";
@@ -25,17 +27,21 @@ SettingsEnvironment CurrentSettingsEnvironment();
 // unset or not absolute; empty when the environment names no such folder.
 std::filesystem::path UserSettingsFolder(const SettingsEnvironment& env);
 
-// The settings file for a program in `exeDir`: `exeDir`/Cindral.ini when
-// `exeDirWritable`, else the file in UserSettingsFolder (still beside the
-// program when that is empty).
-std::filesystem::path SettingsFilePath(const std::filesystem::path& exeDir,
-                                       const SettingsEnvironment& env, bool exeDirWritable);
+// The settings files for a program in `exeDir`.
+struct SettingsFiles {
+    std::filesystem::path read;  // where the settings are loaded from
+    std::filesystem::path save;  // where a save writes them
+};
 
-// The same for this process, testing the folder by creating a file in it.
-std::filesystem::path SettingsFilePath(const std::filesystem::path& exeDir);
+// Beside the program when `exeDirWritable`; else saved in UserSettingsFolder
+// (still beside the program when that is empty) and read from there, or from
+// beside the program while the user's folder holds no settings file yet, so a
+// file that came with a read-only copy of the program is still used.
+SettingsFiles ChooseSettingsFiles(const std::filesystem::path& exeDir,
+                                  const SettingsEnvironment& env, bool exeDirWritable);
 
-// True when a new file can be created in `folder` (checked by creating and
-// removing one, which also covers read-only media and access lists).
-bool FolderIsWritable(const std::filesystem::path& folder);
+// The same for this process's environment, asking `access` whether the
+// program's folder is writable.
+SettingsFiles ChooseSettingsFiles(const std::filesystem::path& exeDir, FolderAccess& access);
 
 }  // namespace cindral::startup

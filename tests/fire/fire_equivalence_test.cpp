@@ -12,7 +12,7 @@
 #include "oracle/fire_oracle.h"
 #include "scenario.h"
 
-namespace cindral::fire::testing {
+namespace cindral::fire::test_support {
 namespace {
 
 using display::MemorySurface;
@@ -37,8 +37,8 @@ class FireEquivalence : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(FireEquivalence, ProductionMatchesOracleEveryFrame) {
     const Scenario& s = GetParam();
-    FrameScript clock;
-    const auto tick = [&clock] { return clock.now; };
+    ScriptedClock clock;
+    const auto tick = [&clock] { return clock.Now(); };
     Rnd oracleRnd(kSeed), rnd32(kSeed), rnd16(kSeed);
     oracle::FireOracle reference(oracleRnd, tick);
     FireEngine engine32(rnd32, tick);
@@ -61,8 +61,8 @@ TEST_P(FireEquivalence, ProductionMatchesOracleEveryFrame) {
     for (auto& c : palette565) c = oracle::OracleColorTo565(c);
     ASSERT_EQ(palette565, engine16.Palette());
 
-    MemorySurface ref32(320, 240, 32), ref16(320, 240, 16), out32(320, 240, 32),
-        out16(320, 240, 16);
+    constexpr int w = display::kBackWidth, h = display::kBackHeight;
+    MemorySurface ref32(w, h, 32), ref16(w, h, 16), out32(w, h, 32), out16(w, h, 16);
     RunScripted(
         s, clock,
         [&] {
@@ -96,4 +96,4 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, FireEquivalence, ::testing::ValuesIn(Scenario
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace
-}  // namespace cindral::fire::testing
+}  // namespace cindral::fire::test_support

@@ -11,7 +11,7 @@
 #include "fire/fire_engine.h"
 #include "scenario.h"
 
-namespace cindral::fire::testing {
+namespace cindral::fire::test_support {
 namespace {
 
 struct Fnv1a64 {
@@ -29,12 +29,12 @@ TEST(FireHash, PrintsDigest) {
     for (const int depth : {32, 16}) {
         for (std::int16_t kind = 0; kind <= 9; ++kind) {
             if (kind == 8) continue;  // the random kind depends on the clock
-            FrameScript clock;
+            ScriptedClock clock;
             Rnd rnd(kSeed);
-            FireEngine engine(rnd, [&clock] { return clock.now; });
+            FireEngine engine(rnd, [&clock] { return clock.Now(); });
             std::int16_t k = kind;
             ASSERT_TRUE(engine.Load(k, 0, depth));
-            display::MemorySurface back(320, 240, depth);
+            display::MemorySurface back(display::kBackWidth, display::kBackHeight, depth);
             const Scenario s{"", kind, "", 600};
             RunScripted(
                 s, clock, [&] { engine.Frame(back); }, [&] { engine.EmitBurst(); },
@@ -49,4 +49,4 @@ TEST(FireHash, PrintsDigest) {
 }
 
 }  // namespace
-}  // namespace cindral::fire::testing
+}  // namespace cindral::fire::test_support

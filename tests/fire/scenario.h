@@ -7,10 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "fire/burst_cadence.h"
-#include "fire/frame_script.h"
+#include "fire/scripted_frames.h"
 
-namespace cindral::fire::testing {
+namespace cindral::fire::test_support {
 
 inline constexpr std::uint64_t kSeed = 20240611;
 
@@ -21,19 +20,17 @@ struct Scenario {
     int frames;
 };
 
-// Runs `frames` frames on each engine in lock step: the scripted clock moves
-// 16 ms per frame, burst ticks fall due every 2 s (100 ms for kind 2) and are
-// served before the frame; `check(frame)` runs after every frame,
-// and the run stops at its first fatal failure.
+// Runs `frames` frames on each engine in lock step on the scripted clock
+// (bursts at the cadence of the scenario's kind, a custom option string
+// bursting as any kind but 2); `check(frame)` runs after every frame, and the
+// run stops at its first fatal failure.
 template <typename Step, typename Burst, typename Check>
-void RunScripted(const Scenario& s, FrameScript& clock, Step step, Burst burst, Check check) {
-    clock.burstMs = BurstIntervalMs(s.options.empty() ? s.kind : std::int16_t{-1});
-    for (int f = 1; f <= s.frames; ++f) {
-        for (int due = clock.Advance(); due > 0; --due) burst();
-        step();
-        check(f);
-        if (::testing::Test::HasFatalFailure()) return;
-    }
+void RunScripted(const Scenario& s, ScriptedClock& clock, Step step, Burst burst, Check check) {
+    clock.FollowKind(s.options.empty() ? s.kind : std::int16_t{-1});
+    RunScriptedFrames(clock, s.frames, step, burst, [&](int frame) {
+        check(frame);
+        return !::testing::Test::HasFatalFailure();
+    });
 }
 
-}  // namespace cindral::fire::testing
+}  // namespace cindral::fire::test_support

@@ -8,9 +8,9 @@
 namespace cindral::music {
 namespace {
 
+using fakes::RecordingMediaCommands;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using testing::RecordingMediaCommands;
 
 class BgmTest : public ::testing::Test {
   protected:

@@ -10,7 +10,7 @@
 
 #include "music/bgm.h"
 
-namespace cindral::music::testing {
+namespace cindral::music::fakes {
 
 class RecordingMediaCommands : public MediaCommands {
   public:
@@ -72,4 +72,4 @@ class RecordingMediaCommands : public MediaCommands {
     }
 };
 
-}  // namespace cindral::music::testing
+}  // namespace cindral::music::fakes

@@ -13,7 +13,7 @@
 #include "settings/ports.h"
 #include "settings/settings_window.h"
 
-namespace cindral::settings::testing {
+namespace cindral::settings::test_support {
 
 struct CallLog {
     std::vector<std::string> lines;
@@ -152,4 +152,4 @@ inline int CountOn(const auto& markers) {
     return n;
 }
 
-}  // namespace cindral::settings::testing
+}  // namespace cindral::settings::test_support

@@ -8,7 +8,7 @@
 #include "settings/repeat_text.h"
 #include "startup/settings_store.h"
 
-namespace cindral::settings::testing {
+namespace cindral::settings::test_support {
 namespace {
 
 TEST(SettingsSave, ComboTextBecomesTheRepeatTrack) {
@@ -84,20 +84,20 @@ TEST(SettingsSave, AFailingSaveStillClosesTheWindow) {
 std::string Key(std::string_view k) { return std::string(k); }
 
 TEST(SettingsSave, FileSinkWritesTheFourKeysInOrder) {
-    startup::testing::TestFolder folder;
+    startup::test_support::TestFolder folder;
     const auto ini = folder / "Cindral.ini";
     std::ostringstream diagnostics;
     FileSettingsSink sink(ini, diagnostics);
     sink.Save(startup::Settings{8, 0, 2, "/music/火.mp3"});
     using namespace startup;
-    EXPECT_EQ(startup::testing::ReadBytes(ini),
+    EXPECT_EQ(startup::test_support::ReadBytes(ini),
               "[Section]\r\n" + Key(kFireKindKey) + "= 8\r\n" + Key(kMusicKindKey) + "= 0\r\n" +
                   Key(kRepeatTrackKey) + "= 2\r\n" + Key(kMusicFileKey) + "=/music/火.mp3\r\n");
     EXPECT_FALSE(sink.Failed());
     EXPECT_TRUE(diagnostics.str().empty());
 
     // A settings path that cannot be written is told on the diagnostics stream.
-    startup::testing::WriteBytes(folder / "file", "x");
+    startup::test_support::WriteBytes(folder / "file", "x");
     FileSettingsSink blocked(folder / "file" / "Cindral.ini", diagnostics);
     blocked.Save(startup::Settings{});
     EXPECT_TRUE(blocked.Failed());
@@ -117,4 +117,4 @@ TEST(SettingsSave, TrackTextFormats) {
 }
 
 }  // namespace
-}  // namespace cindral::settings::testing
+}  // namespace cindral::settings::test_support

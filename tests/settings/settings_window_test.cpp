@@ -4,7 +4,7 @@
 
 #include "fakes.h"
 
-namespace cindral::settings::testing {
+namespace cindral::settings::test_support {
 namespace {
 
 startup::Settings Loaded(std::int16_t fire, std::int16_t music, std::int16_t track = 0,
@@ -362,4 +362,4 @@ TEST(SettingsEvents, CancelAndCloseBoxUnloadWithoutSaving) {
 }
 
 }  // namespace
-}  // namespace cindral::settings::testing
+}  // namespace cindral::settings::test_support

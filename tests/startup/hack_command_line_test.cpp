@@ -140,7 +140,7 @@ TEST(HackCommandLine, RootMeansTheDaemonsWindowWhenItNamesOne) {
 }
 
 TEST(HackCommandLine, OverridesReplaceOnlyTheGivenSettings) {
-    testing::TestFolder folder;
+    test_support::TestFolder folder;
     const std::string song = (folder.path() / "song.mp3").string();
     std::ofstream(song) << "ID3";
     const Settings file{3, 1, 7, song};

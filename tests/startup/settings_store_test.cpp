@@ -21,9 +21,9 @@ namespace cindral::startup {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadBytes;
-using testing::TestFolder;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::TestFolder;
+using test_support::WriteBytes;
 
 std::string Key(std::string_view key) { return std::string(key); }
 

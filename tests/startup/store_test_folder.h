@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-namespace cindral::startup::testing {
+namespace cindral::startup::test_support {
 
 class TestFolder {
   public:
@@ -42,4 +42,4 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace cindral::startup::testing
+}  // namespace cindral::startup::test_support

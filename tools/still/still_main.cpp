@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "display/ports.h"
 #include "png_file.h"
 #include "still_render.h"
 
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
         std::cerr << "cindral-still: fire kind " << options.kind << " has no palette\n";
         return 1;
     }
-    const std::string error = WritePngRgb(options.out, 320, 240, rgb);
+    const std::string error =
+        WritePngRgb(options.out, cindral::display::kBackWidth, cindral::display::kBackHeight, rgb);
     if (!error.empty()) {
         std::cerr << "cindral-still: " << error << "\n";
         return 1;

@@ -3,9 +3,8 @@
 #include <charconv>
 
 #include "display/memory_surface.h"
-#include "fire/burst_cadence.h"
 #include "fire/fire_engine.h"
-#include "fire/frame_script.h"
+#include "fire/scripted_frames.h"
 
 namespace cindral::still {
 
@@ -51,25 +50,21 @@ std::string ParseStillArgs(const std::vector<std::string>& args, StillOptions& o
 }
 
 std::vector<std::uint8_t> RenderStill(const StillOptions& o, int secondsSinceMidnight) {
-    fire::FrameScript clock;
+    fire::ScriptedClock clock;
     fire::Rnd rnd;
     if (o.seed) rnd.Seed(*o.seed);
-    fire::FireEngine engine(rnd, [&clock] { return clock.now; });
-    std::int16_t kind = o.kind;
-    if (!engine.Load(kind, secondsSinceMidnight, o.depth)) return {};
-    clock.burstMs = fire::BurstIntervalMs(kind);
-
-    display::MemorySurface back(320, 240, o.depth);
-    for (int f = 1; f <= o.frames; ++f) {
-        for (int due = clock.Advance(); due > 0; --due) engine.EmitBurst();
-        engine.Frame(back);
+    fire::FireEngine engine(rnd, [&clock] { return clock.Now(); });
+    display::MemorySurface back(display::kBackWidth, display::kBackHeight, o.depth);
+    if (!fire::LoadAndRunFrames(engine, clock, o.kind, secondsSinceMidnight, back, o.frames)) {
+        return {};
     }
     if (o.frames == 0) engine.render(back);
 
     std::vector<std::uint8_t> rgb;
-    rgb.reserve(320 * 240 * 3);
+    const int pixels = back.Width() * back.Height();
+    rgb.reserve(static_cast<std::size_t>(pixels) * 3);
     const std::uint8_t* p = back.Bytes().data();
-    for (int i = 0; i < 320 * 240; ++i) {
+    for (int i = 0; i < pixels; ++i) {
         if (o.depth == 32) {
             rgb.push_back(p[2]);
             rgb.push_back(p[1]);

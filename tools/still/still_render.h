@@ -20,9 +20,9 @@ struct StillOptions {
 // Returns an empty string or what is wrong with the arguments.
 std::string ParseStillArgs(const std::vector<std::string>& args, StillOptions& options);
 
-// The shown 320 x 240 area after frame N, as 8-bit RGB (5-6-5 widened on a
-// 16-bit surface). Frames are 16 ms apart; burst ticks come every 2 s (100 ms
-// for kind 2), as in the saver. Empty when the fire kind ends the program.
+// The back surface (the shown area) after frame N, as 8-bit RGB (5-6-5
+// widened on a 16-bit surface), from the scripted run of the saver's frames.
+// Empty when the fire kind ends the program.
 std::vector<std::uint8_t> RenderStill(const StillOptions& options, int secondsSinceMidnight);
 
 }  // namespace cindral::still

@@ -16,7 +16,9 @@
 #include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/saver/x11_window_finder.h"
 #include "platform/linux/settings/settings_app.h"
+#include "platform/linux/startup/posix_folder_access.h"
 #include "saver/still.h"
+#include "startup/settings_path.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
 
@@ -26,6 +28,11 @@ std::filesystem::path ExeDir() {
     std::error_code ec;
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
+}
+
+cindral::startup::SettingsFiles SettingsFiles() {
+    cindral::platform::linux::PosixFolderAccess access;
+    return cindral::startup::ChooseSettingsFiles(ExeDir(), access);
 }
 
 }  // namespace
@@ -40,7 +47,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
             return 2;
         }
-        return app::RunHackSaver(*hack, startup::SettingsFilePath(ExeDir()));
+        return app::RunHackSaver(*hack, SettingsFiles().read);
     }
     std::string line;
     for (int i = 1; i < argc; ++i) {
@@ -53,7 +60,7 @@ int main(int argc, char** argv) {
     platform::linux::LinuxSystemServices system;
     startup::ProgramState state;
     startup::StartupPorts ports{finder, system, [](startup::Settings& s) {
-                                    startup::LoadSettings(s, startup::SettingsFilePath(ExeDir()));
+                                    startup::LoadSettings(s, SettingsFiles().read);
                                 }};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
     const bool displayOpened = x != nullptr;
@@ -72,8 +79,7 @@ int main(int argc, char** argv) {
                              "cindral: cannot open the X display for the settings window\n");
                 return 1;
             }
-            return platform::linux::RunSettingsWindow(state.settings,
-                                                      startup::SettingsFilePath(ExeDir()));
+            return platform::linux::RunSettingsWindow(state.settings, SettingsFiles().save);
         case startup::StartupAction::Exit:
             return 0;
     }

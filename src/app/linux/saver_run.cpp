@@ -7,14 +7,12 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/linux/bgm_saver_music.h"
-#include "app/linux/steady_clock.h"
-#include "fire/fire_engine.h"
 #include "platform/linux/music/linux_media_commands.h"
+#include "platform/linux/saver/posix_local_time.h"
+#include "platform/linux/saver/sdl_event_pump.h"
 #include "platform/linux/saver/sdl_saver_display.h"
-#include "platform/linux/saver/sdl_saver_loop.h"
-#include "saver/engine_fire.h"
-#include "saver/window.h"
+#include "saver/assembly.h"
+#include "saver/frame_loop.h"
 
 namespace cindral::app {
 
@@ -38,7 +36,7 @@ void StampFirstFrame(const platform::linux::SdlSaverDisplay& display) {
 }  // namespace
 
 int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system) {
-    platform::linux::InstallSaverSignalHandlers();
+    platform::linux::SdlEventPump::InstallStopSignalHandlers();
     // Without an X server SDL would fall back to an invisible off-screen
     // driver and the saver would run unseen, with nothing able to end it.
     if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
@@ -50,13 +48,10 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
         [](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
 
     auto media = platform::CreateLinuxMediaCommands();
-    music::Cindral_BGM bgm(*media, state.settings);
-    BgmSaverMusic music(bgm);
-    fire::FireEngine engine(fire::ProgramRnd(), SteadyMs);
-    saver::EngineSaverFire fire(engine);
+    platform::linux::PosixLocalTime localTime;
     platform::linux::SdlSaverDisplay display;
-    SteadyClock clock;
-    saver::SaverWindow saver({fire, display, music, display, system, clock}, state);
+    saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
+    saver::SaverWindow& saver = parts.Window();
 
     if (saver.Load()) {
         if (display.WindowCount() == 0) {
@@ -65,8 +60,9 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
             saver.EndSaver();
         } else {
             auto start = std::chrono::steady_clock::now();
-            long frames =
-                platform::linux::RunSaverLoop(saver, [&display] { StampFirstFrame(display); });
+            platform::linux::SdlEventPump events;
+            saver::FrameLoop loop(saver, events, parts.Clock());
+            long frames = loop.Run([&display] { StampFirstFrame(display); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
                 std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
                 std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());

@@ -1,5 +1,5 @@
 #pragma once
-// Stretches the 320 x 240 back surface over a window's frame buffer by whole
+// Stretches the back surface over a window's frame buffer by whole
 // pixels: destination (x, y) takes source (x * sw / W, y * sh / H). Only the
 // destination rows whose source row changed since the previous frame are
 // written and reported, so the display server copies less; the black sky above

@@ -50,7 +50,8 @@ void RequestFullScreenState(SDL_Window* window) {
 }  // namespace
 
 SdlSaverDisplay::SdlSaverDisplay()
-    : back_(std::make_unique<display::MemorySurface>(kBackWidth, kBackHeight, 32)) {}
+    : back_(std::make_unique<display::MemorySurface>(display::kBackWidth, display::kBackHeight,
+                                                     32)) {}
 
 SdlSaverDisplay::~SdlSaverDisplay() { CloseOutputs(); }
 
@@ -61,7 +62,8 @@ bool SdlSaverDisplay::InitDisplay() {
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
     bpp_ = SDL_BITSPERPIXEL(mode.format) == 16 ? 16 : 32;
     textureFormat_ = bpp_ == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
-    back_ = std::make_unique<display::MemorySurface>(kBackWidth, kBackHeight, bpp_);
+    back_ =
+        std::make_unique<display::MemorySurface>(display::kBackWidth, display::kBackHeight, bpp_);
 
     SDL_SetHintWithPriority(SDL_HINT_RENDER_SCALE_QUALITY, "nearest", SDL_HINT_DEFAULT);
     // A renderer named by the user (SDL_RENDER_DRIVER) is always honoured;
@@ -107,7 +109,7 @@ bool SdlSaverDisplay::AttachFramebuffer(Output& out) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Surface* surface = SDL_GetWindowSurface(out.window);
     if (!surface || surface->format->format != textureFormat_) return false;
-    out.scaler = std::make_shared<FrameScaler>(kBackWidth, kBackHeight, bpp_ / 8);
+    out.scaler = std::make_shared<FrameScaler>(display::kBackWidth, display::kBackHeight, bpp_ / 8);
     rendererName_ = "framebuffer";
     vsync_ = false;
     return true;
@@ -129,7 +131,7 @@ bool SdlSaverDisplay::AttachRenderer(Output& out) {
         vsync_ = vsync_ || (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     }
     out.texture = SDL_CreateTexture(out.renderer, textureFormat_, SDL_TEXTUREACCESS_STREAMING,
-                                    kBackWidth, kBackHeight);
+                                    display::kBackWidth, display::kBackHeight);
     if (!out.texture) {
         SDL_DestroyRenderer(out.renderer);
         out.renderer = nullptr;

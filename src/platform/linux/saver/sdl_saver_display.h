@@ -24,9 +24,6 @@ namespace cindral::platform::linux {
 
 class SdlSaverDisplay final : public display::Display, public saver::SaverHost {
   public:
-    static constexpr int kBackWidth = 320;
-    static constexpr int kBackHeight = 240;
-
     SdlSaverDisplay();
     ~SdlSaverDisplay() override;
 

@@ -1,10 +1,8 @@
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/linux/saver/linux_system_services.h"
-#include "platform/linux/saver/sdl_saver_loop.h"
 
 namespace cindral::platform::linux {
 namespace {
@@ -28,17 +26,6 @@ TEST(LinuxSystemServices, NeverAsksForAPassword) {
     LinuxSystemServices sys;
     EXPECT_TRUE(sys.IsWindowsNT());
     EXPECT_NE(sys.VerifyScreenSavePwd(1), 0);
-}
-
-TEST(VirtualKeyOf, ArrowsAreThirtySevenAndThirtyNine) {
-    EXPECT_EQ(VirtualKeyOf(SDLK_LEFT), 37);
-    EXPECT_EQ(VirtualKeyOf(SDLK_RIGHT), 39);
-    EXPECT_EQ(VirtualKeyOf(SDLK_a), 'A');
-    EXPECT_EQ(VirtualKeyOf(SDLK_5), '5');
-    // No other key may pass for an arrow.
-    EXPECT_NE(VirtualKeyOf(SDLK_UP), 37);
-    EXPECT_NE(VirtualKeyOf(SDLK_QUOTE), 39);    // the apostrophe is ASCII 39
-    EXPECT_NE(VirtualKeyOf(SDLK_PERCENT), 37);  // and the percent sign 37
 }
 
 }  // namespace

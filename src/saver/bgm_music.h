@@ -4,9 +4,9 @@
 #include "music/bgm.h"
 #include "saver/ports.h"
 
-namespace cindral::app {
+namespace cindral::saver {
 
-class BgmSaverMusic final : public saver::SaverMusic {
+class BgmSaverMusic final : public SaverMusic {
   public:
     explicit BgmSaverMusic(music::Cindral_BGM& bgm) : bgm_(bgm) {}
     void CdOpen() override { bgm_.CdOpen(); }
@@ -25,4 +25,4 @@ class BgmSaverMusic final : public saver::SaverMusic {
     music::Cindral_BGM& bgm_;
 };
 
-}  // namespace cindral::app
+}  // namespace cindral::saver

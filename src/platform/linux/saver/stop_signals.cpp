@@ -1,0 +1,40 @@
+#include "platform/linux/saver/stop_signals.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace cindral::platform::linux {
+
+namespace {
+
+volatile std::sig_atomic_t g_stopRequested = 0;
+int g_wakeFds[2] = {-1, -1};
+
+void OnStopSignal(int) {
+    g_stopRequested = 1;
+    if (g_wakeFds[1] >= 0) {
+        const char byte = 1;
+        [[maybe_unused]] ssize_t n = write(g_wakeFds[1], &byte, 1);
+    }
+}
+
+}  // namespace
+
+void InstallStopSignals() {
+    if (g_wakeFds[0] < 0 && pipe2(g_wakeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        g_wakeFds[0] = g_wakeFds[1] = -1;  // waits are bounded anyway: a frame later
+    }
+    struct sigaction sa {};
+    sa.sa_handler = OnStopSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+}
+
+bool StopSignalled() { return g_stopRequested != 0; }
+
+int StopSignalFd() { return g_wakeFds[0]; }
+
+}  // namespace cindral::platform::linux

@@ -1,0 +1,48 @@
+#pragma once
+// The saver's frame loop: a frame, then the message step until the next frame
+// is due (at most 60 a second), until the saver has ended. Between frames the
+// due timers tick and the platform's event pump waits for input for as long as
+// neither the next frame nor a timer is due. A platform shell only implements
+// the pump (wait, dispatch) and the display (present).
+
+#include <cstdint>
+#include <functional>
+
+#include "saver/pacer.h"
+#include "saver/ports.h"
+#include "saver/window.h"
+
+namespace cindral::saver {
+
+class FrameLoop final : private SaverInput {
+  public:
+    static constexpr int kFramesPerSecond = 60;
+
+    FrameLoop(SaverWindow& saver, EventPump& events, SaverClock& clock);
+
+    // One frame, `afterFrame` (once it was presented), and the message step
+    // after it. False once the saver has ended (by input, a timer or a stop
+    // request): the loop is over.
+    bool RunOnce(const std::function<void()>& afterFrame = {});
+    // RunOnce until the saver ends; `onFirstFrame` runs once, after the first
+    // frame was presented. Returns the number of frames run.
+    long Run(const std::function<void()>& onFirstFrame = {});
+
+  private:
+    // Input reaches the saver only while it runs: once a key has ended it,
+    // the rest of the queue is dropped.
+    void KeyDown(int virtualKey) override;
+    void MouseDown() override;
+    void EndSaver() override;
+
+    bool Ended();
+    void MessageStep(std::int64_t nextFrameUs);
+
+    SaverWindow& saver_;
+    EventPump& events_;
+    SaverClock& clock_;
+    FramePacer pacer_{kFramesPerSecond};
+    long frames_ = 0;
+};
+
+}  // namespace cindral::saver
