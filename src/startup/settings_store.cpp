@@ -84,7 +84,8 @@ std::string FormatSettingNumber(std::int16_t value) {
     return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
 }
 
-void LoadSettings(Settings& settings, const std::filesystem::path& file) {
+void LoadSettings(Settings& settings, const std::filesystem::path& file,
+                  const StoredPathCodec& codec) {
     const std::string content = ReadProfileFile(file).value_or(std::string());
     const auto read = [&](std::string_view key) {
         return ReadProfileValue(content, kSettingsSection, key);
@@ -94,6 +95,7 @@ void LoadSettings(Settings& settings, const std::filesystem::path& file) {
     LoadNumber(settings.RepeatTrack, read(kRepeatTrackKey));
 
     settings.MusicFile = read(kMusicFileKey);
+    if (codec.toUtf8) settings.MusicFile = codec.toUtf8(settings.MusicFile);
     ForgetMissingMusicFile(settings);
 }
 
@@ -104,17 +106,21 @@ void ForgetMissingMusicFile(Settings& settings) {
     }
 }
 
-bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
+bool SaveSettings(const Settings& settings, const std::filesystem::path& file,
+                  const StoredPathCodec& codec) {
     std::error_code ec;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
     const std::string fireKind = FormatSettingNumber(settings.FireKind);
     const std::string musicKind = FormatSettingNumber(settings.MusicKind);
     const std::string repeatTrack = FormatSettingNumber(settings.RepeatTrack);
+    const std::string musicFile = codec.toStored
+                                      ? codec.toStored(settings.MusicFile).value_or(std::string())
+                                      : settings.MusicFile;
     const std::array<ProfileEntry, 4> entries{{
         {kFireKindKey, fireKind},
         {kMusicKindKey, musicKind},
         {kRepeatTrackKey, repeatTrack},
-        {kMusicFileKey, settings.MusicFile},
+        {kMusicFileKey, musicFile},
     }};
     return WriteIniValues(kSettingsSection, entries, file);
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,11 +42,21 @@ std::optional<std::int16_t> ParseSettingNumber(std::string_view text);
 // Leading-blank decimal: " 3" for 3, "-2" for -2.
 std::string FormatSettingNumber(std::int16_t value);
 
+// How the music file's path is written in the file. Unset members keep the
+// bytes as they are (UTF-8); a platform whose older files hold the path in
+// another encoding converts here. `toStored` gives nothing for a path the file
+// cannot hold, which is then saved as no file.
+struct StoredPathCodec {
+    std::function<std::string(std::string_view stored)> toUtf8;
+    std::function<std::optional<std::string>(std::string_view utf8)> toStored;
+};
+
 // Loads the four keys of `file` into `settings`. A missing file or key reads as
 // empty: an empty number sets 0, a number that cannot be read or does not fit
 // leaves its value as it was. A music file that is empty or not an existing file
 // empties MusicFile and turns MusicKind 2 into 0 (in memory only).
-void LoadSettings(Settings& settings, const std::filesystem::path& file);
+void LoadSettings(Settings& settings, const std::filesystem::path& file,
+                  const StoredPathCodec& codec = {});
 
 // The music-file rule of LoadSettings on its own: a MusicFile that is empty or
 // names no existing file is emptied, and MusicKind 2 becomes 0.
@@ -54,6 +65,7 @@ void ForgetMissingMusicFile(Settings& settings);
 // Writes the four keys, in the order fire kind, music kind, repeat track, music
 // file, into one replacement of `file`; creates the file's folder when missing.
 // False when nothing could be stored.
-bool SaveSettings(const Settings& settings, const std::filesystem::path& file);
+bool SaveSettings(const Settings& settings, const std::filesystem::path& file,
+                  const StoredPathCodec& codec = {});
 
 }  // namespace cindral::startup

@@ -95,6 +95,48 @@ TEST(SaveSettings, RoundTripsThroughLoad) {
     EXPECT_EQ(loaded.MusicFile, saved.MusicFile);
 }
 
+// A codec that stores the path with every letter "a" written as the byte 0xE1
+// (a Latin-1 stand-in) and refuses paths with a "#".
+StoredPathCodec LatinCodec() {
+    return {[](std::string_view stored) {
+                std::string out;
+                for (char c : stored) out += c == '\xE1' ? std::string("a") : std::string(1, c);
+                return out;
+            },
+            [](std::string_view utf8) -> std::optional<std::string> {
+                if (utf8.find('#') != std::string_view::npos) return std::nullopt;
+                std::string out(utf8);
+                for (char& c : out) c = c == 'a' ? '\xE1' : c;
+                return out;
+            }};
+}
+
+TEST(SaveSettings, WritesTheMusicPathThroughTheCodecAndLoadsItBack) {
+    TestFolder folder;
+    WriteBytes(folder / "a.mp3", "ID3");
+    WriteBytes(folder / "b#.mp3", "ID3");
+    const std::string plain = (folder / "a.mp3").string();
+    std::string stored = plain;
+    for (char& c : stored) c = c == 'a' ? '\xE1' : c;
+    struct Case {
+        std::string musicFile;
+        std::string storedBytes;  // the key's value in the file
+        std::string loaded;       // MusicFile after loading the file again
+    } cases[] = {
+        {plain, stored, plain},
+        {(folder / "b#.mp3").string(), "", ""},  // refused: saved as no file
+    };
+    for (const Case& c : cases) {
+        const fs::path ini = folder / "Cindral.ini";
+        ASSERT_TRUE(SaveSettings({0, 2, 0, c.musicFile}, ini, LatinCodec()));
+        EXPECT_EQ(ReadIniValue(kSettingsSection, kMusicFileKey, ini), c.storedBytes);
+        Settings loaded;
+        LoadSettings(loaded, ini, LatinCodec());
+        EXPECT_EQ(loaded.MusicFile, c.loaded) << c.musicFile;
+        EXPECT_EQ(loaded.MusicKind, c.loaded.empty() ? 0 : 2) << c.musicFile;
+    }
+}
+
 TEST(ParseSettingNumber, TakesTheFloorOfDecimalNumbersThatFit) {
     EXPECT_EQ(ParseSettingNumber(" 3"), 3);
     EXPECT_EQ(ParseSettingNumber("12"), 12);

@@ -10,14 +10,15 @@
 #include "platform/linux/saver/linux_system_services.h"
 #include "platform/linux/saver/posix_local_time.h"
 #include "platform/linux/saver/x11_hack_display.h"
-#include "platform/linux/saver/x11_hack_loop.h"
+#include "platform/linux/saver/x11_hack_event_pump.h"
 #include "saver/assembly.h"
+#include "saver/frame_loop.h"
 #include "startup/settings_store.h"
 
 namespace cindral::app {
 
 int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::path& settingsFile) {
-    platform::linux::InstallHackSignalHandlers();
+    platform::linux::X11HackEventPump::InstallStopSignalHandlers();
     std::optional<std::string> daemonWindow;
     if (const char* w = std::getenv("XSCREENSAVER_WINDOW")) daemonWindow = w;
     const startup::HackWindow target = startup::ChooseHackWindow(line, daemonWindow);
@@ -47,7 +48,9 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
         return 1;
     }
     auto start = std::chrono::steady_clock::now();
-    long frames = platform::linux::RunHackLoop(saver, display);
+    platform::linux::X11HackEventPump events(display);
+    saver::FrameLoop loop(saver, events, parts.Clock());
+    long frames = loop.Run();
     if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {  // for the saver benchmark
         std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
         std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());

@@ -1,21 +1,18 @@
 #pragma once
-// SIGTERM and SIGINT as the system's request that the saver stop. The request
-// is a flag the frame loop reads, and it also wakes the loop: a wait for SDL
-// events ends with an event of type StopSignalEventType(), so the loop sees the
-// request at once however long it meant to wait.
-
-#include <cstdint>
+// SIGTERM and SIGINT as a stop request of the saver: a flag the frame loop
+// reads, and a descriptor that becomes readable at the signal, so that a wait
+// on it ends at once.
 
 namespace cindral::platform::linux {
 
-// Installs the handlers (and keeps SDL from installing its own). Call once,
-// before SDL starts; later calls do nothing.
 void InstallStopSignals();
-
-// True once SIGTERM or SIGINT arrived after InstallStopSignals.
 bool StopSignalled();
+// Readable once a stop signal has arrived; -1 before InstallStopSignals.
+int StopSignalFd();
 
-// The SDL event type a stop signal pushes (a registered user event type).
-std::uint32_t StopSignalEventType();
+// For a loop that waits in SDL, which cannot wait on a descriptor: from now
+// on every stop signal also pushes an SDL event (of no type the saver reads),
+// so that the wait ends at once. Call after InstallStopSignals; once.
+void WakeSdlOnStopSignals();
 
 }  // namespace cindral::platform::linux

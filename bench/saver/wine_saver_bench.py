@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""Windows saver speed under Wine (a program, not a test): on one 1920x1080
+Xvfb it runs the native saver and then cindral.scr under Wine for the same
+time and prints, for each, the frame step (wall milliseconds per frame) and the
+CPU seconds per wall second of the saver plus the X server (plus, under Wine,
+Wine's own processes), and the ratio of Wine's figures to the native ones.
+cindral.scr runs three ways: DirectDraw on Wine's default (OpenGL) renderer,
+DirectDraw on Wine's GDI renderer (a registry value in the prefix, removed
+afterwards), and the program's own GDI presentation (CINDRAL_DISPLAY=gdi).
+
+Usage: bench/saver/wine_saver_bench.py [--bin build/bin] [--scr build-mingw64/bin/cindral.scr]
+       [--wine /usr/lib/wine/wine64] [--seconds 10]
+The Wine prefix is the one in WINEPREFIX, else build-mingw64/wineprefix.
+"""
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def cpu_seconds(pid):
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            fields = f.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / TICKS
+    except OSError:
+        return 0.0
+
+
+def processes_with_env(key, value):
+    """Pids whose environment holds key=value (the Wine server of our prefix)."""
+    wanted = f"{key}={value}".encode()
+    pids = []
+    for name in os.listdir("/proc"):
+        if not name.isdigit():
+            continue
+        try:
+            with open(f"/proc/{name}/environ", "rb") as f:
+                if wanted in f.read().split(b"\0"):
+                    pids.append(int(name))
+        except OSError:
+            pass
+    return pids
+
+
+def start_xvfb(width, height):
+    r, w = os.pipe()
+    proc = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{width}x{height}x24",
+         "-nolisten", "tcp", "-noreset"],
+        pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(w)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(r, 16)
+        if not chunk:
+            break
+        number += chunk
+    os.close(r)
+    return proc, ":" + number.decode().strip()
+
+
+def measure(cmd, env, extra_pids, seconds, stop, warmup):
+    """CPU per wall second of the program and `extra_pids()`, and its frame report."""
+    # A file, not a pipe: Wine's helper processes inherit it and outlive the saver.
+    log = tempfile.TemporaryFile(mode="w+")
+    proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=log, text=True)
+    time.sleep(warmup)
+    pids = [proc.pid] + extra_pids()
+    c0 = sum(cpu_seconds(p) for p in pids)
+    w0 = time.monotonic()
+    time.sleep(seconds)
+    c1 = sum(cpu_seconds(p) for p in pids)
+    w1 = time.monotonic()
+    stop(proc)
+    proc.wait(timeout=20)
+    log.seek(0)
+    err = log.read()
+    frames = wall = None
+    for line in err.splitlines():
+        words = line.replace(",", "").split()
+        if words[:1] == ["frames"]:
+            frames, wall = int(words[1]), float(words[3])
+    step = wall * 1000 / frames if frames else float("nan")
+    return (c1 - c0) / (w1 - w0), step, err.strip().splitlines()
+
+
+def main():
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../..")
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--bin", default=os.path.join(root, "build/bin"))
+    ap.add_argument("--scr", default=os.path.join(root, "build-mingw64/bin/cindral.scr"))
+    ap.add_argument("--wine", default="/usr/lib/wine/wine64")
+    ap.add_argument("--seconds", type=float, default=10.0)
+    args = ap.parse_args()
+    cindral = os.path.abspath(os.path.join(args.bin, "cindral"))
+    scr = os.path.abspath(args.scr)
+    for path in (cindral, scr, args.wine):
+        if not os.access(path, os.R_OK):
+            sys.exit(f"missing {path}: build it first")
+    prefix = os.environ.get("WINEPREFIX") or os.path.abspath(
+        os.path.join(os.path.dirname(scr), "../wineprefix"))
+    wineserver = os.path.join(os.path.dirname(args.wine), "wineserver")
+
+    xvfb, display = start_xvfb(1920, 1080)
+    try:
+        home = tempfile.mkdtemp()
+        env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=home,
+                   CINDRAL_FIRST_FRAME_STAMP="1", CINDRAL_FRAME_REPORT="1",
+                   WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        native = measure([cindral, "/s"], env, lambda: [xvfb.pid], args.seconds,
+                         lambda p: p.terminate(), warmup=1.5)
+
+        def click(_):
+            # A click reaches the window under the pointer; a key needs the
+            # input focus, which no window manager hands out here.
+            subprocess.run(["xdotool", "mousemove", "500", "500", "click", "1"], env=env,
+                           check=False)
+
+        def renderer(value):
+            key = "HKCU\\Software\\Wine\\Direct3D"
+            cmd = ([args.wine, "reg", "add", key, "/v", "renderer", "/t", "REG_SZ", "/d", value,
+                    "/f"] if value else [args.wine, "reg", "delete", key, "/v", "renderer", "/f"])
+            subprocess.run(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run([wineserver, "-w"], env=env)
+
+        results = [("native cindral", native, "saver + X server")]
+        for name, gdi_renderer, extra in (
+                ("cindral.scr, DirectDraw, Wine's OpenGL renderer", False, {}),
+                ("cindral.scr, DirectDraw, Wine's GDI renderer", True, {}),
+                ("cindral.scr, GDI presentation", False, {"CINDRAL_DISPLAY": "gdi"})):
+            if gdi_renderer:
+                renderer("gdi")
+            try:
+                run = measure([args.wine, scr, "/s"], dict(env, **extra),
+                              lambda: [xvfb.pid] + processes_with_env("WINEPREFIX", prefix),
+                              args.seconds, click, warmup=4.0)
+            finally:
+                subprocess.run([wineserver, "-k"], env=env, check=False)
+                if gdi_renderer:
+                    renderer(None)
+            results.append((name, run, "saver + X server + Wine"))
+        for name, (cpu, step, report), what in results:
+            line = (f"{name}: frame step {step:.1f} ms ({1000 / step:.1f} frames/s), "
+                    f"{cpu:.3f} CPU s per wall s ({what})")
+            if name != "native cindral":
+                line += f"; ratio to native: step {step / native[1]:.2f}, CPU {cpu / native[0]:.2f}"
+            print(line)
+            for text in report:
+                if text.startswith("frames"):
+                    print(f"  its report: {text}")
+    finally:
+        xvfb.terminate()
+        xvfb.wait(timeout=10)
+
+
+if __name__ == "__main__":
+    main()

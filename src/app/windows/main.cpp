@@ -1,0 +1,57 @@
+// The Windows program. The command line is the text after the program name,
+// as the screen-saver host passes it ("/s", "/p 4711", "/c:4711", ...).
+
+#include <cstdio>
+
+#include "app/windows/saver_run.h"
+#include "platform/windows/saver/preview_window.h"
+#include "platform/windows/settings/win32_settings_window.h"
+#include "platform/windows/startup/instance_claim.h"
+#include "platform/windows/startup/process_command_line.h"
+#include "platform/windows/startup/settings_location.h"
+#include "platform/windows/startup/win32_system_services.h"
+#include "platform/windows/startup/win32_window_finder.h"
+#include "platform/windows/win32.h"
+#include "saver/still.h"
+#include "startup/settings_store.h"
+#include "startup/startup_dispatch.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    using namespace cindral;
+    using namespace cindral::platform::windows;
+
+    // Claimed before the captions are looked for: of several simultaneous
+    // starts only one goes on.
+    InstanceClaim claim;
+    Win32WindowFinder finder(&claim);
+    Win32SystemServices system;
+    startup::ProgramState state;
+    startup::StartupPorts ports{finder, system, [](startup::Settings& s) {
+                                    startup::LoadSettings(s, WindowsSettingsFile(),
+                                                          AnsiMusicPathCodec());
+                                }};
+    const startup::StartupDecision decision =
+        startup::DispatchStartup(ProcessCommandLine(), state, ports);
+
+    switch (decision.action) {
+        case startup::StartupAction::Preview: {
+            // A preview is no running copy: the saver may start beside it.
+            claim.Release();
+            HWND parent =
+                reinterpret_cast<HWND>(static_cast<std::intptr_t>(decision.previewParent));
+            if (!RunPreview(parent, saver::RenderPreviewStill)) {
+                std::fprintf(stderr, "cindral: the preview parent %ld is no window\n",
+                             static_cast<long>(decision.previewParent));
+                return 1;
+            }
+            return 0;
+        }
+        case startup::StartupAction::Saver:
+            return app::RunFullScreenSaver(state, system);
+        case startup::StartupAction::Settings:
+            return RunSettingsWindow(state.settings, WindowsSettingsFile());
+        case startup::StartupAction::Exit:
+            return 0;
+    }
+    return 0;
+}

@@ -1,0 +1,34 @@
+#include "platform/windows/display/ddraw_surface.h"
+
+namespace cindral::platform::windows {
+
+DirectDrawSurface::DirectDrawSurface(IDirectDrawSurface7* surface) : surface_(surface) {
+    surface_->AddRef();
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    if (SUCCEEDED(surface_->GetSurfaceDesc(&desc))) {
+        width_ = static_cast<int>(desc.dwWidth);
+        height_ = static_cast<int>(desc.dwHeight);
+        bpp_ = static_cast<int>(desc.ddpfPixelFormat.dwRGBBitCount);
+    }
+}
+
+DirectDrawSurface::~DirectDrawSurface() { surface_->Release(); }
+
+bool DirectDrawSurface::Lock(display::LockedPixels& out) {
+    DDSURFACEDESC2 desc{};
+    desc.dwSize = sizeof desc;
+    const DWORD flags = DDLOCK_WAIT | DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR;
+    HRESULT hr = surface_->Lock(nullptr, &desc, flags, nullptr);
+    if (hr == DDERR_SURFACELOST && SUCCEEDED(surface_->Restore())) {
+        hr = surface_->Lock(nullptr, &desc, flags, nullptr);
+    }
+    if (FAILED(hr)) return false;
+    out.data = static_cast<std::uint8_t*>(desc.lpSurface);
+    out.pitch = static_cast<int>(desc.lPitch);
+    return true;
+}
+
+void DirectDrawSurface::Unlock() { surface_->Unlock(nullptr); }
+
+}  // namespace cindral::platform::windows

@@ -1,0 +1,35 @@
+#include "platform/windows/settings/music_file_dialog.h"
+
+#include <commdlg.h>
+
+#include "platform/windows/startup/settings_location.h"
+#include "platform/windows/startup/wide_text.h"
+#include "settings/layout.h"
+
+namespace cindral::platform::windows {
+
+std::optional<std::string> Win32MusicFileDialog::ChooseMusicFile() {
+    // The buffer holds the longest path the window accepts and its NUL.
+    wchar_t file[settings::kMaxMusicPathChars + 1] = {};
+    std::wstring filter = WideFromUtf8(settings::kFileDialogFilterName);
+    filter.push_back(L'\0');
+    filter += WideFromUtf8(settings::kFileDialogPatterns);
+    filter.push_back(L'\0');
+    const std::wstring title = WideFromUtf8(settings::kFileDialogTitle);
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner_;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = static_cast<DWORD>(std::size(file));
+    ofn.lpstrTitle = title.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    const std::string chosen = Utf8FromWide(file);
+    const std::optional<std::string> stored = StoredMusicPath(chosen, CP_ACP);
+    if (!stored) return std::nullopt;
+    return Utf8FromWide(WideFromAnsi(*stored, CP_ACP));
+}
+
+}  // namespace cindral::platform::windows

@@ -1,0 +1,25 @@
+#include "platform/windows/startup/process_command_line.h"
+
+#include "platform/windows/startup/wide_text.h"
+#include "platform/windows/win32.h"
+
+namespace cindral::platform::windows {
+
+std::wstring_view TextAfterProgramName(std::wstring_view line) {
+    std::size_t i = 0;
+    if (!line.empty() && line.front() == L'"') {
+        i = line.find(L'"', 1);
+        i = i == std::wstring_view::npos ? line.size() : i + 1;
+    } else {
+        while (i < line.size() && line[i] != L' ' && line[i] != L'\t') ++i;
+    }
+    while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+    return line.substr(i);
+}
+
+std::string ProcessCommandLine() {
+    const wchar_t* line = GetCommandLineW();
+    return Utf8FromWide(TextAfterProgramName(line ? line : L""));
+}
+
+}  // namespace cindral::platform::windows

@@ -1,0 +1,359 @@
+// The real cindral.scr under Wine on a private Xvfb: the saver's fire and its
+// end on a key, the single-instance rule, and the preview inside a host
+// window. Run by script/cross-test, which names the Windows build's folder in
+// CINDRAL_WINE_BIN, the Wine loader in CINDRAL_WINE and its server in
+// CINDRAL_WINESERVER (WINEPREFIX is set).
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <thread>
+
+#include "../saver/e2e_support.h"
+
+namespace cindral::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string Variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+double MsSince(Clock::time_point t) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+class WineE2E : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        wine_ = Variable("CINDRAL_WINE");
+        wineserver_ = Variable("CINDRAL_WINESERVER");
+        bin_ = Variable("CINDRAL_WINE_BIN");
+        ASSERT_FALSE(wine_.empty()) << "CINDRAL_WINE names no Wine loader";
+        ASSERT_FALSE(bin_.empty()) << "CINDRAL_WINE_BIN names no folder";
+        ASSERT_FALSE(wineserver_.empty()) << "CINDRAL_WINESERVER names no Wine server";
+        ASSERT_FALSE(Variable("WINEPREFIX").empty());
+    }
+    void StartServer(int width, int height, int depth) {
+        if (auto x = XServer::Xvfb(width, height, depth)) x_.emplace(std::move(*x));
+        ASSERT_TRUE(x_) << "Xvfb did not start";
+        width_ = width;
+        height_ = height;
+    }
+    void TearDown() override {
+        for (pid_t p : children_) KillAndReap(p);
+        // Wine's helper processes belong to this test's X server: end them with it.
+        if (x_) Capture({wineserver_, "-k"}, x_->ClientEnv());
+    }
+    Child Run(const std::string& exe, const std::vector<std::string>& args, bool pipeOut = false) {
+        std::vector<std::string> argv{wine_, bin_ + "/" + exe};
+        argv.insert(argv.end(), args.begin(), args.end());
+        Child c = Spawn(argv, x_->ClientEnv(), false, pipeOut);
+        children_.push_back(c.pid);
+        return c;
+    }
+    pid_t Saver(const std::vector<std::string>& args) { return Run("cindral.scr", args).pid; }
+    std::string Xdo(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{"xdotool"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return Capture(argv, x_->ClientEnv());
+    }
+    // X windows named `name` (a top-level Wine window is one X window named by
+    // its caption), waiting up to `timeoutMs` for at least one.
+    std::vector<std::string> Windows(const std::string& name, int timeoutMs) {
+        auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            std::string out = Xdo({"search", "--onlyvisible", "--name", "^" + name + "$"});
+            std::vector<std::string> ids;
+            std::size_t start = 0;
+            while (start < out.size()) {
+                std::size_t nl = out.find('\n', start);
+                if (nl == std::string::npos) nl = out.size();
+                if (nl > start) ids.push_back(out.substr(start, nl - start));
+                start = nl + 1;
+            }
+            if (!ids.empty() || Clock::now() >= end) return ids;
+            std::this_thread::sleep_for(50ms);
+        }
+    }
+
+    std::string wine_, wineserver_, bin_;
+    std::optional<XServer> x_;
+    int width_ = 0, height_ = 0;
+    std::vector<pid_t> children_;
+};
+
+class SaverDepths : public WineE2E, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SaverDepths, ShowsChangingFireAndAKeyEndsItWithinASecond) {
+    StartServer(640, 480, GetParam());
+    pid_t pid = Saver({"/s"});
+    ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
+    std::this_thread::sleep_for(1000ms);
+    Picture a = Screenshot(*x_, "root", width_, height_);
+    std::this_thread::sleep_for(300ms);
+    Picture b = Screenshot(*x_, "root", width_, height_);
+    ASSERT_FALSE(a.rgb.empty());
+    ASSERT_FALSE(b.rgb.empty());
+    EXPECT_GT(LitFraction(a, 0, width_), 0.3);
+    EXPECT_TRUE(FireColoursOnly(a, 0, width_));
+    EXPECT_TRUE(FireColoursOnly(b, 0, width_));
+    EXPECT_GT(DifferingFraction(a, b, 0, width_), 0.05);
+    EXPECT_FALSE(WaitExit(pid, 0)) << "ended before any input";
+
+    Xdo({"mousemove", "10", "10"});
+    Xdo({"mousemove", "300", "200"});
+    EXPECT_FALSE(WaitExit(pid, 500)) << "mouse movement ended the saver";
+
+    auto before = Clock::now();
+    Xdo({"key", "a"});
+    auto status = WaitExit(pid, 1000);
+    ASSERT_TRUE(status) << "still running a second after the key";
+    EXPECT_EQ(*status, 0);
+    std::printf("saver ended %.0f ms after the key\n", MsSince(before));
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SaverDepths, ::testing::Values(24, 16),
+                         [](const auto& info) { return "depth" + std::to_string(info.param); });
+
+TEST_F(WineE2E, TheSystemClosingTheWindowEndsTheSaverCleanly) {
+    StartServer(640, 480, 24);
+    pid_t saver = Saver({"/s"});
+    ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
+    std::this_thread::sleep_for(500ms);
+    Child closer = Run("cindral-close-window.exe", {"Cindral_Main"});
+    auto closed = WaitExit(closer.pid, 10000);
+    ASSERT_TRUE(closed);
+    ASSERT_EQ(*closed, 0);
+    auto t = Clock::now();
+    // WM_CLOSE was posted before the helper ended; the saver ends well
+    // within the helper's own exit time from then on.
+    auto status = WaitExit(saver, 1000);
+    ASSERT_TRUE(status) << "still running a second after WM_CLOSE";
+    EXPECT_EQ(*status, 0);
+    std::printf("saver ended %.0f ms after the closing helper\n", MsSince(t));
+}
+
+TEST_F(WineE2E, ASecondStartWhileTheSaverRunsEndsAtOnce) {
+    StartServer(640, 480, 24);
+    pid_t saver = Saver({"/s"});
+    ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
+    for (auto args : {std::vector<std::string>{"/s"}, {"/c"}, {"/p", "12345"}}) {
+        auto t = Clock::now();
+        auto status = WaitExit(Saver(args), 5000);
+        ASSERT_TRUE(status) << args[0] << " kept running beside the saver";
+        EXPECT_EQ(*status, 0) << args[0];
+        std::printf("%s ended after %.0f ms\n", args[0].c_str(), MsSince(t));
+    }
+    EXPECT_EQ(Windows("Cindral_Main", 0).size(), 1u);
+    EXPECT_FALSE(WaitExit(saver, 0));
+}
+
+TEST_F(WineE2E, SimultaneousStartsLeaveOneSaver) {
+    StartServer(640, 480, 24);
+    pid_t first = Saver({"/s"});
+    pid_t second = Saver({"/s"});
+    ASSERT_FALSE(Windows("Cindral_Main", 20000).empty());
+    std::this_thread::sleep_for(2000ms);
+    EXPECT_EQ(Windows("Cindral_Main", 0).size(), 1u);
+    const bool firstRuns = !WaitExit(first, 0);
+    const bool secondRuns = !WaitExit(second, 0);
+    EXPECT_NE(firstRuns, secondRuns) << "one of the two must have ended, one must run";
+}
+
+TEST_F(WineE2E, PreviewShowsTheStillInsideTheHostAndEndsWithIt) {
+    StartServer(640, 480, 24);
+    Child host = Run("cindral-preview-host.exe", {"6000"}, true);
+    const std::string handle = ReadLine(host.stdoutFd, 20000);
+    ASSERT_FALSE(handle.empty()) << "the host printed no window handle";
+    const auto hosts = Windows("Cindral preview host", 5000);
+    ASSERT_EQ(hosts.size(), 1u);
+    pid_t preview = Saver({"/p", handle});
+    std::this_thread::sleep_for(2500ms);
+    EXPECT_FALSE(WaitExit(preview, 0)) << "the preview ended while its host lives";
+    Picture inside = Screenshot(*x_, hosts[0], 152, 112);
+    ASSERT_FALSE(inside.rgb.empty());
+    EXPECT_GT(LitFraction(inside, 0, 152), 0.3);
+    EXPECT_TRUE(FireColoursOnly(inside, 0, 152));
+
+    auto hostStatus = WaitExit(host.pid, 10000);
+    ASSERT_TRUE(hostStatus) << "the host did not end";
+    auto t = Clock::now();
+    auto status = WaitExit(preview, 2000);
+    ASSERT_TRUE(status) << "the preview outlived its host";
+    EXPECT_EQ(*status, 0);
+    std::printf("preview ended %.0f ms after its host\n", MsSince(t));
+}
+
+TEST_F(WineE2E, APreviewHandleThatNamesNoWindowEndsWithAnError) {
+    StartServer(640, 480, 24);
+    auto status = WaitExit(Saver({"/p", "4711"}), 10000);
+    ASSERT_TRUE(status);
+    EXPECT_NE(*status, 0);
+}
+
+// The settings window: the same clicks at the layout's client positions as on
+// Linux, and the settings file they write, byte for byte. The keys are the
+// Shift-JIS names; numbers carry a leading blank when not negative.
+namespace fs = std::filesystem;
+
+const std::string kFireKey = "\x89\x8A\x82\xCC\x8E\xED\x97\xDE";  // 炎の種類
+const std::string kMusicKey = "BGM\x8B\xE6\x95\xAA";              // BGM区分
+const std::string kRepeatKey = "BGM\xD8\xCB\xDF\xB0\xC4";         // BGMﾘﾋﾟｰﾄ
+const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";               // BGMﾌｧｲﾙ
+
+std::string IniFile(const std::string& fire, const std::string& music, const std::string& track,
+                    const std::string& file) {
+    return "[Section]\r\n" + kFireKey + "=" + fire + "\r\n" + kMusicKey + "=" + music + "\r\n" +
+           kRepeatKey + "=" + track + "\r\n" + kFileKey + "=" + file + "\r\n";
+}
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Client positions: panel contents sit inside a one-pixel border at (16, 16)
+// and (16, 220).
+struct At {
+    int x, y;
+};
+constexpr int kFire = 17, kMusicTop = 221;
+At Preview(int kind) {
+    return {kFire + 48 + 116 * (kind % 4) + 42, kFire + (kind < 4 ? 36 : 108) + 32};
+}
+At FireMarker(int kind) {
+    if (kind == 8) return {kFire + 148 + 6, kFire + 12 + 6};
+    return {kFire + 32 + 116 * (kind % 4) + 6, kFire + (kind < 4 ? 36 : 108) + 6};
+}
+int MusicRow(int kind) { return kind == 1 ? 12 : kind == 0 ? 28 : 44; }
+At MusicMarker(int kind) { return {kFire + 124 + 6, kMusicTop + MusicRow(kind) + 6}; }
+At MusicLabel(int kind) { return {kFire + 140 + 10, kMusicTop + MusicRow(kind) + 6}; }
+const At kRandomLabel{kFire + 164 + 30, kFire + 12 + 6};
+const At kCombo{kFire + 208 + 12, kMusicTop + 8 + 10};
+const At kSave{360 + 44, 340 + 16};
+const At kCancel{452 + 40, 340 + 16};
+
+class SettingsUnderWine : public WineE2E {
+  protected:
+    void SetUp() override {
+        WineE2E::SetUp();
+        std::random_device r;
+        dir_ = fs::temp_directory_path() / ("cindral-wine-settings-" + std::to_string(r()));
+        fs::create_directories(dir_);
+        // A copy of the program of its own: the settings file lives beside it.
+        fs::copy_file(bin_ + "/cindral.scr", dir_ / "cindral.scr");
+        StartServer(1024, 768, 24);
+    }
+    void TearDown() override {
+        WineE2E::TearDown();
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    pid_t StartSettings() {
+        Child c = Spawn({wine_, (dir_ / "cindral.scr").string(), "/c"}, x_->ClientEnv());
+        children_.push_back(c.pid);
+        return c.pid;
+    }
+    std::string SettingsWindow() {
+        const auto ids = Windows("Cindralの設定", 20000);
+        if (ids.empty()) return {};
+        std::this_thread::sleep_for(500ms);  // let the opening zoom end
+        return ids[0];
+    }
+    void Click(const std::string& window, At at, int button = 1) {
+        Xdo({"mousemove", "--window", window, std::to_string(at.x), std::to_string(at.y), "click",
+             std::to_string(button)});
+        std::this_thread::sleep_for(150ms);
+    }
+    fs::path Ini() const { return dir_ / "Cindral.ini"; }
+    // The song's path as the program sees it under Wine.
+    std::string WindowsPath(const fs::path& p) const {
+        std::string s = "Z:" + p.string();
+        for (char& c : s) c = c == '/' ? '\\' : c;
+        return s;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(SettingsUnderWine, ClicksWriteTheSameFileAsOnLinux) {
+    std::ofstream(dir_ / "song.mp3") << "";
+    const std::string song = WindowsPath(dir_ / "song.mp3");
+    struct Step {
+        At at;
+        int button;
+    };
+    struct Case {
+        std::string before;
+        std::vector<Step> clicks;
+        std::string typed;  // into the combo box, when not empty
+        std::vector<Step> then;
+        int saveButton;
+        std::string after;
+    };
+    const Case cases[] = {
+        // A preview with the right button; each music label; a track typed.
+        {IniFile(" 0", " 0", " 0", ""),
+         {{Preview(5), 3}, {MusicLabel(2), 1}, {MusicLabel(0), 1}, {MusicLabel(1), 1}, {kCombo, 1}},
+         "12",
+         {},
+         3,
+         IniFile(" 5", " 1", " 12", "")},
+        // A marker, then the random choice; text that is no number stores 0,
+        // and "無し" (which disables the combo box) keeps and stores the path.
+        {IniFile(" 3", " 2", " 4", song),
+         {{FireMarker(2), 1}, {kRandomLabel, 1}, {MusicMarker(1), 1}, {kCombo, 1}},
+         "x",
+         {{MusicMarker(0), 1}},
+         1,
+         IniFile(" 8", " 0", " 0", song)},
+        // No settings file at all: the values load as 0 and are all written.
+        {"", {{Preview(7), 2}}, "", {}, 1, IniFile(" 7", " 0", " 0", "")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.after);
+        fs::remove(Ini());
+        if (!c.before.empty()) std::ofstream(Ini(), std::ios::binary) << c.before;
+        const pid_t pid = StartSettings();
+        const std::string window = SettingsWindow();
+        ASSERT_FALSE(window.empty());
+        for (const Step& s : c.clicks) Click(window, s.at, s.button);
+        if (!c.typed.empty()) {
+            Xdo({"key", "--clearmodifiers", "ctrl+a"});
+            Xdo({"type", "--delay", "20", c.typed});
+            std::this_thread::sleep_for(150ms);
+        }
+        for (const Step& s : c.then) Click(window, s.at, s.button);
+        Click(window, kSave, c.saveButton);
+        ASSERT_EQ(WaitExit(pid, 5000), std::optional<int>(0));
+        EXPECT_EQ(ReadAll(Ini()), c.after);
+    }
+}
+
+TEST_F(SettingsUnderWine, CancelWritesNothingAndASecondStartEndsAtOnce) {
+    const std::string before = IniFile(" 1", " 1", " 3", "");
+    std::ofstream(Ini(), std::ios::binary) << before;
+    const pid_t pid = StartSettings();
+    const std::string window = SettingsWindow();
+    ASSERT_FALSE(window.empty());
+    const pid_t second = Saver({"/s"});
+    ASSERT_EQ(WaitExit(second, 5000), std::optional<int>(0)) << "a second start kept running";
+    EXPECT_TRUE(Windows("Cindral_Main", 0).empty());
+    Click(window, Preview(6), 1);
+    Click(window, MusicLabel(2), 1);
+    Click(window, kCancel, 1);
+    ASSERT_EQ(WaitExit(pid, 5000), std::optional<int>(0));
+    EXPECT_EQ(ReadAll(Ini()), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2)
+        << "a temporary file was left";
+}
+
+}  // namespace
+}  // namespace cindral::e2e
