@@ -19,14 +19,14 @@ import sys
 import tempfile
 import time
 
-TICKS = os.sysconf("SC_CLK_TCK")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from bench_support import cpu_seconds, running_xvfb  # noqa: E402
 
 
-def cpu_seconds(pid):
+def cpu_seconds_so_far(pid):
+    """cpu_seconds, or 0 for a process that has ended (Wine's come and go)."""
     try:
-        with open(f"/proc/{pid}/stat") as f:
-            fields = f.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / TICKS
+        return cpu_seconds(pid)
     except OSError:
         return 0.0
 
@@ -47,23 +47,6 @@ def processes_with_env(key, value):
     return pids
 
 
-def start_xvfb(width, height):
-    r, w = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{width}x{height}x24",
-         "-nolisten", "tcp", "-noreset"],
-        pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(r, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(r)
-    return proc, ":" + number.decode().strip()
-
-
 def measure(cmd, env, extra_pids, seconds, stop, warmup):
     """CPU per wall second of the program and `extra_pids()`, and its frame report."""
     # A file, not a pipe: Wine's helper processes inherit it and outlive the saver.
@@ -71,10 +54,10 @@ def measure(cmd, env, extra_pids, seconds, stop, warmup):
     proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=log, text=True)
     time.sleep(warmup)
     pids = [proc.pid] + extra_pids()
-    c0 = sum(cpu_seconds(p) for p in pids)
+    c0 = sum(cpu_seconds_so_far(p) for p in pids)
     w0 = time.monotonic()
     time.sleep(seconds)
-    c1 = sum(cpu_seconds(p) for p in pids)
+    c1 = sum(cpu_seconds_so_far(p) for p in pids)
     w1 = time.monotonic()
     stop(proc)
     proc.wait(timeout=20)
@@ -106,8 +89,7 @@ def main():
         os.path.join(os.path.dirname(scr), "../wineprefix"))
     wineserver = os.path.join(os.path.dirname(args.wine), "wineserver")
 
-    xvfb, display = start_xvfb(1920, 1080)
-    try:
+    with running_xvfb(1920, 1080) as (xvfb, display):
         home = tempfile.mkdtemp()
         env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=home,
                    CINDRAL_FIRST_FRAME_STAMP="1", CINDRAL_FRAME_REPORT="1",
@@ -153,9 +135,6 @@ def main():
             for text in report:
                 if text.startswith("frames"):
                     print(f"  its report: {text}")
-    finally:
-        xvfb.terminate()
-        xvfb.wait(timeout=10)
 
 
 if __name__ == "__main__":
