@@ -3,6 +3,7 @@ and the time from starting a program to a stamp it prints on stderr."""
 import contextlib
 import os
 import subprocess
+import sys
 import time
 
 TICKS = os.sysconf("SC_CLK_TCK")
@@ -12,6 +13,14 @@ def cpu_seconds(pid):
     with open(f"/proc/{pid}/stat") as f:
         fields = f.read().rsplit(")", 1)[1].split()
     return (int(fields[11]) + int(fields[12])) / TICKS  # utime + stime
+
+
+def cindral_program(bin_dir):
+    """The program in `bin_dir`; ends the benchmark when it is not built there."""
+    cindral = os.path.abspath(os.path.join(bin_dir, "cindral"))
+    if not os.access(cindral, os.X_OK):
+        sys.exit(f"no program at {cindral}; build it first (cmake --build build --target cindral)")
+    return cindral
 
 
 def start_xvfb(width, height):

@@ -18,7 +18,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from bench_support import cpu_seconds, running_xvfb, stamp_ms, start_xvfb  # noqa: E402,F401
+from bench_support import (cindral_program, cpu_seconds, running_xvfb,  # noqa: E402,F401
+                           stamp_ms, start_xvfb)
 # (cpu_seconds and start_xvfb: the other saver benchmarks take them from here)
 
 XFLAME = "/usr/libexec/xscreensaver/xflame"
@@ -66,9 +67,7 @@ def main():
     ap.add_argument("--seconds", type=float, default=10.0)
     ap.add_argument("--starts", type=int, default=7)
     args = ap.parse_args()
-    cindral = os.path.abspath(os.path.join(args.bin, "cindral"))
-    if not os.access(cindral, os.X_OK):
-        sys.exit(f"no program at {cindral}; build it first (cmake --build build --target cindral)")
+    cindral = cindral_program(args.bin)
 
     with running_xvfb(1920, 1080) as (xvfb, display):
         home = subprocess.check_output(["mktemp", "-d"], text=True).strip()

@@ -16,7 +16,7 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(HERE, ".."), os.path.join(HERE, "..", "saver")]
-from bench_support import running_xvfb, stamp_ms  # noqa: E402
+from bench_support import cindral_program, running_xvfb, stamp_ms  # noqa: E402
 from saver_bench import first_frame_ms  # noqa: E402 (the saver's own measurement)
 
 
@@ -45,9 +45,7 @@ def main():
     ap.add_argument("--bin", default=os.path.join(os.path.dirname(__file__), "../../build/bin"))
     ap.add_argument("--starts", type=int, default=9)
     args = ap.parse_args()
-    cindral = os.path.abspath(os.path.join(args.bin, "cindral"))
-    if not os.access(cindral, os.X_OK):
-        sys.exit(f"no program at {cindral}; build it first (cmake --build build --target cindral)")
+    cindral = cindral_program(args.bin)
 
     with running_xvfb(1024, 768) as (_, display):
         with tempfile.TemporaryDirectory() as home:
