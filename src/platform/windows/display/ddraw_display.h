@@ -29,9 +29,10 @@ class DirectDrawDisplay final : public display::Display {
     display::Surface& BackSurface() override;
     void PresentFrame() override;
 
-  private:
+    // Lets go of every DirectDraw object (also done on destruction).
     void ReleaseAll();
 
+  private:
     std::vector<HWND> windows_;
     IDirectDraw7* dd_ = nullptr;
     IDirectDrawSurface7* primary_ = nullptr;
