@@ -70,7 +70,6 @@ int RunFullScreenSaver(startup::ProgramState& state, startup::SystemServices& sy
         }
     }
     windows.Unload();
-    display.Shutdown();
     music.Finish(150);
     timeEndPeriod(1);
     // The program ends now: a music device stuck in a call is not waited for.

@@ -29,10 +29,8 @@ class DirectDrawDisplay final : public display::Display {
     display::Surface& BackSurface() override;
     void PresentFrame() override;
 
-    // Lets go of every DirectDraw object (also done on destruction).
-    void ReleaseAll();
-
   private:
+    void ReleaseAll();
     std::vector<HWND> windows_;
     IDirectDraw7* dd_ = nullptr;
     IDirectDrawSurface7* primary_ = nullptr;

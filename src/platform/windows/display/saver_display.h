@@ -28,12 +28,6 @@ class SaverDisplay final : public display::Display {
     display::Surface& BackSurface() override { return active_->BackSurface(); }
     void PresentFrame() override { active_->PresentFrame(); }
     bool UsesDirectDraw() const { return active_ == &ddraw_; }
-    // Ends presenting for good: the DirectDraw objects are released before
-    // the process ends, so no driver thread of theirs outlives its objects.
-    void Shutdown() {
-        ddraw_.ReleaseAll();
-        active_ = &gdi_;
-    }
 
   private:
     DirectDrawDisplay ddraw_;
