@@ -89,11 +89,18 @@ class WineE2E : public ::testing::Test {
     std::vector<pid_t> children_;
 };
 
-class SaverDepths : public WineE2E, public ::testing::WithParamInterface<int> {};
+struct Presentation {
+    int depth;
+    bool gdi;  // the program's own GDI presentation instead of DirectDraw
+};
+
+class SaverDepths : public WineE2E, public ::testing::WithParamInterface<Presentation> {};
 
 TEST_P(SaverDepths, ShowsChangingFireAndAKeyEndsItWithinASecond) {
-    StartServer(640, 480, GetParam());
+    StartServer(640, 480, GetParam().depth);
+    if (GetParam().gdi) setenv("CINDRAL_DISPLAY", "gdi", 1);
     pid_t pid = Saver({"/s"});
+    unsetenv("CINDRAL_DISPLAY");
     ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
     std::this_thread::sleep_for(1000ms);
     Picture a = Screenshot(*x_, "root", width_, height_);
@@ -119,8 +126,13 @@ TEST_P(SaverDepths, ShowsChangingFireAndAKeyEndsItWithinASecond) {
     std::printf("saver ended %.0f ms after the key\n", MsSince(before));
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, SaverDepths, ::testing::Values(24, 16),
-                         [](const auto& info) { return "depth" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Depths, SaverDepths,
+                         ::testing::Values(Presentation{24, false}, Presentation{16, false},
+                                           Presentation{24, true}),
+                         [](const auto& info) {
+                             return "depth" + std::to_string(info.param.depth) +
+                                    (info.param.gdi ? "_gdi" : "_directdraw");
+                         });
 
 TEST_F(WineE2E, TheSystemClosingTheWindowEndsTheSaverCleanly) {
     StartServer(640, 480, 24);
