@@ -134,22 +134,26 @@ INSTANTIATE_TEST_SUITE_P(Depths, SaverDepths,
                                     (info.param.gdi ? "_gdi" : "_directdraw");
                          });
 
-TEST_F(WineE2E, TheSystemClosingTheWindowEndsTheSaverCleanly) {
+TEST_F(WineE2E, TheSystemClosingTheWindowOrEndingTheSessionEndsTheSaverCleanly) {
     StartServer(640, 480, 24);
-    pid_t saver = Saver({"/s"});
-    ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
-    std::this_thread::sleep_for(500ms);
-    Child closer = Run("cindral-close-window.exe", {"Cindral_Main"});
-    auto closed = WaitExit(closer.pid, 10000);
-    ASSERT_TRUE(closed);
-    ASSERT_EQ(*closed, 0);
-    auto t = Clock::now();
-    // WM_CLOSE was posted before the helper ended; the saver ends well
-    // within the helper's own exit time from then on.
-    auto status = WaitExit(saver, 1000);
-    ASSERT_TRUE(status) << "still running a second after WM_CLOSE";
-    EXPECT_EQ(*status, 0);
-    std::printf("saver ended %.0f ms after the closing helper\n", MsSince(t));
+    for (const std::string how : {"close", "endsession"}) {
+        SCOPED_TRACE(how);
+        pid_t saver = Saver({"/s"});
+        ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
+        std::this_thread::sleep_for(500ms);
+        Child closer = Run("cindral-close-window.exe", {"Cindral_Main", how});
+        auto closed = WaitExit(closer.pid, 10000);
+        ASSERT_TRUE(closed);
+        ASSERT_EQ(*closed, 0);
+        auto t = Clock::now();
+        // The message went out before the helper ended; the saver ends well
+        // within the helper's own exit time from then on.
+        auto status = WaitExit(saver, 1000);
+        ASSERT_TRUE(status) << "still running a second after the message";
+        EXPECT_EQ(*status, 0);
+        std::printf("saver ended %.0f ms after the %s helper\n", MsSince(t), how.c_str());
+        std::this_thread::sleep_for(200ms);
+    }
 }
 
 TEST_F(WineE2E, ASecondStartWhileTheSaverRunsEndsAtOnce) {
