@@ -111,10 +111,25 @@ TEST_F(Daemon, RunsTheInstalledHackWhileActiveAndEndsItWhenDeactivated) {
         ASSERT_EQ(chown(p.c_str(), account->uid, account->gid), 0) << p;
     }
 
+    // The user's settings ask for a music file. An installed copy reads them
+    // from the user's configuration folder (its own folder is not the
+    // user's to write), and the daemon hands its environment, with SDL's disk
+    // audio driver, on to the hack.
+    const std::string tone = home_ / "tone.wav";
+    testing::WriteWav(tone, testing::Tone(440, 3.0));
+    const fs::path settings = geteuid() == 0 ? home / "cindral" : hack.parent_path();
+    fs::create_directories(settings);
+    testing::WriteBytes(
+        (settings / "Cindral.ini").string(),
+        "[Section]\r\nBGM\x8B\xE6\x95\xAA=2\r\nBGM\xCC\xA7\xB2\xD9=" + tone + "\r\n");
+    const std::string audio = (home / "audio.raw").string();
+
     StartServer(640, 480, true);
     Env env = x_->ClientEnv();
     env["HOME"] = home.string();
     env["XDG_CONFIG_HOME"] = home.string();
+    env["SDL_AUDIODRIVER"] = "disk";
+    env["SDL_DISKAUDIOFILE"] = audio;
     if (geteuid() == 0) env["USER"] = env["LOGNAME"] = kTestUser;
     std::vector<std::string> argv{"xscreensaver", "-no-splash"};
     if (geteuid() == 0) {
@@ -131,12 +146,19 @@ TEST_F(Daemon, RunsTheInstalledHackWhileActiveAndEndsItWhenDeactivated) {
         << "the activated daemon did not start the hack";
     std::this_thread::sleep_for(1000ms);
     ExpectMovingFire("root", width_, height_);
+    std::this_thread::sleep_for(1000ms);
+    EXPECT_GT(testing::SecondsOf(testing::ToneRuns(audio, {440}), 440), 1.0)
+        << "the music of the user's settings does not play";
 
     Command("-deactivate");
     auto deactivated = Clock::now();
     EXPECT_TRUE(WaitFor([&] { return ProcessesOf(hack).empty(); }, 2000))
         << "the hack still runs 2 s after the daemon was deactivated";
     std::printf("hack gone %.0f ms after deactivation\n", MsSince(deactivated));
+    // The music ended with the hack.
+    const auto heard = fs::file_size(audio);
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(fs::file_size(audio), heard);
 }
 
 }  // namespace
