@@ -4,8 +4,8 @@ Xvfb it runs the native saver and then cindral.scr under Wine for the same
 time and prints, for each, the frame step (wall milliseconds per frame) and the
 CPU seconds per wall second of the saver plus the X server (plus, under Wine,
 Wine's own processes), and the ratio of Wine's figures to the native ones.
-cindral.scr runs three ways: DirectDraw on Wine's default (OpenGL) renderer,
-DirectDraw on Wine's GDI renderer (a registry value in the prefix, removed
+cindral.scr runs three ways: DirectDraw on Wine's OpenGL renderer, DirectDraw
+on Wine's GDI renderer (a registry value in the prefix, put back as it was
 afterwards), and the program's own GDI presentation (CINDRAL_DISPLAY=gdi).
 
 Usage: bench/saver/wine_saver_bench.py [--bin build/bin] [--scr build-mingw64/bin/cindral.scr]
@@ -103,29 +103,38 @@ def main():
             subprocess.run(["xdotool", "mousemove", "500", "500", "click", "1"], env=env,
                            check=False)
 
+        key = "HKCU\\Software\\Wine\\Direct3D"
+
         def renderer(value):
-            key = "HKCU\\Software\\Wine\\Direct3D"
             cmd = ([args.wine, "reg", "add", key, "/v", "renderer", "/t", "REG_SZ", "/d", value,
                     "/f"] if value else [args.wine, "reg", "delete", key, "/v", "renderer", "/f"])
             subprocess.run(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             subprocess.run([wineserver, "-w"], env=env)
 
+        query = subprocess.run([args.wine, "reg", "query", key, "/v", "renderer"], env=env,
+                               capture_output=True, text=True)
+        before = None
+        for line in query.stdout.splitlines():
+            words = line.split()
+            if words[:2] == ["renderer", "REG_SZ"] and len(words) > 2:
+                before = words[2]
+
         results = [("native cindral", native, "saver + X server")]
-        for name, gdi_renderer, extra in (
-                ("cindral.scr, DirectDraw, Wine's OpenGL renderer", False, {}),
-                ("cindral.scr, DirectDraw, Wine's GDI renderer", True, {}),
-                ("cindral.scr, GDI presentation", False, {"CINDRAL_DISPLAY": "gdi"})):
-            if gdi_renderer:
-                renderer("gdi")
-            try:
-                run = measure([args.wine, scr, "/s"], dict(env, **extra),
-                              lambda: [xvfb.pid] + processes_with_env("WINEPREFIX", prefix),
-                              args.seconds, click, warmup=4.0)
-            finally:
-                subprocess.run([wineserver, "-k"], env=env, check=False)
-                if gdi_renderer:
-                    renderer(None)
-            results.append((name, run, "saver + X server + Wine"))
+        try:
+            for name, wine_renderer, extra in (
+                    ("cindral.scr, DirectDraw, Wine's OpenGL renderer", "gl", {}),
+                    ("cindral.scr, DirectDraw, Wine's GDI renderer", "gdi", {}),
+                    ("cindral.scr, GDI presentation", "gdi", {"CINDRAL_DISPLAY": "gdi"})):
+                renderer(wine_renderer)
+                try:
+                    run = measure([args.wine, scr, "/s"], dict(env, **extra),
+                                  lambda: [xvfb.pid] + processes_with_env("WINEPREFIX", prefix),
+                                  args.seconds, click, warmup=4.0)
+                finally:
+                    subprocess.run([wineserver, "-k"], env=env, check=False)
+                results.append((name, run, "saver + X server + Wine"))
+        finally:
+            renderer(before)
         for name, (cpu, step, report), what in results:
             line = (f"{name}: frame step {step:.1f} ms ({1000 / step:.1f} frames/s), "
                     f"{cpu:.3f} CPU s per wall s ({what})")
