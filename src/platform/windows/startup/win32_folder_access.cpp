@@ -8,9 +8,13 @@ namespace cindral::platform::windows {
 
 namespace {
 
+// Write-protected media are discs and removable drives; fixed disks are not
+// asked (the question fails noisily for some mapped drives).
 bool VolumeIsReadOnly(const std::wstring& folder) {
     wchar_t root[MAX_PATH] = {};
     if (!GetVolumePathNameW(folder.c_str(), root, MAX_PATH)) return false;
+    const UINT type = GetDriveTypeW(root);
+    if (type != DRIVE_CDROM && type != DRIVE_REMOVABLE) return false;
     DWORD flags = 0;
     if (!GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) {
         return false;
