@@ -17,14 +17,12 @@ import subprocess
 import sys
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from bench_support import (cindral_program, cpu_seconds, running_xvfb,  # noqa: E402,F401
+                           stamp_ms, start_xvfb)
+# (cpu_seconds and start_xvfb: the other saver benchmarks take them from here)
+
 XFLAME = "/usr/libexec/xscreensaver/xflame"
-TICKS = os.sysconf("SC_CLK_TCK")
-
-
-def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        fields = f.read().rsplit(")", 1)[1].split()
-    return (int(fields[11]) + int(fields[12])) / TICKS  # utime + stime
 
 
 def rss_mb(pid):
@@ -35,36 +33,9 @@ def rss_mb(pid):
     return 0.0
 
 
-def start_xvfb(width, height):
-    r, w = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{width}x{height}x24",
-         "-nolisten", "tcp", "-noreset"],
-        pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(r, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(r)
-    return proc, ":" + number.decode().strip()
-
-
 def first_frame_ms(cindral, env):
-    env = dict(env, CINDRAL_FIRST_FRAME_STAMP="1")
-    t0 = time.time_ns()
-    proc = subprocess.Popen([cindral, "/s"], env=env, stderr=subprocess.PIPE, text=True)
-    stamp = cpu = None
-    for line in proc.stderr:
-        if line.startswith("first-frame-realtime-ns"):
-            words = line.split()
-            stamp, cpu = int(words[1]), float(words[3])
-            break
-    proc.terminate()
-    proc.communicate(timeout=10)
-    return None if stamp is None else ((stamp - t0) / 1e6, cpu)
+    return stamp_ms([cindral, "/s"], dict(env, CINDRAL_FIRST_FRAME_STAMP="1"),
+                    "first-frame-realtime-ns")
 
 
 def load(cmd, env, xvfb_pid, seconds, warmup=1.5):
@@ -96,12 +67,9 @@ def main():
     ap.add_argument("--seconds", type=float, default=10.0)
     ap.add_argument("--starts", type=int, default=7)
     args = ap.parse_args()
-    cindral = os.path.abspath(os.path.join(args.bin, "cindral"))
-    if not os.access(cindral, os.X_OK):
-        sys.exit(f"no program at {cindral}; build it first (cmake --build build --target cindral)")
+    cindral = cindral_program(args.bin)
 
-    xvfb, display = start_xvfb(1920, 1080)
-    try:
+    with running_xvfb(1920, 1080) as (xvfb, display):
         home = subprocess.check_output(["mktemp", "-d"], text=True).strip()
         env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=home)
         env.pop("SDL_RENDER_DRIVER", None)
@@ -148,9 +116,6 @@ def main():
             ratio = results["cindral hack mode (-root)"] / full
             print(f"goal hack CPU <= full-screen saver: {'met' if ratio <= 1.0 else 'MISSED'} "
                   f"(ratio {ratio:.2f})")
-    finally:
-        xvfb.terminate()
-        xvfb.wait(timeout=10)
 
 
 if __name__ == "__main__":

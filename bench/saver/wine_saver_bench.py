@@ -4,8 +4,8 @@ Xvfb it runs the native saver and then cindral.scr under Wine for the same
 time and prints, for each, the frame step (wall milliseconds per frame) and the
 CPU seconds per wall second of the saver plus the X server (plus, under Wine,
 Wine's own processes), and the ratio of Wine's figures to the native ones.
-cindral.scr runs three ways: DirectDraw on Wine's default (OpenGL) renderer,
-DirectDraw on Wine's GDI renderer (a registry value in the prefix, removed
+cindral.scr runs three ways: DirectDraw on Wine's OpenGL renderer, DirectDraw
+on Wine's GDI renderer (a registry value in the prefix, put back as it was
 afterwards), and the program's own GDI presentation (CINDRAL_DISPLAY=gdi).
 
 Usage: bench/saver/wine_saver_bench.py [--bin build/bin] [--scr build-mingw64/bin/cindral.scr]
@@ -19,14 +19,14 @@ import sys
 import tempfile
 import time
 
-TICKS = os.sysconf("SC_CLK_TCK")
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from bench_support import cpu_seconds, running_xvfb  # noqa: E402
 
 
-def cpu_seconds(pid):
+def cpu_seconds_so_far(pid):
+    """cpu_seconds, or 0 for a process that has ended (Wine's come and go)."""
     try:
-        with open(f"/proc/{pid}/stat") as f:
-            fields = f.read().rsplit(")", 1)[1].split()
-        return (int(fields[11]) + int(fields[12])) / TICKS
+        return cpu_seconds(pid)
     except OSError:
         return 0.0
 
@@ -47,23 +47,6 @@ def processes_with_env(key, value):
     return pids
 
 
-def start_xvfb(width, height):
-    r, w = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(w), "-screen", "0", f"{width}x{height}x24",
-         "-nolisten", "tcp", "-noreset"],
-        pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(w)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(r, 16)
-        if not chunk:
-            break
-        number += chunk
-    os.close(r)
-    return proc, ":" + number.decode().strip()
-
-
 def measure(cmd, env, extra_pids, seconds, stop, warmup):
     """CPU per wall second of the program and `extra_pids()`, and its frame report."""
     # A file, not a pipe: Wine's helper processes inherit it and outlive the saver.
@@ -71,10 +54,10 @@ def measure(cmd, env, extra_pids, seconds, stop, warmup):
     proc = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=log, text=True)
     time.sleep(warmup)
     pids = [proc.pid] + extra_pids()
-    c0 = sum(cpu_seconds(p) for p in pids)
+    c0 = sum(cpu_seconds_so_far(p) for p in pids)
     w0 = time.monotonic()
     time.sleep(seconds)
-    c1 = sum(cpu_seconds(p) for p in pids)
+    c1 = sum(cpu_seconds_so_far(p) for p in pids)
     w1 = time.monotonic()
     stop(proc)
     proc.wait(timeout=20)
@@ -106,8 +89,7 @@ def main():
         os.path.join(os.path.dirname(scr), "../wineprefix"))
     wineserver = os.path.join(os.path.dirname(args.wine), "wineserver")
 
-    xvfb, display = start_xvfb(1920, 1080)
-    try:
+    with running_xvfb(1920, 1080) as (xvfb, display):
         home = tempfile.mkdtemp()
         env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=home,
                    CINDRAL_FIRST_FRAME_STAMP="1", CINDRAL_FRAME_REPORT="1",
@@ -121,29 +103,38 @@ def main():
             subprocess.run(["xdotool", "mousemove", "500", "500", "click", "1"], env=env,
                            check=False)
 
+        key = "HKCU\\Software\\Wine\\Direct3D"
+
         def renderer(value):
-            key = "HKCU\\Software\\Wine\\Direct3D"
             cmd = ([args.wine, "reg", "add", key, "/v", "renderer", "/t", "REG_SZ", "/d", value,
                     "/f"] if value else [args.wine, "reg", "delete", key, "/v", "renderer", "/f"])
             subprocess.run(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             subprocess.run([wineserver, "-w"], env=env)
 
+        query = subprocess.run([args.wine, "reg", "query", key, "/v", "renderer"], env=env,
+                               capture_output=True, text=True)
+        before = None
+        for line in query.stdout.splitlines():
+            words = line.split()
+            if words[:2] == ["renderer", "REG_SZ"] and len(words) > 2:
+                before = words[2]
+
         results = [("native cindral", native, "saver + X server")]
-        for name, gdi_renderer, extra in (
-                ("cindral.scr, DirectDraw, Wine's OpenGL renderer", False, {}),
-                ("cindral.scr, DirectDraw, Wine's GDI renderer", True, {}),
-                ("cindral.scr, GDI presentation", False, {"CINDRAL_DISPLAY": "gdi"})):
-            if gdi_renderer:
-                renderer("gdi")
-            try:
-                run = measure([args.wine, scr, "/s"], dict(env, **extra),
-                              lambda: [xvfb.pid] + processes_with_env("WINEPREFIX", prefix),
-                              args.seconds, click, warmup=4.0)
-            finally:
-                subprocess.run([wineserver, "-k"], env=env, check=False)
-                if gdi_renderer:
-                    renderer(None)
-            results.append((name, run, "saver + X server + Wine"))
+        try:
+            for name, wine_renderer, extra in (
+                    ("cindral.scr, DirectDraw, Wine's OpenGL renderer", "gl", {}),
+                    ("cindral.scr, DirectDraw, Wine's GDI renderer", "gdi", {}),
+                    ("cindral.scr, GDI presentation", "gdi", {"CINDRAL_DISPLAY": "gdi"})):
+                renderer(wine_renderer)
+                try:
+                    run = measure([args.wine, scr, "/s"], dict(env, **extra),
+                                  lambda: [xvfb.pid] + processes_with_env("WINEPREFIX", prefix),
+                                  args.seconds, click, warmup=4.0)
+                finally:
+                    subprocess.run([wineserver, "-k"], env=env, check=False)
+                results.append((name, run, "saver + X server + Wine"))
+        finally:
+            renderer(before)
         for name, (cpu, step, report), what in results:
             line = (f"{name}: frame step {step:.1f} ms ({1000 / step:.1f} frames/s), "
                     f"{cpu:.3f} CPU s per wall s ({what})")
@@ -153,9 +144,6 @@ def main():
             for text in report:
                 if text.startswith("frames"):
                     print(f"  its report: {text}")
-    finally:
-        xvfb.terminate()
-        xvfb.wait(timeout=10)
 
 
 if __name__ == "__main__":

@@ -11,30 +11,20 @@ Usage: bench/settings/settings_bench.py [--bin build/bin] [--starts 9]
 import argparse
 import os
 import statistics
-import subprocess
 import sys
 import tempfile
-import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "saver"))
-from saver_bench import first_frame_ms, start_xvfb  # noqa: E402 (the saver's own measurement)
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(HERE, ".."), os.path.join(HERE, "..", "saver")]
+from bench_support import cindral_program, running_xvfb, stamp_ms  # noqa: E402
+from saver_bench import first_frame_ms  # noqa: E402 (the saver's own measurement)
 
 
 def first_paint_ms(cindral, env):
     """Milliseconds from starting the settings window to its first paint, and
     the program's CPU milliseconds until then."""
-    env = dict(env, CINDRAL_FIRST_PAINT_STAMP="1")
-    t0 = time.time_ns()
-    proc = subprocess.Popen([cindral, "/c"], env=env, stderr=subprocess.PIPE, text=True)
-    stamp = cpu = None
-    for line in proc.stderr:
-        words = line.split()
-        if words[:1] == ["first-paint-realtime-ns"]:
-            stamp, cpu = int(words[1]), float(words[3])
-            break
-    proc.terminate()
-    proc.communicate(timeout=10)
-    return None if stamp is None else ((stamp - t0) / 1e6, cpu)
+    return stamp_ms([cindral, "/c"], dict(env, CINDRAL_FIRST_PAINT_STAMP="1"),
+                    "first-paint-realtime-ns")
 
 
 def summary(name, results):
@@ -55,12 +45,9 @@ def main():
     ap.add_argument("--bin", default=os.path.join(os.path.dirname(__file__), "../../build/bin"))
     ap.add_argument("--starts", type=int, default=9)
     args = ap.parse_args()
-    cindral = os.path.abspath(os.path.join(args.bin, "cindral"))
-    if not os.access(cindral, os.X_OK):
-        sys.exit(f"no program at {cindral}; build it first (cmake --build build --target cindral)")
+    cindral = cindral_program(args.bin)
 
-    xvfb, display = start_xvfb(1024, 768)
-    try:
+    with running_xvfb(1024, 768) as (_, display):
         with tempfile.TemporaryDirectory() as home:
             env = dict(os.environ, DISPLAY=display, HOME=home, XDG_CONFIG_HOME=home)
             settings, saver = [], []
@@ -74,9 +61,6 @@ def main():
             if paint is not None:
                 print(f"goal 300 ms: {'met' if paint <= 300 else 'MISSED'} "
                       f"(load average {os.getloadavg()[0]:.1f})")
-    finally:
-        xvfb.terminate()
-        xvfb.wait(timeout=10)
 
 
 if __name__ == "__main__":

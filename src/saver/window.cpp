@@ -3,22 +3,12 @@
 #include <string>
 
 #include "fire/fire_options.h"
+#include "startup/resume_next.h"
 
 namespace cindral::saver {
 
-namespace {
-
-// Statements of the load step, the key handler and RequestExit run under a
-// resume-next rule: a step that fails is skipped and the next one runs.
-template <typename F>
-void Step(F&& f) {
-    try {
-        f();
-    } catch (...) {
-    }
-}
-
-}  // namespace
+// The load step, the key handler and RequestExit skip a statement that fails.
+using startup::ResumeNext;
 
 SaverWindow::SaverWindow(SaverPorts ports, startup::ProgramState& state)
     : ports_(ports), state_(state) {}
@@ -29,36 +19,38 @@ music::MusicFileKind SaverWindow::MusicFileKind() const {
 
 bool SaverWindow::Load() {
     auto& s = state_.settings;
-    Step([&] { ports_.fire.ChooseAndParse(s.FireKind, ports_.clock.SecondsSinceMidnight()); });
-    Step([&] { ports_.fire.AllocateParticles(); });
-    Step([&] { ports_.display.InitDisplay(); });
+    ResumeNext(
+        [&] { ports_.fire.ChooseAndParse(s.FireKind, ports_.clock.SecondsSinceMidnight()); });
+    ResumeNext([&] { ports_.fire.AllocateParticles(); });
+    ResumeNext([&] { ports_.display.InitDisplay(); });
     bool paletteKnown = true;
-    Step([&] { paletteKnown = ports_.fire.InitPalette(); });
+    ResumeNext([&] { paletteKnown = ports_.fire.InitPalette(); });
     if (!paletteKnown) return false;
-    Step([&] { ports_.fire.AllocateFireBuffer(); });
-    Step([&] { ports_.fire.ConvertPalette(ports_.display.DisplayBitsPerPixel()); });
+    ResumeNext([&] { ports_.fire.AllocateFireBuffer(); });
+    ResumeNext([&] { ports_.fire.ConvertPalette(ports_.display.DisplayBitsPerPixel()); });
 
     if (s.MusicKind == 1) {
-        Step([&] { ports_.music.CdOpen(); });
+        ResumeNext([&] { ports_.music.CdOpen(); });
         timer2_.SetEnabled(true, ports_.clock.TickMs());
     } else if (s.MusicKind == 2) {
-        if (MusicFileKind() == music::MusicFileKind::Wav) Step([&] { ports_.music.WavPlay(); });
+        if (MusicFileKind() == music::MusicFileKind::Wav)
+            ResumeNext([&] { ports_.music.WavPlay(); });
         if (MusicFileKind() == music::MusicFileKind::Mp3) {
-            Step([&] { ports_.music.Mp3OpenPlay(); });
+            ResumeNext([&] { ports_.music.Mp3OpenPlay(); });
             timer1_.SetEnabled(true, ports_.clock.TickMs());
         }
     }
 
-    Step([&] { ports_.host.ShowTopmost(); });
+    ResumeNext([&] { ports_.host.ShowTopmost(); });
     timer3_.SetInterval(fire::SparkBurstIntervalMs(s.FireKind), ports_.clock.TickMs());
     timer3_.SetEnabled(true, ports_.clock.TickMs());
-    Step([&] { ports_.fire.InitParticles(); });
+    ResumeNext([&] { ports_.fire.InitParticles(); });
     running_ = true;
     return true;
 }
 
 void SaverWindow::RunFrame() {
-    Step([&] {
+    ResumeNext([&] {
         ports_.fire.Frame(ports_.display.BackSurface());
         ports_.display.PresentFrame();
     });
@@ -69,12 +61,12 @@ void SaverWindow::ServeTimers() {
     std::uint32_t now = ports_.clock.TickMs();
     if (running_ && timer1_.IsDue(now)) {
         timer1_.Rearm(now);
-        Step([&] { ports_.music.Mp3Repeat(); });
+        ResumeNext([&] { ports_.music.Mp3Repeat(); });
     }
     if (running_ && timer2_.IsDue(now)) {
         timer2_.Rearm(now);
         bool alive = false;
-        Step([&] {
+        ResumeNext([&] {
             ports_.music.CdPoll();
             alive = ports_.music.CdAlive();
         });
@@ -82,7 +74,7 @@ void SaverWindow::ServeTimers() {
     }
     if (running_ && timer3_.IsDue(now)) {
         timer3_.Rearm(now);
-        Step([&] { ports_.fire.EmitBurst(); });
+        ResumeNext([&] { ports_.fire.EmitBurst(); });
     }
 }
 
@@ -100,11 +92,11 @@ std::int64_t SaverWindow::MsUntilNextTimer() {
 void SaverWindow::KeyDown(int keyCode) {
     if (state_.settings.MusicKind == 1) {
         if (keyCode == kVkLeft) {
-            Step([&] { ports_.music.CdPrevTrack(); });
+            ResumeNext([&] { ports_.music.CdPrevTrack(); });
             return;
         }
         if (keyCode == kVkRight) {
-            Step([&] { ports_.music.CdNextTrack(); });
+            ResumeNext([&] { ports_.music.CdNextTrack(); });
             return;
         }
     }
@@ -116,13 +108,13 @@ void SaverWindow::MouseDown() { RequestExit(); }
 void SaverWindow::RequestExit() {
     if (!running_) return;  // already ending: later input in the same message step does nothing
     bool askPassword = false;
-    Step([&] { askPassword = state_.ModeLetter == 'S' && !ports_.system.IsWindowsNT(); });
+    ResumeNext([&] { askPassword = state_.ModeLetter == 'S' && !ports_.system.IsWindowsNT(); });
     if (askPassword) {
-        Step([&] { state_.CursorCount = ports_.system.ShowCursor(state_.CursorCount != 0); });
+        ResumeNext([&] { state_.CursorCount = ports_.system.ShowCursor(state_.CursorCount != 0); });
         std::int32_t allowed = 1;
-        Step([&] { allowed = ports_.system.VerifyScreenSavePwd(ports_.host.Handle()); });
+        ResumeNext([&] { allowed = ports_.system.VerifyScreenSavePwd(ports_.host.Handle()); });
         if (allowed == 0) {
-            Step([&] { state_.CursorCount = ports_.system.ShowCursor(false); });
+            ResumeNext([&] { state_.CursorCount = ports_.system.ShowCursor(false); });
             return;
         }
     }
@@ -133,17 +125,19 @@ void SaverWindow::EndSaver() {
     if (!running_) return;
     if (timer2_.Enabled()) {
         timer2_.SetEnabled(false, 0);
-        Step([&] { ports_.music.CdStopClose(); });
+        ResumeNext([&] { ports_.music.CdStopClose(); });
     }
     if (state_.settings.MusicKind == 2) {
-        if (MusicFileKind() == music::MusicFileKind::Wav) Step([&] { ports_.music.WavStop(); });
+        if (MusicFileKind() == music::MusicFileKind::Wav)
+            ResumeNext([&] { ports_.music.WavStop(); });
         if (MusicFileKind() == music::MusicFileKind::Mp3)
-            Step([&] { ports_.music.Mp3StopClose(); });
+            ResumeNext([&] { ports_.music.Mp3StopClose(); });
     }
-    if (state_.ModeLetter == 'S') Step([&] { startup::EnableSystemKeys(ports_.system, true); });
+    if (state_.ModeLetter == 'S')
+        ResumeNext([&] { startup::EnableSystemKeys(ports_.system, true); });
     running_ = false;
-    Step([&] { ports_.system.SystemParametersInfoA(startup::SPI_SETSCREENSAVEACTIVE, 1); });
-    Step([&] { ports_.host.Unload(); });
+    ResumeNext([&] { ports_.system.SystemParametersInfoA(startup::SPI_SETSCREENSAVEACTIVE, 1); });
+    ResumeNext([&] { ports_.host.Unload(); });
 }
 
 }  // namespace cindral::saver

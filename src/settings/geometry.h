@@ -6,28 +6,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "button/types.h"
+
 namespace cindral::settings {
 
-struct Point {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const Point&, const Point&) = default;
-};
-
-struct Size {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const Size&, const Size&) = default;
-};
-
-// Screen rectangle: left/top inclusive, right/bottom exclusive.
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
+// Points, sizes and rectangles as the window system counts them (left/top
+// inclusive, right/bottom exclusive): the same ones the button control uses.
+using button::Point;
+using button::Rect;
+using button::Size;
 
 struct Rgb {
     std::uint8_t r = 0;

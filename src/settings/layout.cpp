@@ -67,6 +67,19 @@ const ControlSpec* FindControl(ControlId id, int index) {
     return nullptr;
 }
 
+int PushButtonIndex(ControlId id) {
+    switch (id) {
+        case ControlId::SaveButton:
+            return 0;
+        case ControlId::CancelButton:
+            return 1;
+        case ControlId::FileButton:
+            return 2;
+        default:
+            return -1;
+    }
+}
+
 Size PanelDrawingArea(Panel panel) {
     const Rect r = FindControl(ControlId::Panel, static_cast<int>(panel))->rect;
     return {r.right - r.left - 2, r.bottom - r.top - 2};

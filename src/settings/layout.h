@@ -16,6 +16,8 @@ inline constexpr std::string_view kProgramCredit = "Cindral version 1.0";
 // Labels: "ＭＳ Ｐゴシック" 9.75 pt, normal weight, Shift-JIS character set.
 inline constexpr std::string_view kLabelFontFace = "ＭＳ Ｐゴシック";
 inline constexpr double kLabelFontPoints = 9.75;
+// The same size in pixels at the 96 dots per inch the layout's positions assume.
+inline constexpr int kLabelFontPixels = static_cast<int>(kLabelFontPoints * 96.0 / 72.0 + 0.5);
 
 inline constexpr std::string_view kFileDialogTitle = "ﾌｧｲﾙを開く";
 inline constexpr std::string_view kFileDialogFilterName = "BGMﾌｧｲﾙ (MP3 WAV)";
@@ -52,6 +54,11 @@ enum class ControlId {
     CancelButton,  // zoButtons_H2
     FileButton,    // zoButtons_H3
 };
+
+// The window's push buttons: SaveButton, CancelButton and FileButton, numbered
+// 0 to 2 in that order; any other control gets -1.
+inline constexpr int kPushButtons = 3;
+int PushButtonIndex(ControlId id);
 
 // Where a control sits: on Pic_C, or on one of the panels.
 enum class Container { Window, PicC, FirePanel, MusicPanel };

@@ -3,38 +3,21 @@
 #include <charconv>
 #include <cmath>
 
+#include "startup/decimal_text.h"
+
 namespace cindral::settings {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The decimal number the text denotes, or nullopt-like false when it is not one.
 bool ParseNumeric(std::string_view text, double& value) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    // Check the whole shape first: from_chars alone would also take "inf",
-    // "nan" and a prefix of the text.
-    std::size_t i = 0, digits = 0;
-    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
-    }
-    if (digits == 0) return false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-        const std::size_t exponentDigits = i;
-        while (i < text.size() && IsDigit(text[i])) ++i;
-        if (i == exponentDigits) return false;
-    }
-    if (i != text.size()) return false;
+    const std::optional<startup::DecimalText> number = startup::ParseDecimalText(text);
+    if (!number) return false;
+    // from_chars reads the unsigned rest; the sign is applied below.
+    if (text.front() == '+' || text.front() == '-') text.remove_prefix(1);
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large is out of range below; too small rounds to 0 either way.
@@ -45,7 +28,7 @@ bool ParseNumeric(std::string_view text, double& value) {
     } else if (result.ec != std::errc()) {
         return false;
     }
-    if (negative) value = -value;
+    if (number->negative) value = -value;
     return true;
 }
 

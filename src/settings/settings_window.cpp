@@ -1,18 +1,13 @@
 #include "settings/settings_window.h"
 
 #include "settings/repeat_text.h"
+#include "startup/resume_next.h"
 
 namespace cindral::settings {
-namespace {
 
-// Runs one step; a step that fails is skipped and the caller goes on.
-template <typename Step>
-void Run(Step&& step) {
-    try {
-        step();
-    } catch (...) {
-    }
-}
+using startup::ResumeNext;  // a control that fails to update is skipped
+
+namespace {
 
 // Characters of a UTF-8 text (bytes that do not continue a character).
 std::size_t CharacterCount(const std::string& text) {
@@ -28,39 +23,39 @@ SettingsWindow::SettingsWindow(startup::Settings& settings, EffectOrigin& origin
     : settings_(settings), origin_(origin), ports_(ports) {}
 
 void SettingsWindow::Load() {
-    Run([&] {
+    ResumeNext([&] {
         ports_.window.SetOuterSize(WindowGeometry(kClientSize, ports_.window.Screen()).sizePixels);
     });
-    Run([&] {
+    ResumeNext([&] {
         ports_.window.MoveOuter(WindowGeometry(kClientSize, ports_.window.Screen()).positionPixels);
     });
     TileTexture(Panel::Fire);
     TileTexture(Panel::Music);
 
-    for (int i = 0; i < kFireMarkers; ++i) Run([&] { SetFireMarker(i, false); });
-    Run([&] { SetFireMarker(settings_.FireKind, true); });
-    for (int i = 0; i < kMusicKinds; ++i) Run([&] { SetMusicMarker(i, false); });
-    Run([&] { SetFileButtonEnabled(false); });
-    Run([&] { SetRepeatEnabled(false); });
-    Run([&] { SetMusicMarker(settings_.MusicKind, true); });
-    Run([&] {
+    for (int i = 0; i < kFireMarkers; ++i) ResumeNext([&] { SetFireMarker(i, false); });
+    ResumeNext([&] { SetFireMarker(settings_.FireKind, true); });
+    for (int i = 0; i < kMusicKinds; ++i) ResumeNext([&] { SetMusicMarker(i, false); });
+    ResumeNext([&] { SetFileButtonEnabled(false); });
+    ResumeNext([&] { SetRepeatEnabled(false); });
+    ResumeNext([&] { SetMusicMarker(settings_.MusicKind, true); });
+    ResumeNext([&] {
         if (settings_.MusicKind == 1) SetRepeatEnabled(true);
     });
-    Run([&] {
+    ResumeNext([&] {
         if (settings_.MusicKind == 2) SetFileButtonEnabled(true);
     });
 
-    Run([&] { SetRepeatText(FormatTrack(settings_.RepeatTrack)); });
+    ResumeNext([&] { SetRepeatText(FormatTrack(settings_.RepeatTrack)); });
     for (const std::string& entry : RepeatEntries()) {
-        Run([&] {
+        ResumeNext([&] {
             ports_.view.AddRepeatEntry(entry);
             repeatList_.push_back(entry);
         });
     }
-    Run([&] { SetFileCaption(settings_.MusicFile); });
-    Run([&] { SetRepeatText(FormatTrack(settings_.RepeatTrack)); });
+    ResumeNext([&] { SetFileCaption(settings_.MusicFile); });
+    ResumeNext([&] { SetRepeatText(FormatTrack(settings_.RepeatTrack)); });
 
-    Run([&] {
+    ResumeNext([&] {
         std::optional<Point> cursor;
         try {
             cursor = ports_.window.CursorPos();
@@ -68,13 +63,13 @@ void SettingsWindow::Load() {
         }
         origin_ = EffectOriginFrom(cursor ? &*cursor : nullptr);
     });
-    Run([&] {
+    ResumeNext([&] {
         if (const std::optional<Rect> frame = ports_.window.WindowRect()) {
             const ZoomRects zoom = ZoomWindowOpen(origin_, *frame);
             ports_.window.AnimateZoom(zoom.from, zoom.to);
         }
     });
-    Run([&] { ports_.window.RestoreDefaultPointer(); });
+    ResumeNext([&] { ports_.window.RestoreDefaultPointer(); });
 }
 
 void SettingsWindow::Resized() { DrawBackdrop(); }
@@ -116,55 +111,55 @@ void SettingsWindow::RepeatTextEdited(const std::string& text) { repeatText_ = t
 void SettingsWindow::CloseBox() { Unload(); }
 
 void SettingsWindow::SelectFireKind(int kind) {
-    Run([&] { settings_.FireKind = static_cast<std::int16_t>(kind); });
-    for (int i = 0; i < kFireMarkers; ++i) Run([&] { SetFireMarker(i, false); });
-    Run([&] { SetFireMarker(settings_.FireKind, true); });
+    ResumeNext([&] { settings_.FireKind = static_cast<std::int16_t>(kind); });
+    for (int i = 0; i < kFireMarkers; ++i) ResumeNext([&] { SetFireMarker(i, false); });
+    ResumeNext([&] { SetFireMarker(settings_.FireKind, true); });
 }
 
 void SettingsWindow::SelectRandom() {
-    Run([&] { settings_.FireKind = kRandomFireKind; });
-    for (int i = 0; i < kRandomFireKind; ++i) Run([&] { SetFireMarker(i, false); });
-    Run([&] { SetFireMarker(kRandomFireKind, true); });
+    ResumeNext([&] { settings_.FireKind = kRandomFireKind; });
+    for (int i = 0; i < kRandomFireKind; ++i) ResumeNext([&] { SetFireMarker(i, false); });
+    ResumeNext([&] { SetFireMarker(kRandomFireKind, true); });
 }
 
 void SettingsWindow::SelectMusicKind(int kind) {
-    Run([&] { SetFileButtonEnabled(false); });
-    Run([&] { SetRepeatEnabled(false); });
-    for (int i = 0; i < kMusicKinds; ++i) Run([&] { SetMusicMarker(i, false); });
-    Run([&] { SetMusicMarker(kind, true); });
-    Run([&] {
+    ResumeNext([&] { SetFileButtonEnabled(false); });
+    ResumeNext([&] { SetRepeatEnabled(false); });
+    for (int i = 0; i < kMusicKinds; ++i) ResumeNext([&] { SetMusicMarker(i, false); });
+    ResumeNext([&] { SetMusicMarker(kind, true); });
+    ResumeNext([&] {
         if (kind == 1) SetRepeatEnabled(true);
     });
-    Run([&] {
+    ResumeNext([&] {
         if (kind == 2) SetFileButtonEnabled(true);
     });
-    Run([&] { settings_.MusicKind = static_cast<std::int16_t>(kind); });
+    ResumeNext([&] { settings_.MusicKind = static_cast<std::int16_t>(kind); });
 }
 
 void SettingsWindow::ChooseMusicFile() {
     std::optional<std::string> chosen;
-    Run([&] { chosen = ports_.dialog.ChooseMusicFile(); });
+    ResumeNext([&] { chosen = ports_.dialog.ChooseMusicFile(); });
     if (!chosen || chosen->empty() || CharacterCount(*chosen) > kMaxMusicPathChars) return;
-    Run([&] { settings_.MusicFile = *chosen; });
-    Run([&] { SetFileCaption(settings_.MusicFile); });
+    ResumeNext([&] { settings_.MusicFile = *chosen; });
+    ResumeNext([&] { SetFileCaption(settings_.MusicFile); });
 }
 
 void SettingsWindow::SaveAndClose() {
-    Run([&] { settings_.RepeatTrack = TrackFromText(repeatText_, settings_.RepeatTrack); });
-    Run([&] { ports_.sink.Save(settings_); });
+    ResumeNext([&] { settings_.RepeatTrack = TrackFromText(repeatText_, settings_.RepeatTrack); });
+    ResumeNext([&] { ports_.sink.Save(settings_); });
     Unload();
 }
 
 void SettingsWindow::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    Run([&] {
+    ResumeNext([&] {
         if (const std::optional<Rect> frame = ports_.window.WindowRect()) {
             const ZoomRects zoom = ZoomWindowClose(origin_, *frame);
             ports_.window.AnimateZoom(zoom.from, zoom.to);
         }
     });
-    Run([&] { ports_.window.Close(); });
+    ResumeNext([&] { ports_.window.Close(); });
 }
 
 void SettingsWindow::SetFireMarker(int index, bool on) {
@@ -199,13 +194,13 @@ void SettingsWindow::SetFileCaption(const std::string& text) {
 
 void SettingsWindow::DrawBackdrop() {
     for (const BackdropLine& line : BackdropLines(kClientSize.height)) {
-        Run([&] { ports_.view.DrawBackdropLine(line.y, kClientSize.width, line.color); });
+        ResumeNext([&] { ports_.view.DrawBackdropLine(line.y, kClientSize.width, line.color); });
     }
 }
 
 void SettingsWindow::TileTexture(Panel panel) {
     for (const Point& at : TilePositions(PanelDrawingArea(panel), kTextureTile)) {
-        Run([&] { ports_.view.BlitTexture(panel, at); });
+        ResumeNext([&] { ports_.view.BlitTexture(panel, at); });
     }
 }
 

@@ -4,13 +4,12 @@
 #include <array>
 #include <system_error>
 
+#include "startup/decimal_text.h"
 #include "startup/profile_file.h"
 #include "startup/profile_text.h"
 
 namespace cindral::startup {
 namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -28,37 +27,11 @@ void LoadNumber(std::int16_t& value, const std::string& text) {
 std::optional<std::int16_t> ParseSettingNumber(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    // digits [. digits] [e [sign] digits], with at least one digit before the exponent.
-    // Worked in decimal, exactly: no rounding of long digit strings or huge exponents.
-    std::string digits;
-    std::size_t i = 0;
-    while (i < text.size() && IsDigit(text[i])) digits += text[i++];
-    long long point = static_cast<long long>(digits.size());
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) digits += text[i++];
-    }
-    if (digits.empty()) return std::nullopt;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i++] == '-';
-        }
-        const std::size_t exponentStart = i;
-        long long exponent = 0;
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
-            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000'000LL);
-        }
-        if (i == exponentStart) return std::nullopt;
-        point += negativeExponent ? -exponent : exponent;
-    }
-    if (i != text.size()) return std::nullopt;
+    const std::optional<DecimalText> number = ParseDecimalText(text);
+    if (!number) return std::nullopt;
+    const std::string& digits = number->digits;
+    const long long point = number->point;
+    const bool negative = number->negative;
 
     // The number is 0.<digits from firstNonZero> x 10^(point - firstNonZero).
     const std::size_t firstNonZero = digits.find_first_not_of('0');

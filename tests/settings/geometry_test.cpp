@@ -114,5 +114,18 @@ TEST(SettingsLayout, EveryControlLiesInsideItsContainer) {
     EXPECT_EQ(ClientRect(*FindControl(ControlId::SaveButton)), (Rect{360, 340, 449, 373}));
 }
 
+// The three push buttons, and only they, each have a place of their own.
+TEST(SettingsLayout, PushButtonsAreNumberedInOrder) {
+    EXPECT_EQ(PushButtonIndex(ControlId::SaveButton), 0);
+    EXPECT_EQ(PushButtonIndex(ControlId::CancelButton), 1);
+    EXPECT_EQ(PushButtonIndex(ControlId::FileButton), 2);
+    for (const ControlSpec& c : Controls()) {
+        if (c.id != ControlId::SaveButton && c.id != ControlId::CancelButton &&
+            c.id != ControlId::FileButton) {
+            EXPECT_EQ(PushButtonIndex(c.id), -1) << static_cast<int>(c.id);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace cindral::settings

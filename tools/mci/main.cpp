@@ -11,7 +11,7 @@
 #include "startup/settings.h"
 
 int main() {
-    const auto commands = cindral::platform::CreateLinuxMediaCommands();
+    const auto commands = cindral::platform::linux::CreateLinuxMediaCommands();
     const cindral::startup::Settings settings;
     cindral::music::Cindral_BGM bgm(*commands, settings);
     std::string line;

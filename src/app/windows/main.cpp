@@ -26,9 +26,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32WindowFinder finder(&claim);
     Win32SystemServices system;
     startup::ProgramState state;
-    startup::StartupPorts ports{finder, system, [](startup::Settings& s) {
-                                    startup::LoadSettings(s, WindowsSettingsFile(),
-                                                          AnsiMusicPathCodec());
+    const startup::SettingsFiles files = WindowsSettingsFiles();
+    startup::StartupPorts ports{finder, system, [&files](startup::Settings& s) {
+                                    startup::LoadSettings(s, files.read, AnsiMusicPathCodec());
                                 }};
     const startup::StartupDecision decision =
         startup::DispatchStartup(ProcessCommandLine(), state, ports);
@@ -49,7 +49,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system);
         case startup::StartupAction::Settings:
-            return RunSettingsWindow(state.settings, WindowsSettingsFile());
+            return RunSettingsWindow(state.settings, files.save);
         case startup::StartupAction::Exit:
             return 0;
     }

@@ -116,12 +116,11 @@ TEST_F(Daemon, RunsTheInstalledHackWhileActiveAndEndsItWhenDeactivated) {
     // user's to write), and the daemon hands its environment, with SDL's disk
     // audio driver, on to the hack.
     const std::string tone = home_ / "tone.wav";
-    testing::WriteWav(tone, testing::Tone(440, 3.0));
+    media::WriteWav(tone, media::Tone(440, 3.0));
     const fs::path settings = geteuid() == 0 ? home / "cindral" : hack.parent_path();
     fs::create_directories(settings);
-    testing::WriteBytes(
-        (settings / "Cindral.ini").string(),
-        "[Section]\r\nBGM\x8B\xE6\x95\xAA=2\r\nBGM\xCC\xA7\xB2\xD9=" + tone + "\r\n");
+    media::WriteBytes((settings / "Cindral.ini").string(),
+                      "[Section]\r\nBGM\x8B\xE6\x95\xAA=2\r\nBGM\xCC\xA7\xB2\xD9=" + tone + "\r\n");
     const std::string audio = (home / "audio.raw").string();
 
     StartServer(640, 480, true);
@@ -147,7 +146,7 @@ TEST_F(Daemon, RunsTheInstalledHackWhileActiveAndEndsItWhenDeactivated) {
     std::this_thread::sleep_for(1000ms);
     ExpectMovingFire("root", width_, height_);
     std::this_thread::sleep_for(1000ms);
-    EXPECT_GT(testing::SecondsOf(testing::ToneRuns(audio, {440}), 440), 1.0)
+    EXPECT_GT(media::SecondsOf(media::ToneRuns(audio, {440}), 440), 1.0)
         << "the music of the user's settings does not play";
 
     Command("-deactivate");

@@ -211,7 +211,7 @@ TEST_F(Hack, SettingsFlagsOverrideTheFileForThisRunWithoutWritingIt) {
     fs::create_directories(folder);
     fs::copy_file(BinDir() + "/cindral", folder / "cindral");
     const std::string tone = home_ / "tone.wav";
-    testing::WriteWav(tone, testing::Tone(440, 3.0));
+    media::WriteWav(tone, media::Tone(440, 3.0));
     const std::string audio = home_ / "audio.raw";
 
     struct Case {
@@ -238,7 +238,7 @@ TEST_F(Hack, SettingsFlagsOverrideTheFileForThisRunWithoutWritingIt) {
         const std::string ini = "[Section]\r\n" + kFireKindKey + "=3\r\n" + kMusicKindKey + "=" +
                                 std::to_string(c.fileMusicKind) + "\r\n" + kMusicFileKey + "=" +
                                 tone + "\r\n";
-        testing::WriteBytes((folder / "Cindral.ini").string(), ini);
+        media::WriteBytes((folder / "Cindral.ini").string(), ini);
         const auto written = fs::last_write_time(folder / "Cindral.ini");
         fs::remove(audio);
 
@@ -248,7 +248,7 @@ TEST_F(Hack, SettingsFlagsOverrideTheFileForThisRunWithoutWritingIt) {
         std::this_thread::sleep_for(2000ms);
         EndWithSignal(pid);
 
-        double seconds = testing::SecondsOf(testing::ToneRuns(audio, {440}), 440);
+        double seconds = media::SecondsOf(media::ToneRuns(audio, {440}), 440);
         if (c.heard) {
             EXPECT_GT(seconds, 1.0);
         } else {

@@ -17,6 +17,8 @@
 namespace cindral::e2e {
 
 using namespace std::chrono_literals;
+// Tones, WAV files and the reader of what the disk audio driver wrote.
+namespace media = platform::linux::test_support;
 
 inline double MsSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
@@ -117,7 +119,7 @@ class HackE2E : public ::testing::Test {
     std::optional<XServer> x_;
     int width_ = 0, height_ = 0;
     std::vector<pid_t> children_;
-    testing::TempDir home_;
+    media::TempDir home_;
 };
 
 }  // namespace cindral::e2e

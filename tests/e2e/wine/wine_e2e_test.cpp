@@ -89,11 +89,18 @@ class WineE2E : public ::testing::Test {
     std::vector<pid_t> children_;
 };
 
-class SaverDepths : public WineE2E, public ::testing::WithParamInterface<int> {};
+struct Presentation {
+    int depth;
+    bool gdi;  // the program's own GDI presentation instead of DirectDraw
+};
+
+class SaverDepths : public WineE2E, public ::testing::WithParamInterface<Presentation> {};
 
 TEST_P(SaverDepths, ShowsChangingFireAndAKeyEndsItWithinASecond) {
-    StartServer(640, 480, GetParam());
+    StartServer(640, 480, GetParam().depth);
+    if (GetParam().gdi) setenv("CINDRAL_DISPLAY", "gdi", 1);
     pid_t pid = Saver({"/s"});
+    unsetenv("CINDRAL_DISPLAY");
     ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
     std::this_thread::sleep_for(1000ms);
     Picture a = Screenshot(*x_, "root", width_, height_);
@@ -119,25 +126,34 @@ TEST_P(SaverDepths, ShowsChangingFireAndAKeyEndsItWithinASecond) {
     std::printf("saver ended %.0f ms after the key\n", MsSince(before));
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, SaverDepths, ::testing::Values(24, 16),
-                         [](const auto& info) { return "depth" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Depths, SaverDepths,
+                         ::testing::Values(Presentation{24, false}, Presentation{16, false},
+                                           Presentation{24, true}),
+                         [](const auto& info) {
+                             return "depth" + std::to_string(info.param.depth) +
+                                    (info.param.gdi ? "_gdi" : "_directdraw");
+                         });
 
-TEST_F(WineE2E, TheSystemClosingTheWindowEndsTheSaverCleanly) {
+TEST_F(WineE2E, TheSystemClosingTheWindowOrEndingTheSessionEndsTheSaverCleanly) {
     StartServer(640, 480, 24);
-    pid_t saver = Saver({"/s"});
-    ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
-    std::this_thread::sleep_for(500ms);
-    Child closer = Run("cindral-close-window.exe", {"Cindral_Main"});
-    auto closed = WaitExit(closer.pid, 10000);
-    ASSERT_TRUE(closed);
-    ASSERT_EQ(*closed, 0);
-    auto t = Clock::now();
-    // WM_CLOSE was posted before the helper ended; the saver ends well
-    // within the helper's own exit time from then on.
-    auto status = WaitExit(saver, 1000);
-    ASSERT_TRUE(status) << "still running a second after WM_CLOSE";
-    EXPECT_EQ(*status, 0);
-    std::printf("saver ended %.0f ms after the closing helper\n", MsSince(t));
+    for (const std::string how : {"close", "endsession"}) {
+        SCOPED_TRACE(how);
+        pid_t saver = Saver({"/s"});
+        ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
+        std::this_thread::sleep_for(500ms);
+        Child closer = Run("cindral-close-window.exe", {"Cindral_Main", how});
+        auto closed = WaitExit(closer.pid, 10000);
+        ASSERT_TRUE(closed);
+        ASSERT_EQ(*closed, 0);
+        auto t = Clock::now();
+        // The message went out before the helper ended; the saver ends well
+        // within the helper's own exit time from then on.
+        auto status = WaitExit(saver, 1000);
+        ASSERT_TRUE(status) << "still running a second after the message";
+        EXPECT_EQ(*status, 0);
+        std::printf("saver ended %.0f ms after the %s helper\n", MsSince(t), how.c_str());
+        std::this_thread::sleep_for(200ms);
+    }
 }
 
 TEST_F(WineE2E, ASecondStartWhileTheSaverRunsEndsAtOnce) {
@@ -353,6 +369,48 @@ TEST_F(SettingsUnderWine, CancelWritesNothingAndASecondStartEndsAtOnce) {
     EXPECT_EQ(ReadAll(Ini()), before);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2)
         << "a temporary file was left";
+}
+
+TEST_F(SettingsUnderWine, ShowsTheBackdropTheTextureAndOneRedMarkerPerGroup) {
+    std::ofstream(Ini(), std::ios::binary) << IniFile(" 6", " 1", " 0", "");
+    StartSettings();
+    const std::string window = SettingsWindow();
+    ASSERT_FALSE(window.empty());
+    const Picture p = Screenshot(*x_, window, 549, 393);
+    ASSERT_FALSE(p.rgb.empty()) << "the window's client area is not 549 x 393";
+    // Backdrop: RGB(0, 0, 30) on the top row, RGB(220, 220, 250) in the middle.
+    for (int x : {0, 8, 300, 540}) {
+        EXPECT_EQ(p.R(x, 0), 0);
+        EXPECT_EQ(p.G(x, 0), 0);
+        EXPECT_EQ(p.B(x, 0), 30);
+    }
+    for (int x : {5, 540}) {
+        EXPECT_EQ(p.R(x, 196), 220);
+        EXPECT_EQ(p.G(x, 196), 220);
+        EXPECT_EQ(p.B(x, 196), 250);
+    }
+    // Texture on free parts of both panels: average near RGB 197, 194, 193.
+    struct Area {
+        int x0, y0, x1, y1;
+    };
+    for (const Area& a : {Area{20, 192, 530, 203}, Area{345, 252, 530, 282}}) {
+        double r = 0, g = 0, b = 0, n = 0;
+        for (int y = a.y0; y < a.y1; ++y) {
+            for (int x = a.x0; x < a.x1; ++x, ++n) {
+                r += p.R(x, y);
+                g += p.G(x, y);
+                b += p.B(x, y);
+            }
+        }
+        EXPECT_NEAR(r / n, 197, 4);
+        EXPECT_NEAR(g / n, 194, 4);
+        EXPECT_NEAR(b / n, 193, 4);
+    }
+    const auto red = [&p](At at) {
+        return p.R(at.x, at.y) > 180 && p.G(at.x, at.y) < 80 && p.B(at.x, at.y) < 80;
+    };
+    for (int k = 0; k <= 8; ++k) EXPECT_EQ(red(FireMarker(k)), k == 6) << k;
+    for (int k = 0; k <= 2; ++k) EXPECT_EQ(red(MusicMarker(k)), k == 1) << k;
 }
 
 }  // namespace

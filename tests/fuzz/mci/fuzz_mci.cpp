@@ -17,7 +17,7 @@
 
 namespace {
 
-using namespace cindral::platform::linux_music;
+using namespace cindral::platform::linux;
 
 void Check(bool condition) {
     if (!condition) std::abort();

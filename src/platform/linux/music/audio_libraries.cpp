@@ -6,7 +6,7 @@
 #include <map>
 #include <mutex>
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 namespace {
 
 template <typename Library>
@@ -69,7 +69,7 @@ const CdioLibrary* LoadCdioLibrary(const std::string& soname, std::string* why) 
     return Load<CdioLibrary>(soname, FillCdio, why);
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux
 
 // SDL2_mixer decodes MP3 through libmpg123 and leaves its messages on
 // ("Giving up searching valid MPEG header ..." on standard error for a

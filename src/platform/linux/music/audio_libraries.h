@@ -9,7 +9,7 @@
 
 #include <string>
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 // clang-format off
 #define CINDRAL_MIXER_FUNCTIONS(X) \
@@ -51,4 +51,4 @@ struct AudioLibraryNames {
 const MixerLibrary* LoadMixerLibrary(const std::string& soname, std::string* why = nullptr);
 const CdioLibrary* LoadCdioLibrary(const std::string& soname, std::string* why = nullptr);
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

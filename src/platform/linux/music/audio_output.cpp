@@ -4,7 +4,7 @@
 
 #include "platform/linux/music/commands/mci_errors.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 namespace {
 
 struct ExtraMix {
@@ -78,4 +78,4 @@ void AudioOutput::SetExtraMix(MixFn fn, void* arg) {
     mix_->Mix_SetPostMix(PostMix, nullptr);
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -9,7 +9,7 @@
 
 #include "platform/linux/music/audio_libraries.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 class AudioOutput {
   public:
@@ -46,4 +46,4 @@ class AudioOutput {
     bool open_ = false;
 };
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -17,7 +17,7 @@
 #include "platform/linux/music/commands/mci_errors.h"
 #include "platform/linux/music/regular_file.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 namespace {
 
 constexpr int kFramesPerSector = 588;  // stereo sample frames in one CD-DA sector
@@ -575,4 +575,4 @@ std::uint32_t CdAudioDevice::SetTimeFormat(const std::string& format) {
     return kOk;
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

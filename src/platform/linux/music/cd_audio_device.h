@@ -10,7 +10,7 @@
 #include "platform/linux/music/audio_output.h"
 #include "platform/linux/music/commands/mci_device.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 class CdAudioDevice : public MciDevice {
   public:
@@ -62,4 +62,4 @@ class CdAudioDevice : public MciDevice {
     Format format_ = Format::Msf;
 };
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -8,7 +8,7 @@
 #include "platform/linux/music/commands/mci_errors.h"
 #include "platform/linux/music/regular_file.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 namespace {
 
 // The device whose music the mixer holds: SDL2_mixer plays one at a time.
@@ -168,4 +168,4 @@ std::uint32_t FileMusicDevice::SetTimeFormat(const std::string& format) {
     return format == "milliseconds" || format == "ms" ? kOk : kBadTimeFormat;
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

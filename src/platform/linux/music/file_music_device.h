@@ -10,7 +10,7 @@
 #include "platform/linux/music/audio_output.h"
 #include "platform/linux/music/commands/mci_device.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 class FileMusicDevice : public MciDevice {
   public:
@@ -39,4 +39,4 @@ class FileMusicDevice : public MciDevice {
     bool paused_ = false;
 };
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

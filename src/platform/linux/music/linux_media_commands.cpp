@@ -10,10 +10,8 @@
 #include "platform/linux/music/file_music_device.h"
 #include "platform/linux/music/sound_player.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 namespace {
-
-using namespace linux_music;
 
 constexpr std::uint32_t kSndMemory = 0x0004;
 constexpr std::uint32_t kSndNoStop = 0x0010;
@@ -101,4 +99,4 @@ std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands(const AudioLibrar
     return std::make_unique<LinuxMediaCommands>(libraries);
 }
 
-}  // namespace cindral::platform
+}  // namespace cindral::platform::linux

@@ -17,10 +17,10 @@
 #include "music/ports.h"
 #include "platform/linux/music/audio_libraries.h"
 
-namespace cindral::platform {
+namespace cindral::platform::linux {
 
 std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands(
-    const linux_music::AudioLibraryNames& libraries = {});
+    const AudioLibraryNames& libraries = {});
 
 // For a program about to end: silences the layer's output at once and lets
 // the layer go without closing anything, so the end waits for no thread (a
@@ -29,4 +29,9 @@ std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands(
 // CreateLinuxMediaCommands; it is null afterwards.
 void AbandonLinuxMediaCommandsAtExit(std::unique_ptr<music::MediaCommands>& layer);
 
+}  // namespace cindral::platform::linux
+
+// The shell's programs still name the layer without the adapters' namespace.
+namespace cindral::platform {
+using linux::CreateLinuxMediaCommands;
 }  // namespace cindral::platform

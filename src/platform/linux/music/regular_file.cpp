@@ -8,7 +8,7 @@
 
 #include "platform/linux/music/commands/mci_errors.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 std::uint32_t OpenRegularFile(const std::string& path, int& fd, std::uint64_t& size) {
     fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -41,4 +41,4 @@ SDL_RWops* StreamOfFile(int fd) {
     return stream;
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

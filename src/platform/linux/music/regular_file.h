@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 // 0 with `fd` open for reading and `size` set; kFileNotFound for a missing
 // file or a directory, kInvalidFile for anything that is not a regular file.
@@ -18,4 +18,4 @@ std::uint32_t OpenRegularFile(const std::string& path, int& fd, std::uint64_t& s
 // none can be made.
 SDL_RWops* StreamOfFile(int fd);
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -10,7 +10,7 @@
 
 #include "platform/linux/music/regular_file.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 namespace {
 
 constexpr std::uint64_t kOutputFrameBytes = 2 * 2;
@@ -180,4 +180,4 @@ bool SoundPlayer::Busy() {
            (shared_->chunk && shared_->mix->Mix_Playing(shared_->channel));
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -12,7 +12,7 @@
 
 #include "platform/linux/music/audio_output.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 class SoundPlayer {
   public:
@@ -54,4 +54,4 @@ class SoundPlayer {
     std::shared_ptr<Shared> shared_;
 };
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
-#include <cmath>
 
 #include "platform/linux/button/zo_button_widget.h"
 #include "settings/button_properties.h"
@@ -22,11 +21,10 @@ QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// "ＭＳ Ｐゴシック" 9.75 pt: 13 pixels at the 96 dots per inch the layout's
-// pixel positions assume.
+// "ＭＳ Ｐゴシック" 9.75 pt, 13 pixels.
 QFont LabelFont() {
     QFont f(FromView(settings::kLabelFontFace));
-    f.setPixelSize(static_cast<int>(std::lround(settings::kLabelFontPoints * 96.0 / 72.0)));
+    f.setPixelSize(settings::kLabelFontPixels);
     return f;
 }
 
@@ -36,19 +34,6 @@ QRect ToQRect(const settings::Rect& r) {
 
 settings::Rect FromQRect(const QRect& r) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-int ButtonSlot(ControlId id) {
-    switch (id) {
-        case ControlId::SaveButton:
-            return 0;
-        case ControlId::CancelButton:
-            return 1;
-        case ControlId::FileButton:
-            return 2;
-        default:
-            return -1;
-    }
 }
 
 // The colour a child that draws its container's colour takes.
@@ -154,7 +139,7 @@ void QtSettingsWindow::BuildControls() {
                 connect(b, &ZoButtonWidget::mouseDown, this,
                         [this, id](int, int, float, float) { core_->MouseDown(id); });
                 connect(b, &ZoButtonWidget::clicked, this, [this, id] { core_->Click(id); });
-                buttons_[static_cast<std::size_t>(ButtonSlot(spec.id))] = b;
+                buttons_[static_cast<std::size_t>(settings::PushButtonIndex(spec.id))] = b;
                 w = b;
                 break;
             }
@@ -211,7 +196,7 @@ ControlInput QtSettingsWindow::InputFor(const ControlSpec& spec) {
 }
 
 ZoButtonWidget& QtSettingsWindow::Button(ControlId id) {
-    return *buttons_.at(static_cast<std::size_t>(ButtonSlot(id)));
+    return *buttons_.at(static_cast<std::size_t>(settings::PushButtonIndex(id)));
 }
 
 QWidget& QtSettingsWindow::Control(ControlId id, int index) {

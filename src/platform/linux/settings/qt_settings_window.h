@@ -87,7 +87,7 @@ class QtSettingsWindow : public QWidget,
     std::array<PictureControl*, settings::kMusicKinds> musicMarkers_{};
     QComboBox* combo_ = nullptr;
     TextLabel* fileName_ = nullptr;
-    std::array<ZoButtonWidget*, 3> buttons_{};
+    std::array<ZoButtonWidget*, settings::kPushButtons> buttons_{};
     std::vector<std::pair<const settings::ControlSpec*, QWidget*>> controls_;
     ZoomOutline zoom_;
     std::optional<settings::Size> requestedOuter_;

@@ -63,7 +63,7 @@ void RetainedSurface::paintEvent(QPaintEvent*) {
 }
 
 PictureControl::PictureControl(QWidget* parent, bool border, ControlInput input)
-    : QWidget(parent), border_(border), input_(std::move(input)) {}
+    : ClickableControl(std::move(input), parent), border_(border) {}
 
 void PictureControl::SetPicture(const QImage& picture) {
     picture_ = picture;
@@ -77,12 +77,8 @@ void PictureControl::paintEvent(QPaintEvent*) {
     p.drawImage(inset, inset, picture_);
 }
 
-void PictureControl::mousePressEvent(QMouseEvent* e) { tracker_.Press(e, input_); }
-
-void PictureControl::mouseReleaseEvent(QMouseEvent* e) { tracker_.Release(e, *this, input_); }
-
 TextLabel::TextLabel(QWidget* parent, const QString& text, ControlInput input, bool border)
-    : QLabel(text, parent), input_(std::move(input)), border_(border) {
+    : ClickableControl(std::move(input), text, parent), border_(border) {
     if (border_) setContentsMargins(3, 2, 3, 2);
 }
 
@@ -93,10 +89,6 @@ void TextLabel::paintEvent(QPaintEvent* e) {
     }
     QLabel::paintEvent(e);
 }
-
-void TextLabel::mousePressEvent(QMouseEvent* e) { tracker_.Press(e, input_); }
-
-void TextLabel::mouseReleaseEvent(QMouseEvent* e) { tracker_.Release(e, *this, input_); }
 
 FrameShape::FrameShape(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);

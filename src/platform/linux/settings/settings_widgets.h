@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <functional>
+#include <utility>
 
 #include "settings/pictures.h"
 
@@ -31,6 +32,23 @@ class PressTracker {
     bool leftDown_ = false;
 };
 
+// A control of the Qt type `Base` that reports its presses and clicks.
+template <typename Base>
+class ClickableControl : public Base {
+  public:
+    template <typename... BaseArgs>
+    explicit ClickableControl(ControlInput input, BaseArgs&&... args)
+        : Base(std::forward<BaseArgs>(args)...), input_(std::move(input)) {}
+
+  protected:
+    void mousePressEvent(QMouseEvent* e) override { tracker_.Press(e, input_); }
+    void mouseReleaseEvent(QMouseEvent* e) override { tracker_.Release(e, *this, input_); }
+
+  private:
+    ControlInput input_;
+    PressTracker tracker_;
+};
+
 // A surface drawn once and kept: the backdrop and the two panels. A panel
 // draws its single-line border around the kept drawing area.
 class RetainedSurface : public QWidget {
@@ -52,7 +70,7 @@ class RetainedSurface : public QWidget {
 };
 
 // A marker or a preview: a picture, optionally inside a sunken border.
-class PictureControl : public QWidget {
+class PictureControl : public ClickableControl<QWidget> {
     Q_OBJECT
   public:
     PictureControl(QWidget* parent, bool border, ControlInput input);
@@ -60,18 +78,14 @@ class PictureControl : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
     QImage picture_;
     bool border_;
-    ControlInput input_;
-    PressTracker tracker_;
 };
 
 // A label with a transparent background, optionally with a sunken border.
-class TextLabel : public QLabel {
+class TextLabel : public ClickableControl<QLabel> {
     Q_OBJECT
   public:
     TextLabel(QWidget* parent, const QString& text, ControlInput input, bool border = false);
@@ -79,12 +93,8 @@ class TextLabel : public QLabel {
 
   protected:
     void paintEvent(QPaintEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
 
   private:
-    ControlInput input_;
-    PressTracker tracker_;
     bool border_;
 };
 

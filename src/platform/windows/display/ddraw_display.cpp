@@ -77,10 +77,11 @@ void DirectDrawDisplay::PresentFrame() {
         RECT target{};
         if (!GetWindowRect(windows_[i], &target)) continue;
         primary_->SetClipper(clippers_[i]);
-        HRESULT hr = primary_->Blt(&target, back_->Get(), &source, DDBLT_WAIT, nullptr);
         // A display change or a switch of user takes the surfaces' memory:
-        // restore them so the next frame shows again.
-        if (hr == DDERR_SURFACELOST) dd_->RestoreAllSurfaces();
+        // they are restored and the frame shown all the same.
+        RetryAfterRestore(
+            [&] { return primary_->Blt(&target, back_->Get(), &source, DDBLT_WAIT, nullptr); },
+            [&] { return dd_->RestoreAllSurfaces(); });
     }
 }
 

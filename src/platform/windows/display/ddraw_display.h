@@ -31,7 +31,6 @@ class DirectDrawDisplay final : public display::Display {
 
   private:
     void ReleaseAll();
-
     std::vector<HWND> windows_;
     IDirectDraw7* dd_ = nullptr;
     IDirectDrawSurface7* primary_ = nullptr;

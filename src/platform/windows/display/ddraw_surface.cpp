@@ -15,14 +15,21 @@ DirectDrawSurface::DirectDrawSurface(IDirectDrawSurface7* surface) : surface_(su
 
 DirectDrawSurface::~DirectDrawSurface() { surface_->Release(); }
 
+HRESULT RetryAfterRestore(const std::function<HRESULT()>& call,
+                          const std::function<HRESULT()>& restore) {
+    const HRESULT hr = call();
+    if (hr != DDERR_SURFACELOST) return hr;
+    const HRESULT restored = restore();
+    return FAILED(restored) ? hr : call();
+}
+
 bool DirectDrawSurface::Lock(display::LockedPixels& out) {
     DDSURFACEDESC2 desc{};
     desc.dwSize = sizeof desc;
     const DWORD flags = DDLOCK_WAIT | DDLOCK_WRITEONLY | DDLOCK_SURFACEMEMORYPTR;
-    HRESULT hr = surface_->Lock(nullptr, &desc, flags, nullptr);
-    if (hr == DDERR_SURFACELOST && SUCCEEDED(surface_->Restore())) {
-        hr = surface_->Lock(nullptr, &desc, flags, nullptr);
-    }
+    const HRESULT hr =
+        RetryAfterRestore([&] { return surface_->Lock(nullptr, &desc, flags, nullptr); },
+                          [&] { return surface_->Restore(); });
     if (FAILED(hr)) return false;
     out.data = static_cast<std::uint8_t*>(desc.lpSurface);
     out.pitch = static_cast<int>(desc.lPitch);

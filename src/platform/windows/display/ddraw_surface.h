@@ -5,9 +5,16 @@
 
 #include <ddraw.h>
 
+#include <functional>
+
 #include "display/ports.h"
 
 namespace cindral::platform::windows {
+
+// Runs `call` (a lock or a blit); when the system took the surfaces' memory
+// (DDERR_SURFACELOST), runs `restore` and, if that worked, `call` once more.
+HRESULT RetryAfterRestore(const std::function<HRESULT()>& call,
+                          const std::function<HRESULT()>& restore);
 
 class DirectDrawSurface final : public display::Surface {
   public:

@@ -1,7 +1,6 @@
 #include "platform/windows/saver/preview_window.h"
 
 #include "platform/windows/display/gdi_display.h"
-#include "platform/windows/saver/saver_loop.h"
 #include "platform/windows/startup/wide_text.h"
 #include "startup/startup_dispatch.h"
 

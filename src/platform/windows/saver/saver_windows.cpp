@@ -40,8 +40,7 @@ std::vector<RECT> MonitorRects() {
     return rects;
 }
 
-SaverWindows::SaverWindows(const std::vector<RECT>& monitors, SaverInput input)
-    : input_(std::move(input)) {
+SaverWindows::SaverWindows(const std::vector<RECT>& monitors) {
     RegisterSaverClass();
     const std::wstring caption = WideFromUtf8(startup::kSaverCaption);
     for (const RECT& r : monitors) {
@@ -88,19 +87,19 @@ LRESULT CALLBACK SaverWindows::WindowProc(HWND window, UINT message, WPARAM w, L
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (self->input_.keyDown) self->input_.keyDown(static_cast<int>(w));
+            if (self->input_) self->input_->KeyDown(static_cast<int>(w));
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
         case WM_XBUTTONDOWN:
-            if (self->input_.mouseDown) self->input_.mouseDown();
+            if (self->input_) self->input_->MouseDown();
             return 0;
         case WM_CLOSE:
-            if (self->input_.endRequested) self->input_.endRequested();
+            if (self->input_) self->input_->EndSaver();
             return 0;
         case WM_ENDSESSION:
-            if (w && self->input_.endRequested) self->input_.endRequested();
+            if (w && self->input_) self->input_->EndSaver();
             return 0;
         case WM_ERASEBKGND:
             return 1;  // the next frame covers the whole window

@@ -4,20 +4,12 @@
 // saver's handlers; the system closing one, or the session ending, ends the
 // saver.
 
-#include <functional>
 #include <vector>
 
 #include "platform/windows/win32.h"
 #include "saver/ports.h"
 
 namespace cindral::platform::windows {
-
-// What the windows report, in the saver window's terms.
-struct SaverInput {
-    std::function<void(int virtualKey)> keyDown;
-    std::function<void()> mouseDown;
-    std::function<void()> endRequested;  // WM_CLOSE, WM_ENDSESSION
-};
 
 // Screen rectangles of the monitors (EnumDisplayMonitors); the virtual
 // screen's rectangle when that gives none.
@@ -26,12 +18,15 @@ std::vector<RECT> MonitorRects();
 class SaverWindows final : public saver::SaverHost {
   public:
     // Creates the windows, hidden. `Windows()` is empty when none could be made.
-    SaverWindows(const std::vector<RECT>& monitors, SaverInput input);
+    explicit SaverWindows(const std::vector<RECT>& monitors);
     ~SaverWindows() override;
     SaverWindows(const SaverWindows&) = delete;
     SaverWindows& operator=(const SaverWindows&) = delete;
 
     const std::vector<HWND>& Windows() const { return windows_; }
+    // Where keys, clicks and close requests go (WM_CLOSE, WM_ENDSESSION);
+    // null: nowhere.
+    void SetInput(saver::SaverInput* input) { input_ = input; }
 
     void ShowTopmost() override;
     // Detaches the windows from the saver; they close when the process ends.
@@ -42,7 +37,7 @@ class SaverWindows final : public saver::SaverHost {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
 
     std::vector<HWND> windows_;
-    SaverInput input_;
+    saver::SaverInput* input_ = nullptr;
     bool unloaded_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/windows/startup/settings_location.h"
 
 #include "platform/windows/startup/wide_text.h"
+#include "platform/windows/startup/win32_folder_access.h"
 #include "platform/windows/win32.h"
 
 namespace cindral::platform::windows {
@@ -33,10 +34,11 @@ startup::SettingsEnvironment WindowsSettingsEnvironment() {
     return env;
 }
 
-fs::path WindowsSettingsFile() {
+startup::SettingsFiles WindowsSettingsFiles() {
     const fs::path folder = ProgramFolder();
-    return startup::SettingsFilePath(folder, WindowsSettingsEnvironment(),
-                                     startup::FolderIsWritable(folder));
+    Win32FolderAccess access;
+    return startup::ChooseSettingsFiles(folder, WindowsSettingsEnvironment(),
+                                        access.CanCreateFilesIn(folder));
 }
 
 std::optional<std::wstring> SystemShortPath(const std::wstring& path) {

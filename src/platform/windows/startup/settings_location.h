@@ -20,7 +20,8 @@ std::filesystem::path ProgramFolder();
 // %APPDATA% read as wide text.
 startup::SettingsEnvironment WindowsSettingsEnvironment();
 
-std::filesystem::path WindowsSettingsFile();
+// Where this program reads and saves its settings (see ChooseSettingsFiles).
+startup::SettingsFiles WindowsSettingsFiles();
 
 // Gives the short (8.3) form of a path, or nothing when the volume keeps none.
 using ShortPathLookup = std::function<std::optional<std::wstring>(const std::wstring&)>;

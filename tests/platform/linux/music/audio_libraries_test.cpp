@@ -11,7 +11,7 @@
 #include "layer_fixture.h"
 #include "platform/linux/music/commands/mci_errors.h"
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
 
 std::string Slurp(const std::string& path) {
@@ -70,8 +70,7 @@ TEST_F(LayerTest, MciToolMapsTheAudioLibrariesOnlyOnceMusicIsOpened) {
     EXPECT_TRUE(mapped.mixer);
     EXPECT_TRUE(mapped.cdio);
     pclose(tool);
-    EXPECT_EQ(Slurp(out),
-              "263\t" + std::string(platform::linux_music::MciErrorText(263)) + "\n0\t\n");
+    EXPECT_EQ(Slurp(out), "263\t" + std::string(MciErrorText(263)) + "\n0\t\n");
 }
 
 struct MissingCase {
@@ -90,11 +89,11 @@ TEST_F(LayerTest, ALibraryThatCannotBeLoadedIsAnErrorCode) {
     WriteWav(wav, Tone(550, 0.2));
     for (const MissingCase& c : cases) {
         SCOPED_TRACE(c.name);
-        platform::linux_music::AudioLibraryNames names;
+        AudioLibraryNames names;
         if (!c.mixer) names.mixer = "libcindral-no-such-mixer.so.0";
         if (!c.cdio) names.cdio = "libcindral-no-such-cdio.so.0";
         layer.reset();
-        layer = platform::CreateLinuxMediaCommands(names);
+        layer = CreateLinuxMediaCommands(names);
         EXPECT_EQ(Send("open cdaudio"), c.cd);
         EXPECT_EQ(Send("open \"" + wav + "\" type waveaudio alias w"), c.file);
         EXPECT_EQ(layer->waveOutGetNumDevs(), c.mixer ? 1u : 0u);
@@ -104,4 +103,4 @@ TEST_F(LayerTest, ALibraryThatCannotBeLoadedIsAnErrorCode) {
 }
 
 }  // namespace
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

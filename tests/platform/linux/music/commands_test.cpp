@@ -8,7 +8,7 @@
 #include "platform/linux/music/commands/mci_command.h"
 #include "platform/linux/music/commands/mci_errors.h"
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
 
 using CdCommandsTest = LayerTest;
@@ -186,12 +186,6 @@ TEST_F(BadInputTest, RepliesThatDoNotFitAndErrorDescriptions) {
     EXPECT_EQ(std::string(tiny), Describe(263).substr(0, 7));
 }
 
-}  // namespace
-}  // namespace cindral::testing
-
-namespace cindral::platform::linux_music {
-namespace {
-
 TEST(SplitMciCommandTest, QuotedWordsKeepBlanksAndInnerQuotes) {
     using ::testing::ElementsAre;
     EXPECT_THAT(SplitMciCommand("  play\tMP3Play  from 0 ").words,
@@ -204,25 +198,17 @@ TEST(SplitMciCommandTest, QuotedWordsKeepBlanksAndInnerQuotes) {
     EXPECT_EQ(SplitMciCommand("open \"/m/a.mp3 type x").error, kNoClosingQuote);
 }
 
-}  // namespace
-}  // namespace cindral::platform::linux_music
-
-namespace cindral::testing {
-namespace {
-
 using DriveTest = LayerTest;
 
 // A drive is read in the background: until its table of contents is in, the
 // device answers "not ready" and track 0 rather than an error, so the
 // player's polling outlives a disc that is spinning up.
 TEST_F(DriveTest, ReadInTheBackgroundWithoutFailingThePoll) {
-    using platform::linux_music::CdAudioDevice;
     layer.reset();
-    platform::linux_music::AudioOutput output;
-    const auto* cdio =
-        platform::linux_music::LoadCdioLibrary(platform::linux_music::AudioLibraryNames{}.cdio);
+    AudioOutput output;
+    const auto* cdio = LoadCdioLibrary(AudioLibraryNames{}.cdio);
     ASSERT_NE(cdio, nullptr);
-    std::unique_ptr<platform::linux_music::MciDevice> drive;
+    std::unique_ptr<MciDevice> drive;
     ASSERT_EQ(CdAudioDevice::OpenDrive(dir / "disc.cue", *cdio, output, drive), 0u);
     std::string mode, track;
     for (int i = 0; i < 200; ++i) {
@@ -248,4 +234,4 @@ TEST_F(DriveTest, ReadInTheBackgroundWithoutFailingThePoll) {
 }
 
 }  // namespace
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

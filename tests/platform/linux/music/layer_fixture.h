@@ -15,7 +15,7 @@
 #include "platform/linux/music/linux_media_commands.h"
 #include "test_media.h"
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 
 class LayerTest : public ::testing::Test {
   protected:
@@ -25,7 +25,7 @@ class LayerTest : public ::testing::Test {
         WriteBinCue(dir / "disc.cue", "disc.bin",
                     {Tone(440, 1.0), Tone(880, 1.0), Tone(1320, 1.0)});
         setenv("CINDRAL_CDROM", (dir / "disc.cue").c_str(), 1);
-        layer = platform::CreateLinuxMediaCommands();
+        layer = CreateLinuxMediaCommands();
     }
     void TearDown() override { layer.reset(); }
 
@@ -59,4 +59,4 @@ class LayerTest : public ::testing::Test {
     std::unique_ptr<music::MediaCommands> layer;
 };
 
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

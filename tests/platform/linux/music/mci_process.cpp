@@ -8,7 +8,7 @@
 
 #include "test_media.h"
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
 
 std::string Quoted(const std::string& text) {
@@ -44,4 +44,4 @@ MciRun RunMci(const std::string& input, const std::vector<std::string>& environm
     return run;
 }
 
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

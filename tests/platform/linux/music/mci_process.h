@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 
 struct MciRun {
     bool finished = false;           // false: killed after the time allowed
@@ -19,4 +19,4 @@ struct MciRun {
 MciRun RunMci(const std::string& input, const std::vector<std::string>& environment, double seconds,
               const std::string& scratchDir);
 
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

@@ -9,7 +9,7 @@
 #include "layer_fixture.h"
 #include "mci_process.h"
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
 
 TEST_F(LayerTest, MciToolPrintsCodeTabReplyForEachLine) {
@@ -51,4 +51,4 @@ TEST_F(LayerTest, MciToolKeepsDecoderMessagesOffStandardError) {
 }
 
 }  // namespace
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

@@ -14,7 +14,7 @@
 #include "layer_fixture.h"
 #include "mci_process.h"
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
 
 struct SourceCase {
@@ -140,4 +140,4 @@ TEST_F(LayerTest, SoundCallRefusesWhatIsNotARegularFile) {
 }
 
 }  // namespace
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

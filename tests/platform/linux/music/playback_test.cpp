@@ -6,7 +6,7 @@
 
 #include "layer_fixture.h"
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
 
 using ::testing::ElementsAre;
@@ -162,7 +162,7 @@ TEST_F(LayerTest, MusicFilesPlayByTheirContentNotTheirName) {
 TEST_F(LayerTest, NoAudioOutputMeansNoWaveDeviceAndNoPlayback) {
     layer.reset();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    layer = platform::CreateLinuxMediaCommands();
+    layer = CreateLinuxMediaCommands();
     EXPECT_EQ(layer->waveOutGetNumDevs(), 0u);
     const std::string wav = dir / "a.wav";
     WriteWav(wav, Tone(550, 0.2));
@@ -173,9 +173,9 @@ TEST_F(LayerTest, NoAudioOutputMeansNoWaveDeviceAndNoPlayback) {
 }
 
 }  // namespace
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
 
 // Abandoning the layer for the program's end silences it at once and leaves
@@ -189,7 +189,7 @@ TEST_F(LayerTest, AbandonedAtExitTheLayerFallsSilentAndIsGone) {
         if (!layer->PlaySoundA(wav.c_str(), 0, music::SND_ASYNC | music::SND_LOOP)) std::_Exit(2);
         if (Send("open cdaudio") != 0 || Send("play cdaudio") != 0) std::_Exit(3);
         Wait(0.6);
-        platform::AbandonLinuxMediaCommandsAtExit(layer);
+        AbandonLinuxMediaCommandsAtExit(layer);
         if (layer) std::_Exit(4);
         Wait(0.6);
         // The output goes on, silent: its last half second holds no tone.
@@ -202,4 +202,4 @@ TEST_F(LayerTest, AbandonedAtExitTheLayerFallsSilentAndIsGone) {
 }
 
 }  // namespace
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

@@ -14,12 +14,8 @@
 
 #include "layer_fixture.h"
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
-
-using platform::linux_music::AudioOutput;
-using platform::linux_music::MixerLibrary;
-using platform::linux_music::SoundPlayer;
 
 constexpr std::uint64_t kMiB = 1 << 20;
 
@@ -160,4 +156,4 @@ TEST_F(LayerTest, ThePlayersEndDoesNotWaitForALoadInProgress) {
 }
 
 }  // namespace
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <numbers>
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 namespace {
 
 constexpr int kRate = 44100;
@@ -153,4 +153,4 @@ double SecondsOf(const std::vector<ToneRun>& runs, int hertz) {
     return total;
 }
 
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace cindral::testing {
+namespace cindral::platform::linux::test_support {
 
 class TempDir {
   public:
@@ -45,4 +45,4 @@ std::vector<ToneRun> ToneRuns(const std::string& diskFile, const std::vector<int
 std::vector<int> ToneSequence(const std::vector<ToneRun>& runs, double minSeconds);
 double SecondsOf(const std::vector<ToneRun>& runs, int hertz);
 
-}  // namespace cindral::testing
+}  // namespace cindral::platform::linux::test_support

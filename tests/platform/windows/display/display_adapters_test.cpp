@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "display/blt_array.h"
@@ -120,6 +121,38 @@ TEST(DirectDrawSurface, TakesTheFrameCopyAt16And32BitsPerPixel) {
         EXPECT_EQ(PixelAt(raw, 1, 0), 0u);
         EXPECT_EQ(PixelAt(raw, 319, 5), 0u);  // from cell (323, 5), not (324, 5)
         raw->Release();
+    }
+}
+
+// Lost surfaces cannot be provoked here (no display change under Wine): the
+// retry is checked against a scripted surface.
+TEST(RetryAfterRestore, RestoresALostSurfaceAndTriesOnceMore) {
+    struct Case {
+        std::vector<HRESULT> calls;  // what the lock or blit returns, in turn
+        HRESULT restore;
+        HRESULT result;
+        std::string log;
+    } cases[] = {
+        {{DD_OK}, DD_OK, DD_OK, "call "},
+        {{DDERR_SURFACELOST, DD_OK}, DD_OK, DD_OK, "call restore call "},
+        {{DDERR_SURFACELOST, DDERR_SURFACELOST}, DD_OK, DDERR_SURFACELOST, "call restore call "},
+        {{DDERR_SURFACELOST}, DDERR_WRONGMODE, DDERR_SURFACELOST, "call restore "},
+        {{DDERR_SURFACEBUSY}, DD_OK, DDERR_SURFACEBUSY, "call "},
+    };
+    for (const Case& c : cases) {
+        std::string log;
+        std::size_t next = 0;
+        const HRESULT hr = RetryAfterRestore(
+            [&] {
+                log += "call ";
+                return c.calls.at(next++);
+            },
+            [&] {
+                log += "restore ";
+                return c.restore;
+            });
+        EXPECT_EQ(hr, c.result) << c.log;
+        EXPECT_EQ(log, c.log);
     }
 }
 

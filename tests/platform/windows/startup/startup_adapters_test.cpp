@@ -14,10 +14,12 @@
 #include "platform/windows/startup/process_command_line.h"
 #include "platform/windows/startup/settings_location.h"
 #include "platform/windows/startup/wide_text.h"
+#include "platform/windows/startup/win32_folder_access.h"
 #include "platform/windows/startup/win32_system_services.h"
 #include "platform/windows/startup/win32_window_finder.h"
 #include "platform/windows/win32.h"
 #include "startup/profile_file.h"
+#include "startup/settings_path.h"
 #include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
 
@@ -119,7 +121,8 @@ TEST(WindowsSettingsFile, LivesInTheAppDataFolderWhateverItsNameAndIsReplacedWho
     ASSERT_TRUE(SetEnvironmentVariableW(L"APPDATA", appData.c_str()));
     const startup::SettingsEnvironment env = WindowsSettingsEnvironment();
     EXPECT_EQ(env.appData, appData);
-    const fs::path file = startup::SettingsFilePath(folder.path() / L"読み取り専用", env, false);
+    const fs::path file =
+        startup::ChooseSettingsFiles(folder.path() / L"読み取り専用", env, false).save;
     EXPECT_EQ(file, appData / L"Cindral" / L"Cindral.ini");
 
     // A music file in a folder the Western code page cannot name.
@@ -155,6 +158,19 @@ TEST(WindowsSettingsFile, LivesInTheAppDataFolderWhateverItsNameAndIsReplacedWho
         entries.push_back(entry.path());
     }
     EXPECT_EQ(entries, std::vector<fs::path>{file});
+}
+
+TEST(Win32FolderAccess, AllowsAWritableFolderOnlyAndWritesNothingThere) {
+    JapaneseFolder folder;
+    std::ofstream(folder.path() / L"a file") << "x";
+    Win32FolderAccess access;
+    EXPECT_TRUE(access.CanCreateFilesIn(folder.path()));
+    EXPECT_FALSE(access.CanCreateFilesIn(folder.path() / L"a file"));
+    EXPECT_FALSE(access.CanCreateFilesIn(folder.path() / L"missing"));
+    EXPECT_FALSE(access.CanCreateFilesIn(fs::path()));
+    std::size_t entries = 0;
+    for (const auto& entry : fs::directory_iterator(folder.path())) entries += entry.exists();
+    EXPECT_EQ(entries, 1u);
 }
 
 std::wstring UniqueName() {

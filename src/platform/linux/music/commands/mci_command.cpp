@@ -4,7 +4,7 @@
 
 #include "platform/linux/music/commands/mci_errors.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -113,4 +113,4 @@ bool ParseUnsigned(const std::string& text, std::uint32_t& value) {
     return true;
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 struct MciWords {
     std::vector<std::string> words;
@@ -30,4 +30,4 @@ std::string Lower(std::string text);
 // A whole non-negative decimal number that fits 32 bits.
 bool ParseUnsigned(const std::string& text, std::uint32_t& value);
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 class MciDevice {
   public:
@@ -34,4 +34,4 @@ class MciDevices {
     virtual std::uint32_t OpenCd(const std::string& source, std::unique_ptr<MciDevice>& device) = 0;
 };
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -1,6 +1,6 @@
 #include "platform/linux/music/commands/mci_errors.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 std::string_view MciErrorText(std::uint32_t code) {
     switch (code) {
@@ -73,4 +73,4 @@ std::string_view MciErrorText(std::uint32_t code) {
     }
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 enum MciError : std::uint32_t {
     kOk = 0,
@@ -47,4 +47,4 @@ enum MciError : std::uint32_t {
 // returns.
 std::string_view MciErrorText(std::uint32_t code);
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

@@ -7,7 +7,7 @@
 #include "platform/linux/music/commands/mci_command.h"
 #include "platform/linux/music/commands/mci_errors.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 namespace {
 
 // Other readings of an "open" tried when the usual one fails; a name needs
@@ -173,4 +173,4 @@ std::uint32_t MciInterpreter::OpenDevice(const std::vector<std::string>& w) {
     return rc;
 }
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

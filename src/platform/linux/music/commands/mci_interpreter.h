@@ -11,7 +11,7 @@
 
 #include "platform/linux/music/commands/mci_device.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 
 class MciInterpreter {
   public:
@@ -39,4 +39,4 @@ class MciInterpreter {
     std::map<std::string, Open> devices_;  // by lower-case alias
 };
 
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux

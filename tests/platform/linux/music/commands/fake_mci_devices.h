@@ -13,7 +13,7 @@
 #include "platform/linux/music/commands/mci_device.h"
 #include "platform/linux/music/commands/mci_errors.h"
 
-namespace cindral::platform::linux_music::fake {
+namespace cindral::platform::linux::fake {
 
 class FakeDevice : public MciDevice {
   public:
@@ -100,4 +100,4 @@ class FakeMciDevices : public MciDevices {
     int created = 0;  // devices made; each logs "closed ..." when it ends
 };
 
-}  // namespace cindral::platform::linux_music::fake
+}  // namespace cindral::platform::linux::fake

@@ -7,7 +7,7 @@
 
 #include "fake_mci_devices.h"
 
-namespace cindral::platform::linux_music {
+namespace cindral::platform::linux {
 namespace {
 
 using ::testing::ElementsAre;
@@ -123,4 +123,4 @@ TEST(MciInterpreterTest, RepliesEndAtTheBufferAndCommandsAtTheirNul) {
 }
 
 }  // namespace
-}  // namespace cindral::platform::linux_music
+}  // namespace cindral::platform::linux
