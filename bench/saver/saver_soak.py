@@ -26,7 +26,8 @@ import sys
 import tempfile
 import time
 
-from saver_bench import cpu_seconds, start_xvfb  # same folder
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from bench_support import cindral_program, cpu_seconds, running_xvfb  # noqa: E402
 
 RATE = 44100
 SECTOR = 2352  # bytes of CD audio per sector: 588 stereo 16-bit samples
@@ -147,11 +148,10 @@ def main():
     args = parser.parse_args()
 
     folder = tempfile.mkdtemp(prefix="cindral-soak-")
-    xvfb = None
     try:
         # The program reads its settings beside itself, so it runs from a copy.
         program = os.path.join(folder, "cindral")
-        shutil.copy2(os.path.join(args.bin, "cindral"), program)
+        shutil.copy2(cindral_program(args.bin), program)
         cue = write_bin_cue(folder, [tone(hz, 20) for hz in (440, 660, 880)])
         wav = os.path.join(folder, "song.wav")
         write_wav(wav, tone(550, 15))
@@ -160,32 +160,31 @@ def main():
             mp3 = os.path.join(folder, "song.mp3")
             subprocess.run(["lame", "--quiet", "-b", "128", wav, mp3], check=True)
             kinds.append(("mp3", settings(2, mp3)))
-
-        xvfb, display = start_xvfb(1280, 720)
-        env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="dummy", CINDRAL_CDROM=cue,
-                   XDG_CONFIG_HOME=folder, HOME=folder)
-        seconds = args.minutes * 60 / args.runs
-        print(f"soak: {args.runs} runs of {seconds:.0f} s on {display}, music kinds "
-              f"{', '.join(k for k, _ in kinds)} in turn", flush=True)
-        first = last = None
-        cpus = []
-        for run in range(args.runs):
-            kind, ini = kinds[run % len(kinds)]
-            with open(os.path.join(folder, "Cindral.ini"), "wb") as f:
-                f.write(ini)
-            start, end, cpu = one_run(program, env, kind, seconds)
-            first = first or start
-            last = end
-            cpus.append(cpu)
-            print(f"run {run + 1} {kind:3s}: start {describe(start)} | end {describe(end)} | "
-                  f"cpu {cpu:.3f} s per wall s", flush=True)
-        print(f"soak: first start {describe(first)} | last end {describe(last)} | "
-              f"cpu {min(cpus):.3f}..{max(cpus):.3f} s per wall s")
+        with running_xvfb(1280, 720) as (_, display):
+            env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="dummy", CINDRAL_CDROM=cue,
+                       XDG_CONFIG_HOME=folder, HOME=folder)
+            soak(program, env, folder, kinds, args.minutes * 60 / args.runs, args.runs)
     finally:
-        if xvfb:
-            xvfb.terminate()
-            xvfb.wait()
         shutil.rmtree(folder, ignore_errors=True)
+
+
+def soak(program, env, folder, kinds, seconds, runs):
+    print(f"soak: {runs} runs of {seconds:.0f} s on {env['DISPLAY']}, music kinds "
+          f"{', '.join(k for k, _ in kinds)} in turn", flush=True)
+    first = last = None
+    cpus = []
+    for run in range(runs):
+        kind, ini = kinds[run % len(kinds)]
+        with open(os.path.join(folder, "Cindral.ini"), "wb") as f:
+            f.write(ini)
+        start, end, cpu = one_run(program, env, kind, seconds)
+        first = first or start
+        last = end
+        cpus.append(cpu)
+        print(f"run {run + 1} {kind:3s}: start {describe(start)} | end {describe(end)} | "
+              f"cpu {cpu:.3f} s per wall s", flush=True)
+    print(f"soak: first start {describe(first)} | last end {describe(last)} | "
+          f"cpu {min(cpus):.3f}..{max(cpus):.3f} s per wall s")
 
 
 if __name__ == "__main__":

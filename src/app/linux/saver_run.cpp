@@ -95,7 +95,7 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
     display.Unload();
     // Nothing the music is still doing (a load, the output draining) may hold
     // the end back.
-    platform::AbandonLinuxMediaCommandsAtExit(media);
+    platform::linux::AbandonLinuxMediaCommandsAtExit(media);
     // The program ends now, as the saver's loop demands. SDL is not shut down:
     // its X connection closes with the process, and shutting it down would put
     // Xlib's default error handler back in time for a late error about the

@@ -22,6 +22,7 @@ namespace cindral::e2e {
 namespace {
 
 namespace fs = std::filesystem;
+namespace test_support = platform::linux::test_support;
 
 void Put32At(const std::string& path, std::streamoff at, std::uint32_t v) {
     std::fstream f(path, std::ios::binary | std::ios::in | std::ios::out);
@@ -34,7 +35,7 @@ void Put32At(const std::string& path, std::streamoff at, std::uint32_t v) {
 // A WAV file of `size` bytes whose header says so (the samples past the first
 // tenth of a second are a hole in the file: silence that takes no disk).
 void WriteLargeWav(const std::string& path, std::uint64_t size) {
-    testing::WriteWav(path, testing::Tone(440, 0.1));
+    test_support::WriteWav(path, test_support::Tone(440, 0.1));
     fs::resize_file(path, size);
     Put32At(path, 4, static_cast<std::uint32_t>(size - 8));
     Put32At(path, 40, static_cast<std::uint32_t>(size - 44));
@@ -45,46 +46,46 @@ struct Source {
     const char* id;  // the test's name
     // Makes the source in `dir`: the settings file's text, and CINDRAL_CDROM
     // ("" to leave it unset).
-    std::pair<std::string, std::string> (*make)(const testing::TempDir& dir);
+    std::pair<std::string, std::string> (*make)(const test_support::TempDir& dir);
 };
 
-std::string Fifo(const testing::TempDir& dir, const std::string& name) {
+std::string Fifo(const test_support::TempDir& dir, const std::string& name) {
     mkfifo((dir / name).c_str(), 0600);
     return dir / name;
 }
 
-std::string Link(const testing::TempDir& dir, const std::string& name, const char* target) {
+std::string Link(const test_support::TempDir& dir, const std::string& name, const char* target) {
     fs::create_symlink(target, dir / name);
     return dir / name;
 }
 
 const Source kSources[] = {
     {"disc drive that is a pipe", "DriveIsAPipe",
-     [](const testing::TempDir& d) {
+     [](const test_support::TempDir& d) {
          return std::pair{MusicSettings(1), Fifo(d, "drive")};
      }},
     {"disc image linked to an endless zero device", "ImageIsZeroDevice",
-     [](const testing::TempDir& d) {
+     [](const test_support::TempDir& d) {
          return std::pair{MusicSettings(1), Link(d, "disc.cue", "/dev/zero")};
      }},
     {"disc image linked to an endless random device", "ImageIsRandomDevice",
-     [](const testing::TempDir& d) {
+     [](const test_support::TempDir& d) {
          return std::pair{MusicSettings(1), Link(d, "disc.cue", "/dev/urandom")};
      }},
     {"disc image that is a pipe", "ImageIsAPipe",
-     [](const testing::TempDir& d) {
+     [](const test_support::TempDir& d) {
          return std::pair{MusicSettings(1), Fifo(d, "disc.cue")};
      }},
     {"MP3 file that is a pipe", "Mp3IsAPipe",
-     [](const testing::TempDir& d) {
+     [](const test_support::TempDir& d) {
          return std::pair{MusicSettings(2, Fifo(d, "song.mp3")), std::string()};
      }},
     {"WAV file that is a pipe", "WavIsAPipe",
-     [](const testing::TempDir& d) {
+     [](const test_support::TempDir& d) {
          return std::pair{MusicSettings(2, Fifo(d, "song.wav")), std::string()};
      }},
     {"WAV file of 2 GiB", "WavOf2GiB",
-     [](const testing::TempDir& d) {
+     [](const test_support::TempDir& d) {
          WriteLargeWav(d / "huge.wav", std::uint64_t{2} << 30);
          return std::pair{MusicSettings(2, d / "huge.wav"), std::string()};
      }},
@@ -100,7 +101,7 @@ TEST_P(MusicSources, ShowsAndEndsWithin200MsWhateverTheSourceDoes) {
     {
         for (const char* ending : {"SIGTERM", "SIGINT", "key"}) {
             SCOPED_TRACE(std::string(source.name) + ", ended by " + ending);
-            testing::TempDir dir;
+            test_support::TempDir dir;
             auto [settings, cdrom] = source.make(dir);
             UseSettings(settings);
             Env env{{"SDL_AUDIODRIVER", "dummy"}};
