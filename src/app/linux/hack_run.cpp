@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/linux/music/linux_media_commands.h"
-#include "platform/linux/saver/linux_system_services.h"
+#include "platform/linux/startup/linux_system_services.h"
 #include "platform/linux/saver/posix_local_time.h"
 #include "platform/linux/saver/x11_hack_display.h"
 #include "platform/linux/saver/x11_hack_event_pump.h"
@@ -39,7 +39,7 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 
     platform::linux::LinuxSystemServices system;
-    auto media = platform::CreateLinuxMediaCommands();
+    auto media = platform::linux::CreateLinuxMediaCommands();
     platform::linux::PosixLocalTime localTime;
     saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
     saver::SaverWindow& saver = parts.Window();

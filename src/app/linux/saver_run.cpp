@@ -62,7 +62,7 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
     system.OnCursorVisibility(
         [](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
 
-    auto media = platform::CreateLinuxMediaCommands();
+    auto media = platform::linux::CreateLinuxMediaCommands();
     platform::linux::PosixLocalTime localTime;
     platform::linux::SdlSaverDisplay display(x);
     saver::SaverAssembly parts({*media, localTime, display, display, system}, state);

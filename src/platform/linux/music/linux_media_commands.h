@@ -30,8 +30,3 @@ std::unique_ptr<music::MediaCommands> CreateLinuxMediaCommands(
 void AbandonLinuxMediaCommandsAtExit(std::unique_ptr<music::MediaCommands>& layer);
 
 }  // namespace cindral::platform::linux
-
-// The shell's programs still name the layer without the adapters' namespace.
-namespace cindral::platform {
-using linux::CreateLinuxMediaCommands;
-}  // namespace cindral::platform

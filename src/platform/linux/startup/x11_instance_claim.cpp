@@ -1,4 +1,4 @@
-#include "platform/linux/saver/x11_instance_claim.h"
+#include "platform/linux/startup/x11_instance_claim.h"
 
 #include <X11/Xlib.h>
 

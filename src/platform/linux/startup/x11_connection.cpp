@@ -1,4 +1,4 @@
-#include "platform/linux/saver/x11_connection.h"
+#include "platform/linux/startup/x11_connection.h"
 
 #include <X11/Xlib.h>
 

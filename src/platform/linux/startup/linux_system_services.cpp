@@ -1,4 +1,4 @@
-#include "platform/linux/saver/linux_system_services.h"
+#include "platform/linux/startup/linux_system_services.h"
 
 namespace cindral::platform::linux {
 

@@ -1,4 +1,4 @@
-#include "platform/linux/saver/x11_window_finder.h"
+#include "platform/linux/startup/x11_window_finder.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/linux/saver/linux_system_services.h"
+#include "platform/linux/startup/linux_system_services.h"
 
 namespace cindral::platform::linux {
 namespace {
