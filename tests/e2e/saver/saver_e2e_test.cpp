@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -198,10 +199,17 @@ TEST_F(SaverE2E, PreviewHandleStartsAtCharacterFour) {
     EXPECT_NE(tree.find("120x90+0+0"), std::string::npos) << tree;
     EXPECT_FALSE(WaitExit(pid, 0));
 
-    // A handle that names no window ends the preview at once.
-    auto status = WaitExit(Start({"/p4711"}), 2000);
+    // A handle that names no window leaves nothing to draw in: the program
+    // ends at once, says why and fails.
+    Child none = StartChild({"/p4711"});
+    auto status = WaitExit(none.pid, 2000);
+    std::string said = ReadAll(none.stderrFd, 500);
+    close(none.stderrFd);
     ASSERT_TRUE(status);
-    EXPECT_EQ(*status, 0);
+    EXPECT_EQ(*status, 1);
+    EXPECT_NE(said.find("711"), std::string::npos) << said;
+    EXPECT_NE(said.find("no window"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 TEST_F(SaverE2E, SecondStartEndsAtOnceInEveryMode) {

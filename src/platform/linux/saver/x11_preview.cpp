@@ -5,6 +5,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -98,7 +99,10 @@ void SetCaption(::Display* d, Window w, std::string_view caption) {
 
 int RunPreview(::Display* d, std::uint32_t parentWindow,
                const std::function<saver::StillImage()>& makeStill) {
-    if (!d) return 0;
+    if (!d) {
+        std::fprintf(stderr, "cindral: no X display: the preview cannot be shown\n");
+        return 1;
+    }
     XSetErrorHandler(NoteError);
     XSetIOErrorHandler(EndQuietly);
 
@@ -106,9 +110,11 @@ int RunPreview(::Display* d, std::uint32_t parentWindow,
     XWindowAttributes pa{};
     g_xError = false;
     // A handle that names no window would leave a preview with no host that
-    // never ends; end at once instead.
+    // never ends; end at once instead, and fail: there is nothing to draw in.
     if (parent == 0 || !XGetWindowAttributes(d, parent, &pa) || g_xError) {
-        return 0;
+        std::fprintf(stderr, "cindral: the preview host %lu is no window: nothing to show\n",
+                     static_cast<unsigned long>(parent));
+        return 1;
     }
     // Hear about the host's size changes and its end.
     XSelectInput(d, parent, StructureNotifyMask);
@@ -123,7 +129,9 @@ int RunPreview(::Display* d, std::uint32_t parentWindow,
                                 CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &attrs);
     XSync(d, False);
     if (g_xError || !self) {
-        return 0;
+        std::fprintf(stderr, "cindral: the preview window cannot be made inside host %lu\n",
+                     static_cast<unsigned long>(parent));
+        return 1;
     }
     SetCaption(d, self, startup::kPreviewCaption);
     GC gc = XCreateGC(d, self, 0, nullptr);

@@ -11,8 +11,9 @@ typedef struct _XDisplay Display;
 
 namespace cindral::platform::linux {
 
-// Returns when the preview window or its host is gone (or the X connection
-// closes). A parent that is not a window ends it at once. The picture is made
+// Returns 0 when the preview window or its host is gone (or the X connection
+// closes). A parent that is not a window ends it at once with 1, said on
+// stderr, as does a window that cannot be made in it. The picture is made
 // after the window is in place, so the host sees its child at once. `display`
 // is the program's open X connection; it stays open.
 int RunPreview(::Display* display, std::uint32_t parentWindow,
