@@ -7,10 +7,10 @@
 #include <string>
 
 #include "platform/linux/music/linux_media_commands.h"
-#include "platform/linux/startup/linux_system_services.h"
 #include "platform/linux/saver/posix_local_time.h"
 #include "platform/linux/saver/x11_hack_display.h"
 #include "platform/linux/saver/x11_hack_event_pump.h"
+#include "platform/linux/startup/linux_system_services.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
 #include "startup/settings_store.h"

@@ -9,18 +9,19 @@
 #include <filesystem>
 #include <new>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "app/linux/hack_run.h"
 #include "app/linux/saver_run.h"
+#include "platform/linux/saver/x11_preview.h"
+#include "platform/linux/settings/settings_app.h"
 #include "platform/linux/startup/linux_system_services.h"
+#include "platform/linux/startup/posix_folder_access.h"
 #include "platform/linux/startup/x11_connection.h"
 #include "platform/linux/startup/x11_instance_claim.h"
-#include "platform/linux/saver/x11_preview.h"
 #include "platform/linux/startup/x11_window_finder.h"
-#include "platform/linux/settings/settings_app.h"
-#include "platform/linux/startup/posix_folder_access.h"
 #include "saver/still.h"
 #include "startup/settings_path.h"
 #include "startup/settings_store.h"
@@ -37,6 +38,29 @@ std::filesystem::path ExeDir() {
 cindral::startup::SettingsFiles SettingsFiles() {
     cindral::platform::linux::PosixFolderAccess access;
     return cindral::startup::ChooseSettingsFiles(ExeDir(), access);
+}
+
+// True when Qt will show its windows through an X connection of its own.
+bool QtOnX() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    return !platform || !*platform || std::string_view(platform).starts_with("xcb");
+}
+
+// Qt opens its own X connection, once and with no second try. A server short
+// of client slots refuses it like the shared one, so a connection is first
+// won with the same retries and handed back just before Qt asks; the round
+// trip on the shared connection lets the server see it closed.
+bool ReachDisplayForQt(const cindral::platform::linux::XConnection& shared) {
+    const cindral::platform::linux::XConnection probe = cindral::platform::linux::OpenXConnection();
+    if (!probe.display) {
+        std::fprintf(stderr,
+                     "cindral: the X display \"%s\" refused the settings window (%d attempts)\n",
+                     probe.name.c_str(), probe.attempts);
+        return false;
+    }
+    XCloseDisplay(probe.display);
+    XSync(shared.display, False);
+    return true;
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -85,6 +109,7 @@ int Run(const std::vector<std::string>& args) {
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system, x.display);
         case startup::StartupAction::Settings:
+            if (x.display && QtOnX() && !ReachDisplayForQt(x)) return 1;
             return platform::linux::RunSettingsWindow(state.settings, SettingsFiles().save);
         case startup::StartupAction::Exit:
             return 0;

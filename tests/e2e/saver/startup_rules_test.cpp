@@ -1,6 +1,7 @@
 // The real program's start-up under load and on displays it cannot use: one
 // saver of many started together, a claim that ends with its process, refused
-// X connections tried again, and failures named on standard error.
+// X connections tried again (the saver's and the settings window's), and failures named on standard
+// error.
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -82,6 +83,28 @@ TEST_F(SaverE2E, RefusedConnectionsAreTriedAgain) {
     held.Close(8);
     EXPECT_TRUE(WaitForSaverWindow()) << ReadAll(c.stderrFd, 500);
     EXPECT_FALSE(WaitExit(c.pid, 0));
+}
+
+TEST_F(SaverE2E, TheSettingsWindowTriesRefusedConnectionsAgain) {
+    // One client slot free, which the program's own connection takes: the
+    // settings window's connection is refused until another slot is given
+    // back, 300 ms after the start.
+    StartServer(640, 480, 24, {"-maxclients", "64"});
+    HeldConnections held(*x_, 256);
+    ASSERT_GT(held.Count(), 8u);
+    held.Close(1);
+    Child c = StartChild({"/c"});
+    std::this_thread::sleep_for(300ms);
+    held.Close(1);
+    std::this_thread::sleep_for(700ms);
+    ASSERT_FALSE(WaitExit(c.pid, 0)) << ReadAll(c.stderrFd, 500);
+    held.Close(8);  // room for the look-up below
+    std::size_t shown = 0;
+    for (int i = 0; i < 100 && shown == 0; ++i) {
+        std::this_thread::sleep_for(50ms);
+        shown = VisibleWindows("^Cindralの設定$");
+    }
+    EXPECT_EQ(shown, 1u) << ReadAll(c.stderrFd, 500);
 }
 
 TEST_F(SaverE2E, ASaverThatCannotShowAnythingSaysWhyAndFails) {

@@ -28,6 +28,18 @@ void StampFirstPaint() {
     std::fflush(stderr);
 }
 
+QtMessageHandler g_qtMessages = nullptr;
+
+// Qt ends the process with an abort when it cannot start (no platform, no
+// display connection); it has said why by then, so end with a plain failure.
+void FailOnFatal(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (g_qtMessages) g_qtMessages(type, context, message);
+    if (type != QtFatalMsg) return;
+    std::fprintf(stderr, "cindral: the settings window cannot be shown\n");
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
 }  // namespace
 
 void InstallSettingsFontSubstitutions() {
@@ -40,6 +52,7 @@ int RunSettingsWindow(startup::Settings& settings, const std::filesystem::path& 
     static int argc = 1;
     static char name[] = "cindral";
     static char* argv[] = {name, nullptr};
+    g_qtMessages = qInstallMessageHandler(FailOnFatal);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     InstallSettingsFontSubstitutions();

@@ -1,7 +1,8 @@
 #pragma once
 // Settings mode of the Linux program: shows the settings window modally over
 // the loaded settings and returns the program's exit status once it has
-// closed (0; 1 when a save failed, said on stderr). Needs a display.
+// closed (0; 1 when a save failed or Qt could not start, said on stderr).
+// Needs a display.
 
 #include <filesystem>
 

@@ -1,8 +1,8 @@
+#include "platform/linux/startup/linux_system_services.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "platform/linux/startup/linux_system_services.h"
 
 namespace cindral::platform::linux {
 namespace {
