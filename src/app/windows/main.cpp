@@ -6,9 +6,9 @@
 #include "app/windows/saver_run.h"
 #include "platform/windows/saver/preview_window.h"
 #include "platform/windows/settings/win32_settings_window.h"
-#include "platform/windows/startup/instance_claim.h"
 #include "platform/windows/startup/process_command_line.h"
 #include "platform/windows/startup/settings_location.h"
+#include "platform/windows/startup/win32_instance_claim.h"
 #include "platform/windows/startup/win32_system_services.h"
 #include "platform/windows/startup/win32_window_finder.h"
 #include "platform/windows/win32.h"
@@ -20,23 +20,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace cindral;
     using namespace cindral::platform::windows;
 
-    // Claimed before the captions are looked for: of several simultaneous
-    // starts only one goes on.
-    InstanceClaim claim;
-    Win32WindowFinder finder(&claim);
+    // Lives until the program ends: the saver and the settings window hold the
+    // claim for as long as they run.
+    Win32InstanceClaim claim;
+    Win32WindowFinder finder;
     Win32SystemServices system;
     startup::ProgramState state;
     const startup::SettingsFiles files = WindowsSettingsFiles();
-    startup::StartupPorts ports{finder, system, [&files](startup::Settings& s) {
+    startup::StartupPorts ports{finder, system,
+                                [&files](startup::Settings& s) {
                                     startup::LoadSettings(s, files.read, AnsiMusicPathCodec());
-                                }};
+                                },
+                                &claim};
     const startup::StartupDecision decision =
         startup::DispatchStartup(ProcessCommandLine(), state, ports);
 
     switch (decision.action) {
         case startup::StartupAction::Preview: {
-            // A preview is no running copy: the saver may start beside it.
-            claim.Release();
             HWND parent =
                 reinterpret_cast<HWND>(static_cast<std::intptr_t>(decision.previewParent));
             if (!RunPreview(parent, saver::RenderPreviewStill)) {

@@ -6,8 +6,7 @@
 namespace cindral::platform::windows {
 
 bool Win32WindowFinder::WindowExists(std::string_view caption) {
-    const bool found = FindWindowW(nullptr, WideFromUtf8(caption).c_str()) != nullptr;
-    return found || (claim_ && !claim_->Claimed());
+    return FindWindowW(nullptr, WideFromUtf8(caption).c_str()) != nullptr;
 }
 
 }  // namespace cindral::platform::windows

@@ -6,15 +6,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "platform/windows/startup/instance_claim.h"
 #include "platform/windows/startup/process_command_line.h"
 #include "platform/windows/startup/settings_location.h"
 #include "platform/windows/startup/wide_text.h"
 #include "platform/windows/startup/win32_folder_access.h"
+#include "platform/windows/startup/win32_instance_claim.h"
 #include "platform/windows/startup/win32_system_services.h"
 #include "platform/windows/startup/win32_window_finder.h"
 #include "platform/windows/win32.h"
@@ -178,35 +179,50 @@ std::wstring UniqueName() {
     return L"Local\\Cindral.Test." + std::to_wstring(device()) + std::to_wstring(device());
 }
 
-TEST(InstanceClaim, OnlyTheFirstOfTwoClaimsHoldsTheName) {
+// Each claim object stands for one running copy of the program.
+TEST(Win32InstanceClaim, OneCopyHoldsTheNameUntilItEndsAndLookingTakesNothing) {
     const std::wstring name = UniqueName();
-    InstanceClaim first(name);
-    InstanceClaim second(name);
-    EXPECT_TRUE(first.Claimed());
-    EXPECT_FALSE(second.Claimed());
-    first.Release();
-    second.Release();
-    InstanceClaim third(name);
-    EXPECT_TRUE(third.Claimed());
+    auto holder = std::make_unique<Win32InstanceClaim>(name);
+    Win32InstanceClaim looker(name);
+    Win32InstanceClaim rival(name);
+
+    EXPECT_FALSE(looker.HeldElsewhere()) << "nobody has claimed yet";
+    ASSERT_TRUE(holder->TryClaim());
+    EXPECT_TRUE(holder->TryClaim()) << "a second call by the holder keeps its claim";
+    EXPECT_FALSE(holder->HeldElsewhere()) << "the holder's own claim is not elsewhere";
+    EXPECT_TRUE(looker.HeldElsewhere());
+    EXPECT_FALSE(rival.TryClaim());
+    EXPECT_TRUE(rival.HeldElsewhere()) << "a refused claim leaves nothing held";
+
+    // Ending the holder frees the name: neither the look nor the refused claim
+    // kept a handle that would keep it alive.
+    holder.reset();
+    EXPECT_FALSE(looker.HeldElsewhere());
+    EXPECT_TRUE(rival.TryClaim());
+    EXPECT_TRUE(looker.HeldElsewhere());
 }
 
-TEST(Win32WindowFinder, FindsTheJapaneseCaptionAndCountsALostClaimAsFound) {
+TEST(Win32InstanceClaim, ANameHeldByAnotherKindOfObjectCountsAsTaken) {
+    const std::wstring name = UniqueName();
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, name.c_str());
+    ASSERT_NE(event, nullptr);
+    Win32InstanceClaim claim(name);
+    EXPECT_FALSE(claim.TryClaim());
+    CloseHandle(event);
+    EXPECT_TRUE(claim.TryClaim());
+}
+
+TEST(Win32WindowFinder, FindsTheJapaneseCaptionAsAWhole) {
     const std::wstring caption = L"Cindralの設定";
     HWND window = CreateWindowExW(0, L"STATIC", caption.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
-    const std::wstring name = UniqueName();
-    InstanceClaim held(name);
-    InstanceClaim lost(name);
-    Win32WindowFinder plain;
-    Win32WindowFinder winner(&held);
-    Win32WindowFinder loser(&lost);
-    EXPECT_TRUE(plain.WindowExists(startup::kSettingsCaption));
-    EXPECT_FALSE(plain.WindowExists("Cindralの設"));  // whole captions only
-    EXPECT_FALSE(winner.WindowExists(startup::kSaverCaption));
-    EXPECT_TRUE(loser.WindowExists(startup::kSaverCaption));
+    Win32WindowFinder finder;
+    EXPECT_TRUE(finder.WindowExists(startup::kSettingsCaption));
+    EXPECT_FALSE(finder.WindowExists("Cindralの設"));  // whole captions only
+    EXPECT_FALSE(finder.WindowExists(startup::kSaverCaption));
     DestroyWindow(window);
-    EXPECT_FALSE(plain.WindowExists(startup::kSettingsCaption));
+    EXPECT_FALSE(finder.WindowExists(startup::kSettingsCaption));
 }
 
 // Stand-ins for the 9x password procedures, with their calling convention.
