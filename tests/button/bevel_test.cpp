@@ -433,7 +433,9 @@ TEST(BevelOvalFace, RingAroundTheFaceByShapeAndState) {
                                   std::to_string(r.shape) + ", " + kStateNames[r.state];
         EXPECT_EQ(px.At(44, 0), r.atTop == kAny ? topBefore : r.atTop) << where;
         EXPECT_EQ(px.At(44, 32), r.atBottom == kAny ? bottomBefore : r.atBottom) << where;
-        if (r.atLeft != kAny) EXPECT_EQ(px.At(0, 16), r.atLeft) << where;
+        if (r.atLeft != kAny) {
+            EXPECT_EQ(px.At(0, 16), r.atLeft) << where;
+        }
         EXPECT_EQ(px.At(44, 16), kBack) << where;  // the face inside
     }
 }

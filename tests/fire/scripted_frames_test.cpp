@@ -72,8 +72,10 @@ TEST(ScriptedFrames, FramesAreSixteenMillisecondsApartAndAfterCanStopTheRun) {
 // An engine that records its calls; its Load picks `chosenKind`, as the
 // random kind picks one of the others.
 struct RecordingEngine {
+    explicit RecordingEngine(std::int16_t kind, bool loadsOk = true)
+        : chosenKind(kind), loads(loadsOk) {}
     std::int16_t chosenKind;
-    bool loads = true;
+    bool loads;
     std::string calls;
     int loadedDepth = 0;
     bool Load(std::int16_t& kind, int, int depth) {

@@ -87,8 +87,8 @@ TEST_F(Hack, SeveralRunAtOnceWhateverWindowsOfTheProgramExist) {
     // A daemon runs one hack per monitor; the saver's and the settings
     // window's captions do not keep a hack from starting.
     StartServer(640, 480);
-    TestWindow saver = MakeWindow(50, 50, "Cindral_Main");
-    TestWindow settings = MakeWindow(50, 50, "Cindralの設定");
+    [[maybe_unused]] TestWindow saver = MakeWindow(50, 50, "Cindral_Main");
+    [[maybe_unused]] TestWindow settings = MakeWindow(50, 50, "Cindralの設定");
     TestWindow first = MakeWindow(300, 200);
     TestWindow second = MakeWindow(300, 200);
     Xdo({"windowmove", std::to_string(second.id), "320", "10"});  // side by side
