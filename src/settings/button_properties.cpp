@@ -15,13 +15,13 @@ constexpr std::int64_t kButtonStyle = 2;
 
 button::MemoryPropertyBag ButtonPropertySet(ControlId id) {
     button::MemoryPropertyBag bag;
-    const ControlSpec* spec = FindControl(id);
-    if (!spec || (id != ControlId::SaveButton && id != ControlId::CancelButton &&
-                  id != ControlId::FileButton)) {
+    const ControlSpec* entry = FindControl(id);
+    if (!entry || (id != ControlId::SaveButton && id != ControlId::CancelButton &&
+                   id != ControlId::FileButton)) {
         return bag;
     }
     const bool file = id == ControlId::FileButton;
-    bag.Set("caption", std::string(spec->text));
+    bag.Set("caption", std::string(entry->text));
     bag.Set("capalign", kCaptionCenter);
     bag.Set("backstyle", kButtonStyle);
     bag.Set("font",

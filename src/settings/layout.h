@@ -75,7 +75,7 @@ struct ControlSpec {
 // before what they hold).
 std::span<const ControlSpec> Controls();
 
-// The spec of one control; nullptr when the window has no such control.
+// The layout entry of one control; nullptr when the window has no such control.
 const ControlSpec* FindControl(ControlId id, int index = 0);
 
 // The panel's drawing area: its size within its single-line border.

@@ -70,11 +70,11 @@ QtSettingsWindow::QtSettingsWindow(startup::Settings& settings, settings::Effect
 QtSettingsWindow::~QtSettingsWindow() = default;
 
 void QtSettingsWindow::BuildControls() {
-    for (const ControlSpec& spec : settings::Controls()) {
-        QWidget* container = ContainerOf(spec);
+    for (const ControlSpec& entry : settings::Controls()) {
+        QWidget* container = ContainerOf(entry);
         QWidget* w = nullptr;
-        const QString text = FromView(spec.text);
-        switch (spec.id) {
+        const QString text = FromView(entry.text);
+        switch (entry.id) {
             case ControlId::PicC: {
                 w = backdrop_ = new RetainedSurface(
                     this, {settings::kClientSize.width, settings::kClientSize.height}, Qt::black,
@@ -92,28 +92,28 @@ void QtSettingsWindow::BuildControls() {
             }
             case ControlId::Panel: {
                 const settings::Size area =
-                    settings::PanelDrawingArea(static_cast<settings::Panel>(spec.index));
+                    settings::PanelDrawingArea(static_cast<settings::Panel>(entry.index));
                 auto* panel = new RetainedSurface(container, {area.width, area.height},
                                                   QColor(128, 128, 128), true);
                 const settings::Rgb shade = settings::kTextureShade;
                 SetBackgroundColour(*panel, QColor(shade.r, shade.g, shade.b));
-                w = panels_[static_cast<std::size_t>(spec.index)] = panel;
+                w = panels_[static_cast<std::size_t>(entry.index)] = panel;
                 break;
             }
             case ControlId::TitleFrame:
                 w = new FrameShape(container);
                 break;
             case ControlId::FireMarker:
-                w = fireMarkers_[static_cast<std::size_t>(spec.index)] =
-                    new PictureControl(container, false, InputFor(spec));
+                w = fireMarkers_[static_cast<std::size_t>(entry.index)] =
+                    new PictureControl(container, false, InputFor(entry));
                 break;
             case ControlId::MusicMarker:
-                w = musicMarkers_[static_cast<std::size_t>(spec.index)] =
-                    new PictureControl(container, false, InputFor(spec));
+                w = musicMarkers_[static_cast<std::size_t>(entry.index)] =
+                    new PictureControl(container, false, InputFor(entry));
                 break;
             case ControlId::FireImage: {
-                auto* preview = new PictureControl(container, true, InputFor(spec));
-                preview->SetPicture(previews_[static_cast<std::size_t>(spec.index)]);
+                auto* preview = new PictureControl(container, true, InputFor(entry));
+                preview->SetPicture(previews_[static_cast<std::size_t>(entry.index)]);
                 w = preview;
                 break;
             }
@@ -125,21 +125,21 @@ void QtSettingsWindow::BuildControls() {
                         [this](const QString& t) { core_->RepeatTextEdited(t.toStdString()); });
                 break;
             case ControlId::FileName:
-                w = fileName_ = new TextLabel(container, text, InputFor(spec), true);
+                w = fileName_ = new TextLabel(container, text, InputFor(entry), true);
                 fileName_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
                 break;
             case ControlId::SaveButton:
             case ControlId::CancelButton:
             case ControlId::FileButton: {
                 auto* b = new ZoButtonWidget(container);
-                b->setGeometry(ToQRect(spec.rect));
-                button::MemoryPropertyBag bag = settings::ButtonPropertySet(spec.id);
+                b->setGeometry(ToQRect(entry.rect));
+                button::MemoryPropertyBag bag = settings::ButtonPropertySet(entry.id);
                 b->Control().ReadProperties(bag);
-                const ControlId id = spec.id;
+                const ControlId id = entry.id;
                 connect(b, &ZoButtonWidget::mouseDown, this,
                         [this, id](int, int, float, float) { core_->MouseDown(id); });
                 connect(b, &ZoButtonWidget::clicked, this, [this, id] { core_->Click(id); });
-                buttons_[static_cast<std::size_t>(settings::PushButtonIndex(spec.id))] = b;
+                buttons_[static_cast<std::size_t>(settings::PushButtonIndex(entry.id))] = b;
                 w = b;
                 break;
             }
@@ -148,9 +148,9 @@ void QtSettingsWindow::BuildControls() {
             case ControlId::MusicLabel:
             case ControlId::RepeatLabel:
             case ControlId::Credit: {
-                auto* label = new TextLabel(container, text, InputFor(spec));
-                if (spec.id == ControlId::Title) label->setAlignment(Qt::AlignCenter);
-                if (spec.id == ControlId::Credit) {
+                auto* label = new TextLabel(container, text, InputFor(entry));
+                if (entry.id == ControlId::Title) label->setAlignment(Qt::AlignCenter);
+                if (entry.id == ControlId::Credit) {
                     QPalette pal = label->palette();
                     pal.setColor(QPalette::WindowText, Qt::white);
                     label->setPalette(pal);
@@ -162,7 +162,7 @@ void QtSettingsWindow::BuildControls() {
         if (!w) continue;
         // Inside a panel, positions count from within its border.
         const int inset = container == panels_[0] || container == panels_[1] ? 1 : 0;
-        QRect at = ToQRect(spec.rect).translated(inset, inset);
+        QRect at = ToQRect(entry.rect).translated(inset, inset);
         // The substitute face runs a few pixels wider than the named one: a
         // borderless label grows to the right rather than clip its text.
         if (auto* label = dynamic_cast<TextLabel*>(w); label && !label->HasBorder()) {
@@ -170,12 +170,12 @@ void QtSettingsWindow::BuildControls() {
             if (label->alignment() & Qt::AlignLeft) at.setWidth(std::max(at.width(), needed));
         }
         w->setGeometry(at);
-        controls_.emplace_back(&spec, w);
+        controls_.emplace_back(&entry, w);
     }
 }
 
-QWidget* QtSettingsWindow::ContainerOf(const ControlSpec& spec) {
-    switch (spec.container) {
+QWidget* QtSettingsWindow::ContainerOf(const ControlSpec& entry) {
+    switch (entry.container) {
         case settings::Container::PicC:
             return backdrop_;
         case settings::Container::FirePanel:
@@ -188,9 +188,9 @@ QWidget* QtSettingsWindow::ContainerOf(const ControlSpec& spec) {
     return this;
 }
 
-ControlInput QtSettingsWindow::InputFor(const ControlSpec& spec) {
-    const ControlId id = spec.id;
-    const int index = spec.index;
+ControlInput QtSettingsWindow::InputFor(const ControlSpec& entry) {
+    const ControlId id = entry.id;
+    const int index = entry.index;
     return {[this, id, index] { core_->MouseDown(id, index); },
             [this, id, index] { core_->Click(id, index); }};
 }
@@ -200,8 +200,8 @@ ZoButtonWidget& QtSettingsWindow::Button(ControlId id) {
 }
 
 QWidget& QtSettingsWindow::Control(ControlId id, int index) {
-    for (const auto& [spec, widget] : controls_) {
-        if (spec->id == id && spec->index == index) return *widget;
+    for (const auto& [entry, widget] : controls_) {
+        if (entry->id == id && entry->index == index) return *widget;
     }
     return *this;
 }

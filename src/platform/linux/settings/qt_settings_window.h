@@ -74,8 +74,8 @@ class QtSettingsWindow : public QWidget,
     void Close() override;
 
     void BuildControls();
-    QWidget* ContainerOf(const settings::ControlSpec& spec);
-    ControlInput InputFor(const settings::ControlSpec& spec);
+    QWidget* ContainerOf(const settings::ControlSpec& entry);
+    ControlInput InputFor(const settings::ControlSpec& entry);
 
     QtMusicFileDialog ownDialog_;
     std::unique_ptr<settings::SettingsWindow> core_;

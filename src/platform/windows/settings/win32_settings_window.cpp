@@ -83,10 +83,10 @@ Win32SettingsWindow::~Win32SettingsWindow() {
 }
 
 void Win32SettingsWindow::BuildControls() {
-    for (const ControlSpec& spec : settings::Controls()) {
+    for (const ControlSpec& entry : settings::Controls()) {
         SettingsPart* container = nullptr;
         HWND parent = window_;
-        switch (spec.container) {
+        switch (entry.container) {
             case settings::Container::PicC:
                 container = backdrop_;
                 break;
@@ -102,18 +102,18 @@ void Win32SettingsWindow::BuildControls() {
         if (container) parent = container->Handle();
         // Inside a panel, positions count from within its border.
         const int inset = container ? container->Inset() : 0;
-        RECT at = ToRect(spec.rect);
+        RECT at = ToRect(entry.rect);
         OffsetRect(&at, inset, inset);
-        const ControlId id = spec.id;
-        const int index = spec.index;
+        const ControlId id = entry.id;
+        const int index = entry.index;
         PartInput input{[this, id, index] { core_->MouseDown(id, index); },
                         [this, id, index] { core_->Click(id, index); }};
-        const std::wstring text = WideFromUtf8(spec.text);
+        const std::wstring text = WideFromUtf8(entry.text);
         auto part = [&](SettingsPart::Kind kind) {
             parts_.push_back(std::make_unique<SettingsPart>(kind, parent, at, input, container));
             return parts_.back().get();
         };
-        switch (spec.id) {
+        switch (entry.id) {
             case ControlId::PicC:
                 backdrop_ = part(SettingsPart::Kind::Surface);
                 backdrop_->SetSurface(settings::kClientSize.width, settings::kClientSize.height);
@@ -124,11 +124,11 @@ void Win32SettingsWindow::BuildControls() {
                 SettingsPart* panel = part(SettingsPart::Kind::Surface);
                 panel->SetBorder(true);
                 const settings::Size area =
-                    settings::PanelDrawingArea(static_cast<settings::Panel>(spec.index));
+                    settings::PanelDrawingArea(static_cast<settings::Panel>(entry.index));
                 panel->SetSurface(area.width, area.height);
                 panel->Canvas()->FillRect({0, 0, area.width, area.height},
                                           button::Rgb(128, 128, 128));
-                panels_[static_cast<std::size_t>(spec.index)] = panel;
+                panels_[static_cast<std::size_t>(entry.index)] = panel;
                 break;
             }
             case ControlId::TitleFrame: {
@@ -179,14 +179,14 @@ void Win32SettingsWindow::BuildControls() {
             case ControlId::CancelButton:
             case ControlId::FileButton: {
                 const settings::Rgb shade =
-                    settings::BackdropShadeBehind(spec.rect, settings::kClientSize.height);
+                    settings::BackdropShadeBehind(entry.rect, settings::kClientSize.height);
                 auto b = std::make_unique<ZoButtonWindow>(parent, at,
                                                           button::Rgb(shade.r, shade.g, shade.b));
-                button::MemoryPropertyBag bag = settings::ButtonPropertySet(spec.id);
+                button::MemoryPropertyBag bag = settings::ButtonPropertySet(entry.id);
                 b->Control().ReadProperties(bag);
                 b->onMouseDown = [this, id] { core_->MouseDown(id); };
                 b->onClick = [this, id] { core_->Click(id); };
-                buttons_[static_cast<std::size_t>(settings::PushButtonIndex(spec.id))] =
+                buttons_[static_cast<std::size_t>(settings::PushButtonIndex(entry.id))] =
                     std::move(b);
                 break;
             }
@@ -197,12 +197,12 @@ void Win32SettingsWindow::BuildControls() {
             case ControlId::Credit: {
                 SettingsPart* label = part(SettingsPart::Kind::Label);
                 UINT format = DT_NOPREFIX | DT_SINGLELINE;
-                format |= spec.id == ControlId::Title ? (DT_CENTER | DT_VCENTER) : DT_LEFT;
+                format |= entry.id == ControlId::Title ? (DT_CENTER | DT_VCENTER) : DT_LEFT;
                 label->SetTextStyle(
-                    labelFont_, spec.id == ControlId::Credit ? RGB(255, 255, 255) : RGB(0, 0, 0),
+                    labelFont_, entry.id == ControlId::Credit ? RGB(255, 255, 255) : RGB(0, 0, 0),
                     format);
                 label->SetText(text);
-                if (spec.id != ControlId::Title) GrowToText(label->Handle(), text);
+                if (entry.id != ControlId::Title) GrowToText(label->Handle(), text);
                 break;
             }
         }
