@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -22,6 +23,16 @@ namespace media = platform::linux::test_support;
 
 inline double MsSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+// Whether `done` comes true within `timeoutMs`, looking every 50 ms.
+inline bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (Clock::now() >= end) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
 }
 
 inline std::string Hex(unsigned long id) {
@@ -103,6 +114,29 @@ class HackE2E : public ::testing::Test {
         return Screenshot(*x_, std::to_string(window), w, h);
     }
     Picture RootShot() { return Screenshot(*x_, "root", width_, height_); }
+    // Milliseconds until a started program's fire covers the picture (lit, and
+    // none of a test window's blue left), looking
+    // until `timeoutMs` has passed; nothing if it never does. Connecting and
+    // the first frames take a time that depends on the machine's load: a
+    // fixed wait misses them on a busy machine.
+    std::optional<double> WaitForFire(const std::string& window, int w, int h,
+                                      int timeoutMs = 10000) {
+        const auto start = Clock::now();
+        for (;;) {
+            Picture p = Screenshot(*x_, window, w, h);
+            if (!p.rgb.empty() && LitFraction(p, 0, w) > 0.3 && FireColoursOnly(p, 0, w)) {
+                return MsSince(start);
+            }
+            if (MsSince(start) >= timeoutMs) return std::nullopt;
+            std::this_thread::sleep_for(50ms);
+        }
+    }
+    // The program's fire appears, covers the picture and moves between two
+    // looks at it.
+    void ExpectFireAppearsAndMoves(const std::string& window, int w, int h) {
+        EXPECT_TRUE(WaitForFire(window, w, h)) << window << ": no fire within 10 s";
+        ExpectMovingFire(window, w, h);
+    }
     // Fire covers the picture and moves between two looks at it.
     void ExpectMovingFire(const std::string& window, int w, int h) {
         Picture a = Screenshot(*x_, window, w, h);
