@@ -1,6 +1,5 @@
 #include "platform/windows/settings/win32_settings_window.h"
 
-#include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
@@ -22,27 +21,13 @@ constexpr wchar_t kWindowClass[] = L"CindralSettingsWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr int kComboId = 100;
 
-int ButtonSlot(ControlId id) {
-    switch (id) {
-        case ControlId::SaveButton:
-            return 0;
-        case ControlId::CancelButton:
-            return 1;
-        case ControlId::FileButton:
-            return 2;
-        default:
-            return -1;
-    }
-}
-
 RECT ToRect(const settings::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // "ＭＳ Ｐゴシック" where the system has it; font linking and substitution
 // give the Japanese UI font elsewhere.
 HFONT MakeLabelFont() {
-    const int pixels = static_cast<int>(std::lround(settings::kLabelFontPoints * 96.0 / 72.0));
-    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    return CreateFontW(-settings::kLabelFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, WideFromUtf8(settings::kLabelFontFace).c_str());
 }
 
@@ -201,7 +186,8 @@ void Win32SettingsWindow::BuildControls() {
                 b->Control().ReadProperties(bag);
                 b->onMouseDown = [this, id] { core_->MouseDown(id); };
                 b->onClick = [this, id] { core_->Click(id); };
-                buttons_[static_cast<std::size_t>(ButtonSlot(spec.id))] = std::move(b);
+                buttons_[static_cast<std::size_t>(settings::PushButtonIndex(spec.id))] =
+                    std::move(b);
                 break;
             }
             case ControlId::Title:
