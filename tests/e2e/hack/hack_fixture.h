@@ -114,22 +114,8 @@ class HackE2E : public ::testing::Test {
         return Screenshot(*x_, std::to_string(window), w, h);
     }
     Picture RootShot() { return Screenshot(*x_, "root", width_, height_); }
-    // Milliseconds until a started program's fire covers the picture (lit, and
-    // none of a test window's blue left), looking
-    // until `timeoutMs` has passed; nothing if it never does. Connecting and
-    // the first frames take a time that depends on the machine's load: a
-    // fixed wait misses them on a busy machine.
-    std::optional<double> WaitForFire(const std::string& window, int w, int h,
-                                      int timeoutMs = 10000) {
-        const auto start = Clock::now();
-        for (;;) {
-            Picture p = Screenshot(*x_, window, w, h);
-            if (!p.rgb.empty() && LitFraction(p, 0, w) > 0.3 && FireColoursOnly(p, 0, w)) {
-                return MsSince(start);
-            }
-            if (MsSince(start) >= timeoutMs) return std::nullopt;
-            std::this_thread::sleep_for(50ms);
-        }
+    std::optional<double> WaitForFire(const std::string& window, int w, int h) {
+        return e2e::WaitForFire(*x_, window, w, h);
     }
     // The program's fire appears, covers the picture and moves between two
     // looks at it.

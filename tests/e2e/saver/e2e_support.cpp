@@ -209,6 +209,22 @@ double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1) {
     return all ? static_cast<double>(diff) / all : 0.0;
 }
 
+std::optional<double> WaitForFire(const XServer& x, const std::string& window, int width,
+                                  int height, int timeoutMs) {
+    const auto start = Clock::now();
+    const auto since = [&start] {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    for (;;) {
+        const Picture p = Screenshot(x, window, width, height);
+        if (!p.rgb.empty() && LitFraction(p, 0, width) > 0.3 && FireColoursOnly(p, 0, width)) {
+            return since();
+        }
+        if (since() >= timeoutMs) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
 // Whether `watch` (xev) reports the destruction of a short-lived window made
 // now, reading its output up to that report.
 static bool SeesAProbeWindow(const XServer& x, const Child& watch) {
