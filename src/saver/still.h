@@ -21,6 +21,12 @@ inline constexpr int kStillHeight = 112;
 // corners are the source's corners.
 StillImage ScaleNearest(const StillImage& source, int width, int height);
 
+// The part of ScaleNearest(source, width, height) at (x, y) of size w x h,
+// clipped to the scaled picture, without making the rest of it: a huge host
+// costs only the area that is drawn.
+StillImage ScaleNearestRegion(const StillImage& source, int width, int height, int x, int y, int w,
+                              int h);
+
 // Renders the fire from a fixed seed and shrinks the back surface to
 // 152 x 112. The same picture at every start.
 StillImage RenderPreviewStill();

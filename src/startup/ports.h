@@ -36,6 +36,21 @@ class WindowFinder {
     virtual bool WindowExists(std::string_view caption) = 0;
 };
 
+// The single-instance claim: at most one running copy holds it at a time, and
+// it ends with the process that holds it (on X11 a selection owned on the
+// display, on Windows a named mutex). Unlike the look-up of windows by
+// caption, taking it is one atomic step, so copies started together cannot
+// all miss each other.
+class InstanceClaim {
+  public:
+    virtual ~InstanceClaim() = default;
+    // Takes the claim for the rest of the process; false when another running
+    // copy holds it.
+    virtual bool TryClaim() = 0;
+    // True when another running copy holds the claim; takes nothing.
+    virtual bool HeldElsewhere() = 0;
+};
+
 // What the platform can tell about a folder without writing to it.
 class FolderAccess {
   public:

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <exception>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <system_error>
 
@@ -54,13 +53,17 @@ fs::path UnusedNameBeside(const fs::path& file) {
 std::optional<std::string> ReadProfileFile(const fs::path& file) {
     std::error_code ec;
     if (!fs::is_regular_file(file, ec)) return std::nullopt;
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (ec || size > kProfileFileMax) return std::nullopt;
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One byte more than the size read above tells a file that grew meanwhile.
+    std::string content(static_cast<std::size_t>(size) + 1, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
     // A stream reports a read error as an early end: compare with the size, so that a
     // write never replaces a file by the part of it that could be read.
-    const std::uintmax_t size = fs::file_size(file, ec);
-    if (in.bad() || ec || size != content.size()) return std::nullopt;
+    if (in.bad() || static_cast<std::uintmax_t>(in.gcount()) != size) return std::nullopt;
+    content.resize(static_cast<std::size_t>(size));
     return content;
 }
 

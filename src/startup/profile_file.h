@@ -6,6 +6,7 @@
 // Names and values are byte strings: the caller chooses their encoding (the
 // settings keys are Shift-JIS bytes, paths are UTF-8).
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -14,13 +15,18 @@
 
 namespace cindral::startup {
 
+// Largest profile file read, in bytes. A bigger file is no settings file (a
+// mistake, or an attack on memory): it reads as unreadable, so it is never
+// loaded whole and never replaced.
+inline constexpr std::uintmax_t kProfileFileMax = 64u << 20;
+
 // The whole content of a readable regular file; nullopt when `file` is missing,
-// not a regular file, or cannot be read.
+// not a regular file, larger than kProfileFileMax, or cannot be read.
 std::optional<std::string> ReadProfileFile(const std::filesystem::path& file);
 
 // The value of `key` in `section` of `file`, without surrounding blanks, at most
 // 255 bytes; the empty text when the file, the section or the key is missing or
-// the file cannot be read.
+// the file cannot be read (see ReadProfileFile).
 std::string ReadIniValue(std::string_view section, std::string_view key,
                          const std::filesystem::path& file);
 

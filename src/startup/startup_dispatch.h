@@ -21,6 +21,8 @@ struct StartupPorts {
     WindowFinder& windows;
     SystemServices& system;
     std::function<void(Settings&)> loadSettings;
+    // Null where the platform has none: the caption look-up alone decides.
+    InstanceClaim* claim = nullptr;
 };
 
 enum class StartupAction {
@@ -35,7 +37,16 @@ struct StartupDecision {
     std::int32_t previewParent = 0;
 };
 
-// Runs the start-up steps up to the point where a window takes over.
+// True for the command lines whose mode shows a window: preview, settings and
+// the full-screen saver (a letter "S" or an empty line). Such a start cannot
+// do its job without a display.
+bool ShowsWindow(std::string_view commandLine);
+
+// Runs the start-up steps up to the point where a window takes over. The
+// starts that open one of the windows the single-instance rule looks for
+// (settings, full-screen saver) first take the instance claim, every other
+// start only tests it; a claim held elsewhere ends the program like an open
+// window does. The caption look-up follows either way.
 StartupDecision DispatchStartup(std::string_view commandLine, ProgramState& state,
                                 StartupPorts& ports);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <string>
 
@@ -73,6 +74,34 @@ TEST(IniFile, FailedWritesLeaveEverythingAsItWas) {
 
     // The folder holds exactly the files the test made: no temporary leftovers.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
+}
+
+TEST(IniFile, FilesOverTheSizeLimitReadAsUnreadableAndAreNeverReplaced) {
+    // The limit itself is still a settings file; one byte more is not. Sparse files
+    // keep the disk untouched.
+    struct Case {
+        std::uintmax_t size;
+        bool read;
+    };
+    for (const Case c : {Case{kProfileFileMax, true}, Case{kProfileFileMax + 1, false},
+                         Case{std::uintmax_t{3} << 30, false}}) {
+        SCOPED_TRACE(c.size);
+        TestFolder folder;
+        const fs::path ini = folder / "big.ini";
+        WriteBytes(ini, "[Section]\nA=1\n");
+        fs::resize_file(ini, c.size);
+        EXPECT_EQ(ReadProfileFile(ini).has_value(), c.read);
+        EXPECT_EQ(ReadIniValue("Section", "A", ini), c.read ? "1" : "");
+        if (c.read) continue;
+        EXPECT_FALSE(WriteIniValue("Section", "A", "2", ini));
+        EXPECT_EQ(fs::file_size(ini), c.size);
+        std::ifstream in(ini, std::ios::binary);
+        std::string head(14, '\0');
+        in.read(head.data(), 14);
+        EXPECT_EQ(head, "[Section]\nA=1\n");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()),
+                  1);
+    }
 }
 
 TEST(IniFile, WritesThroughASymbolicLink) {

@@ -267,6 +267,11 @@ TEST_F(LoadSettingsTest, SurvivesHugeLinesAndRandomBytes) {
     EXPECT_EQ(s.FireKind, 6);  // 255 digits do not fit in 16 bits
     EXPECT_EQ(s.MusicKind, 1);
 
+    // Keys after a line of 20 MB still count.
+    const std::string line20mb(20u << 20, 'x');
+    s = Load(line20mb + "\r\n" + Key(kFireKindKey) + "=5\r\n", {6, 0, 0, ""});
+    EXPECT_EQ(s.FireKind, 5);
+
     std::mt19937 generator(7);
     for (int round = 0; round < 20; ++round) {
         std::string noise(generator() % 5000, '\0');

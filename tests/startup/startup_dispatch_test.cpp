@@ -118,5 +118,93 @@ TEST_F(Dispatch, SecondCopyEndsInEveryModeAndLooksForBothWindows) {
     EXPECT_TRUE(system.calls.empty());
 }
 
+// One claim on one desktop, seen by several copies of the program.
+struct Desktop {
+    int holder = 0;  // the copy that holds the claim, 0 for none
+    std::vector<std::string> log;
+};
+
+struct FakeClaim : InstanceClaim {
+    FakeClaim(Desktop& d, int copy) : desktop(d), id(copy) {}
+    bool TryClaim() override {
+        desktop.log.push_back("claim " + std::to_string(id));
+        if (desktop.holder == 0) desktop.holder = id;
+        return desktop.holder == id;
+    }
+    bool HeldElsewhere() override {
+        desktop.log.push_back("test " + std::to_string(id));
+        return desktop.holder != 0 && desktop.holder != id;
+    }
+    Desktop& desktop;
+    int id;
+};
+
+struct LoggingWindows : WindowFinder {
+    explicit LoggingWindows(Desktop& d) : desktop(d) {}
+    bool WindowExists(std::string_view caption) override {
+        desktop.log.push_back("look " + std::string(caption));
+        return false;
+    }
+    Desktop& desktop;
+};
+
+TEST(SingleInstanceClaim, TheFirstOfTwoStartsThatOpensARuledWindowEndsTheOther) {
+    // What each line does alone, and whether it holds the claim while it runs:
+    // the saver and the settings window do, everything else only tests it.
+    struct Mode {
+        const char* line;
+        StartupAction alone;
+        bool claims;
+    };
+    const Mode modes[] = {
+        {"/s", StartupAction::Saver, true},    {"", StartupAction::Saver, true},
+        {"/c", StartupAction::Settings, true}, {"/p 4711", StartupAction::Preview, false},
+        {"/a 1", StartupAction::Exit, false},  {"/x", StartupAction::Exit, false},
+    };
+    for (const Mode& first : modes) {
+        for (const Mode& second : modes) {
+            SCOPED_TRACE(std::string("'") + first.line + "' then '" + second.line + "'");
+            Desktop desktop;
+            FakeSystem system;
+            auto start = [&](const char* line, int copy) {
+                FakeClaim claim(desktop, copy);
+                LoggingWindows windows(desktop);
+                ProgramState state;
+                StartupPorts ports{windows, system, [](Settings&) {}, &claim};
+                return DispatchStartup(line, state, ports).action;
+            };
+            EXPECT_EQ(start(first.line, 1), first.alone);
+            EXPECT_EQ(start(second.line, 2), first.claims ? StartupAction::Exit : second.alone);
+        }
+    }
+}
+
+TEST(SingleInstanceClaim, IsTakenOrTestedBeforeTheCaptionLookUp) {
+    struct Case {
+        const char* line;
+        const char* first;
+    };
+    for (const Case c : {Case{"/s", "claim 1"}, Case{"/c", "claim 1"}, Case{"", "claim 1"},
+                         Case{"/p 4711", "test 1"}, Case{"/a 1", "test 1"}}) {
+        SCOPED_TRACE(c.line);
+        Desktop desktop;
+        FakeClaim claim(desktop, 1);
+        LoggingWindows windows(desktop);
+        FakeSystem system;
+        ProgramState state;
+        StartupPorts ports{windows, system, [](Settings&) {}, &claim};
+        DispatchStartup(c.line, state, ports);
+        EXPECT_EQ(desktop.log,
+                  (std::vector<std::string>{c.first, "look Cindral_Main", "look Cindralの設定"}));
+    }
+}
+
+TEST(ShowsWindow, IsTrueForPreviewSettingsAndTheSaver) {
+    for (const char* line : {"/s", "-S", "", "/c:4711", "/p 4711", "/P"}) {
+        EXPECT_TRUE(ShowsWindow(line)) << line;
+    }
+    for (const char* line : {"/a 4711", "/x", "/", "s"}) EXPECT_FALSE(ShowsWindow(line)) << line;
+}
+
 }  // namespace
 }  // namespace cindral::startup

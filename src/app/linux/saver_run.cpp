@@ -33,9 +33,20 @@ void StampFirstFrame(const platform::linux::SdlSaverDisplay& display) {
                  display.VsyncActive() ? 1 : 0, display.WindowCount());
 }
 
+// SDL opens an X connection of its own, which the server may refuse now and
+// then like any other: a few tries over about half a second.
+bool InitVideoRetrying() {
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        if (attempt > 0) SDL_Delay(100);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system) {
+int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system,
+                       ::Display* x) {
     platform::linux::SdlEventPump::InstallStopSignalHandlers();
     // Without an X server SDL would fall back to an invisible off-screen
     // driver and the saver would run unseen, with nothing able to end it.
@@ -43,21 +54,29 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
     // With no session bus announced, SDL's D-Bus use would launch a bus daemon
     // that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return 0;
+    if (!InitVideoRetrying()) {
+        std::fprintf(stderr, "cindral: the saver cannot show anything: no video display: %s\n",
+                     SDL_GetError());
+        return 1;
+    }
     system.OnCursorVisibility(
         [](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
 
     auto media = platform::CreateLinuxMediaCommands();
     platform::linux::PosixLocalTime localTime;
-    platform::linux::SdlSaverDisplay display;
+    platform::linux::SdlSaverDisplay display(x);
     saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
     saver::SaverWindow& saver = parts.Window();
 
+    int status = 0;
     if (saver.Load()) {
         if (display.WindowCount() == 0) {
             // No window can take the key or click that ends the saver: end now
-            // rather than run unseen for ever.
+            // rather than run unseen for ever, and say why.
             saver.EndSaver();
+            std::fprintf(stderr, "cindral: the saver cannot show anything: %s\n",
+                         display.Failure().c_str());
+            status = 1;
         } else {
             auto start = std::chrono::steady_clock::now();
             platform::linux::SdlEventPump events;
@@ -68,13 +87,20 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
                 std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());
             }
         }
+    } else {
+        std::fprintf(stderr,
+                     "cindral: the saver cannot start: the fire's palette kind is unknown\n");
+        status = 1;
     }
     display.Unload();
+    // Nothing the music is still doing (a load, the output draining) may hold
+    // the end back.
+    platform::linux::AbandonLinuxMediaCommandsAtExit(media);
     // The program ends now, as the saver's loop demands. SDL is not shut down:
     // its X connection closes with the process, and shutting it down would put
     // Xlib's default error handler back in time for a late error about the
     // destroyed windows to end the program with status 1.
-    return 0;
+    return status;
 }
 
 }  // namespace cindral::app

@@ -5,8 +5,13 @@
 #include "platform/linux/saver/linux_system_services.h"
 #include "startup/program_state.h"
 
+typedef struct _XDisplay Display;
+
 namespace cindral::app {
 
-int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system);
+// `x` is the program's X connection (null off X11). Returns the exit status;
+// a saver that cannot show anything says why on standard error.
+int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system,
+                       ::Display* x);
 
 }  // namespace cindral::app

@@ -17,14 +17,17 @@ extern char** environ;
 
 namespace cindral::e2e {
 
-Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin, bool pipeStdout) {
-    int in[2] = {-1, -1}, out[2] = {-1, -1};
+Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin, bool pipeStdout,
+            bool pipeStderr) {
+    int in[2] = {-1, -1}, out[2] = {-1, -1}, err[2] = {-1, -1};
     if (pipeStdin && pipe2(in, O_CLOEXEC) != 0) return {};
     if (pipeStdout && pipe2(out, O_CLOEXEC) != 0) return {};
+    if (pipeStderr && pipe2(err, O_CLOEXEC) != 0) return {};
     pid_t pid = fork();
     if (pid == 0) {
         if (pipeStdin) dup2(in[0], 0);
         if (pipeStdout) dup2(out[1], 1);
+        if (pipeStderr) dup2(err[1], 2);
         for (const auto& [k, v] : env) setenv(k.c_str(), v.c_str(), 1);
         std::vector<char*> args;
         for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -42,7 +45,25 @@ Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin
         close(out[1]);
         c.stdoutFd = out[0];
     }
+    if (pipeStderr) {
+        close(err[1]);
+        c.stderrFd = err[0];
+    }
     return c;
+}
+
+std::string ReadAll(int fd, int timeoutMs) {
+    std::string text;
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (Clock::now() < end) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 50) <= 0) continue;
+        char buf[4096];
+        ssize_t n = read(fd, buf, sizeof buf);
+        if (n <= 0) break;
+        text.append(buf, static_cast<std::size_t>(n));
+    }
+    return text;
 }
 
 std::optional<int> WaitExit(pid_t pid, int timeoutMs) {
@@ -115,11 +136,13 @@ Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeo
     return o;
 }
 
-std::optional<XServer> XServer::Xvfb(int width, int height, int depth, bool anyClient) {
+std::optional<XServer> XServer::Xvfb(int width, int height, int depth, bool anyClient,
+                                     const std::vector<std::string>& extraArgs) {
     std::string screen =
         std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
     std::vector<std::string> argv{"Xvfb", "-screen", "0", screen, "-nolisten", "tcp", "-noreset"};
     if (anyClient) argv.push_back("-ac");
+    argv.insert(argv.end(), extraArgs.begin(), extraArgs.end());
     return Start(argv, false, 10000);
 }
 

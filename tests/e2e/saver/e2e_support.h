@@ -19,10 +19,14 @@ struct Child {
     pid_t pid = -1;
     int stdinFd = -1;   // write end, when asked for
     int stdoutFd = -1;  // read end, when asked for
+    int stderrFd = -1;  // read end, when asked for
 };
 
 Child Spawn(const std::vector<std::string>& argv, const Env& env, bool pipeStdin = false,
-            bool pipeStdout = false);
+            bool pipeStdout = false, bool pipeStderr = false);
+// Everything left to read from `fd` until its writers close it, or until
+// `timeoutMs` passed.
+std::string ReadAll(int fd, int timeoutMs);
 // Exit status (WEXITSTATUS, or 128 + signal) when the child ended within
 // `timeoutMs`; nothing otherwise.
 std::optional<int> WaitExit(pid_t pid, int timeoutMs);
@@ -43,7 +47,8 @@ Outcome RunToEnd(const std::vector<std::string>& argv, const Env& env, int timeo
 class XServer {
   public:
     // `anyClient`: no access control (-ac), for clients of other users.
-    static std::optional<XServer> Xvfb(int width, int height, int depth, bool anyClient = false);
+    static std::optional<XServer> Xvfb(int width, int height, int depth, bool anyClient = false,
+                                       const std::vector<std::string>& extraArgs = {});
     static std::optional<XServer> Xorg(const std::string& configFile, const std::string& logFile);
     XServer(XServer&&) noexcept;
     XServer& operator=(XServer&&) = delete;

@@ -11,84 +11,10 @@
 #include <ostream>
 #include <thread>
 
-#include "e2e_support.h"
+#include "saver_fixture.h"
 
 namespace cindral::e2e {
 namespace {
-
-using namespace std::chrono_literals;
-
-std::string Cindral() { return BinDir() + "/cindral"; }
-std::string TestWindow() { return BinDir() + "/cindral-test-window"; }
-
-double MsSince(Clock::time_point t) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
-}
-
-class SaverE2E : public ::testing::Test {
-  protected:
-    void StartServer(int width, int height, int depth) {
-        x_.reset();
-        if (auto x = XServer::Xvfb(width, height, depth)) x_.emplace(std::move(*x));
-        ASSERT_TRUE(x_) << "Xvfb did not start";
-        width_ = width;
-        height_ = height;
-    }
-    void TearDown() override {
-        for (pid_t p : children_) KillAndReap(p);
-    }
-    Env ProgramEnv() const {
-        Env env = x_->ClientEnv();
-        env["XDG_CONFIG_HOME"] = home_.string();
-        env["HOME"] = home_.string();
-        return env;
-    }
-    pid_t Start(const std::vector<std::string>& args) {
-        std::vector<std::string> argv{Cindral()};
-        argv.insert(argv.end(), args.begin(), args.end());
-        pid_t pid = Spawn(argv, ProgramEnv()).pid;
-        children_.push_back(pid);
-        return pid;
-    }
-    std::string Xdo(const std::vector<std::string>& args) {
-        std::vector<std::string> argv{"xdotool"};
-        argv.insert(argv.end(), args.begin(), args.end());
-        return Capture(argv, x_->ClientEnv());
-    }
-    bool WaitForSaverWindow(int timeoutMs = 5000) {
-        auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (Clock::now() < end) {
-            if (!Xdo({"search", "--onlyvisible", "--name", "^Cindral_Main$"}).empty()) return true;
-            std::this_thread::sleep_for(50ms);
-        }
-        return false;
-    }
-    // A window of our own: a preview host or a window with one of the
-    // program's captions. Lives until its stdin is closed.
-    std::pair<Child, unsigned long> HostWindow(const std::string& name, int w, int h,
-                                               bool legacyName = false) {
-        Child c = Spawn({TestWindow(), "--name", name, "--width", std::to_string(w), "--height",
-                         std::to_string(h), "--legacy-name", legacyName ? "1" : "0"},
-                        x_->ClientEnv(), true, true);
-        children_.push_back(c.pid);
-        std::string id = ReadLine(c.stdoutFd, 5000);
-        return {c, id.empty() ? 0ul : std::stoul(id)};
-    }
-    // Records windows created on the screen while it runs.
-    Child WatchWindowCreation() {
-        Child c = e2e::WatchWindowCreation(*x_);
-        children_.push_back(c.pid);
-        return c;
-    }
-    std::string Children(unsigned long window) {
-        return Capture({"xwininfo", "-children", "-id", std::to_string(window)}, x_->ClientEnv());
-    }
-
-    std::optional<XServer> x_;
-    int width_ = 0, height_ = 0;
-    std::vector<pid_t> children_;
-    std::filesystem::path home_ = std::filesystem::temp_directory_path();
-};
 
 struct Start {
     std::vector<std::string> args;
@@ -211,6 +137,51 @@ TEST_F(SaverE2E, PreviewFillsTheHostWindowAndEndsWithIt) {
     auto status = WaitExit(pid, 2000);
     ASSERT_TRUE(status) << "preview outlived its host";
     EXPECT_EQ(*status, 0);
+}
+
+// Peak resident memory of a running process, in MiB (VmHWM).
+double PeakResidentMiB(pid_t pid) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    }
+    return -1;
+}
+
+TEST_F(SaverE2E, PreviewOfAHugeHostCostsOnlyWhatShows) {
+    StartServer(640, 480, 24);
+    // 16000 x 16000 pixels of 4 bytes would be 977 MiB for one whole picture.
+    auto [host, id] = HostWindow("host", 16000, 16000);
+    ASSERT_NE(id, 0u);
+    auto t = Clock::now();
+    pid_t pid = Start({"/p", std::to_string(id)});
+    std::string tree;
+    for (int i = 0; i < 100 && tree.find("1 child") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(50ms);
+        tree = Children(id);
+    }
+    ASSERT_NE(tree.find("16000x16000+0+0"), std::string::npos) << tree;
+    // The screen shows the host's middle at 80 % of its height, where the
+    // flames are; the part that comes into view is drawn.
+    std::this_thread::sleep_for(300ms);
+    Xdo({"windowmove", std::to_string(id), "-7700", "-12560"});
+    Picture p;
+    for (int i = 0; i < 40; ++i) {
+        p = Screenshot(*x_, "root", 640, 480);
+        if (!p.rgb.empty() && LitFraction(p, 0, 640) > 0.3) break;
+        std::this_thread::sleep_for(100ms);
+    }
+    ASSERT_FALSE(p.rgb.empty());
+    EXPECT_GT(LitFraction(p, 0, 640), 0.3);
+    EXPECT_TRUE(FireColoursOnly(p, 0, 640));
+    EXPECT_LT(MsSince(t), 3000.0);
+    const double peak = PeakResidentMiB(pid);
+    RecordProperty("preview_peak_mib", std::to_string(peak));
+    EXPECT_GT(peak, 0.0);
+    EXPECT_LT(peak, 100.0);
+    close(host.stdinFd);
+    EXPECT_TRUE(WaitExit(pid, 2000));
 }
 
 TEST_F(SaverE2E, PreviewHandleStartsAtCharacterFour) {

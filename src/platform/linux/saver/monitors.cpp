@@ -19,9 +19,8 @@ std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& sdlDispl
     return sdlDisplays;
 }
 
-std::vector<MonitorRect> XineramaHeads() {
+std::vector<MonitorRect> XineramaHeads(::Display* d) {
     std::vector<MonitorRect> out;
-    ::Display* d = XOpenDisplay(nullptr);
     if (!d) return out;
     int event = 0, error = 0;
     if (XineramaQueryExtension(d, &event, &error) && XineramaIsActive(d)) {
@@ -33,7 +32,6 @@ std::vector<MonitorRect> XineramaHeads() {
             XFree(info);
         }
     }
-    XCloseDisplay(d);
     return out;
 }
 

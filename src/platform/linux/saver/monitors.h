@@ -5,6 +5,8 @@
 
 #include <vector>
 
+typedef struct _XDisplay Display;
+
 namespace cindral::platform::linux {
 
 struct MonitorRect {
@@ -17,7 +19,7 @@ struct MonitorRect {
 std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& sdlDisplays,
                                         const std::vector<MonitorRect>& xineramaHeads);
 
-// Xinerama heads of the default X display (empty when there is none).
-std::vector<MonitorRect> XineramaHeads();
+// Xinerama heads of `display` (empty when it is null or has none).
+std::vector<MonitorRect> XineramaHeads(::Display* display);
 
 }  // namespace cindral::platform::linux

@@ -34,6 +34,7 @@ void SdlEventPump::InstallStopSignalHandlers() {
     // SDL must not turn the signals into quit events of its own.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     InstallStopSignals();
+    WakeSdlOnStopSignals();
 }
 
 void SdlEventPump::WaitAndDispatch(std::uint32_t timeoutMs, saver::SaverInput& input) {

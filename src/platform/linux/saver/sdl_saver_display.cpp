@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <cstring>
+#include <string>
 
 #include "platform/linux/saver/monitors.h"
 #include "startup/startup_dispatch.h"
@@ -18,14 +19,12 @@ namespace {
 // virtual server, a dummy driver) GL falls back to a software rasteriser,
 // which costs more CPU than SDL's own software path and far more start-up
 // time; the check needs no GL context.
-bool ServerHasAcceleratedGl() {
-    ::Display* d = XOpenDisplay(nullptr);
+bool ServerHasAcceleratedGl(::Display* d) {
     if (!d) return true;  // not X11: let SDL choose
     int op = 0, ev = 0, err = 0;
     bool accelerated = XQueryExtension(d, "DRI3", &op, &ev, &err) ||
                        XQueryExtension(d, "DRI2", &op, &ev, &err) ||
                        XQueryExtension(d, "NV-GLX", &op, &ev, &err);
-    XCloseDisplay(d);
     return accelerated;
 }
 
@@ -49,17 +48,34 @@ void RequestFullScreenState(SDL_Window* window) {
 
 }  // namespace
 
-SdlSaverDisplay::SdlSaverDisplay()
-    : back_(std::make_unique<display::MemorySurface>(display::kBackWidth, display::kBackHeight,
+SdlSaverDisplay::SdlSaverDisplay(::Display* x)
+    : x_(x),
+      back_(std::make_unique<display::MemorySurface>(display::kBackWidth, display::kBackHeight,
                                                      32)) {}
 
 SdlSaverDisplay::~SdlSaverDisplay() { CloseOutputs(); }
 
 bool SdlSaverDisplay::InitDisplay() {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        failure_ = std::string("no video display: ") + SDL_GetError();
+        return false;
+    }
     if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) XSetErrorHandler(IgnoreProtocolError);
     SDL_DisplayMode mode{};
-    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+        failure_ = std::string("no desktop display mode: ") + SDL_GetError();
+        return false;
+    }
+    // The fire needs its 256 colours at once, in a true-colour format the
+    // streaming texture can take; a colour-mapped desktop has neither.
+    if (SDL_BITSPERPIXEL(mode.format) < 15) {
+        // SDL names no format for a colour-mapped visual; the server knows its depth.
+        int bits = SDL_BITSPERPIXEL(mode.format);
+        if (bits == 0 && x_) bits = DefaultDepth(x_, DefaultScreen(x_));
+        failure_ = "the desktop has " + std::to_string(bits) +
+                   " bits per pixel; the fire needs at least 15";
+        return false;
+    }
     bpp_ = SDL_BITSPERPIXEL(mode.format) == 16 ? 16 : 32;
     textureFormat_ = bpp_ == 16 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
     back_ =
@@ -68,15 +84,16 @@ bool SdlSaverDisplay::InitDisplay() {
     SDL_SetHintWithPriority(SDL_HINT_RENDER_SCALE_QUALITY, "nearest", SDL_HINT_DEFAULT);
     // A renderer named by the user (SDL_RENDER_DRIVER) is always honoured;
     // otherwise a server without GL in hardware gets the frame buffer path.
-    softwareOnly_ = !SDL_GetHint(SDL_HINT_RENDER_DRIVER) && !ServerHasAcceleratedGl();
+    softwareOnly_ = !SDL_GetHint(SDL_HINT_RENDER_DRIVER) && !ServerHasAcceleratedGl(x_);
     std::vector<MonitorRect> sdlDisplays;
     for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
         SDL_Rect r{};
         if (SDL_GetDisplayBounds(i, &r) == 0) sdlDisplays.push_back({r.x, r.y, r.w, r.h});
     }
-    for (const auto& m : ChooseMonitors(sdlDisplays, XineramaHeads())) {
+    for (const auto& m : ChooseMonitors(sdlDisplays, XineramaHeads(x_))) {
         OpenOutput(m.x, m.y, m.w, m.h);
     }
+    if (outputs_.empty()) failure_ = std::string("no window could be opened: ") + SDL_GetError();
     return !outputs_.empty();
 }
 

@@ -19,12 +19,15 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 union SDL_Event;
+typedef struct _XDisplay Display;
 
 namespace cindral::platform::linux {
 
 class SdlSaverDisplay final : public display::Display, public saver::SaverHost {
   public:
-    SdlSaverDisplay();
+    // `x` is the program's X connection for queries SDL does not answer
+    // (Xinerama heads, GL in hardware); null off X11.
+    explicit SdlSaverDisplay(::Display* x = nullptr);
     ~SdlSaverDisplay() override;
 
     bool InitDisplay() override;
@@ -38,6 +41,8 @@ class SdlSaverDisplay final : public display::Display, public saver::SaverHost {
 
     std::size_t WindowCount() const { return outputs_.size(); }
     const std::string& RendererName() const { return rendererName_; }
+    // Why InitDisplay opened no window; empty after a successful one.
+    const std::string& Failure() const { return failure_; }
     bool VsyncActive() const { return vsync_; }
 
   private:
@@ -58,6 +63,7 @@ class SdlSaverDisplay final : public display::Display, public saver::SaverHost {
     void CloseOutputs();
     static int WatchEvents(void* self, ::SDL_Event* event);
 
+    ::Display* x_;
     std::vector<Output> outputs_;
     std::unique_ptr<display::MemorySurface> back_;
     std::uint32_t textureFormat_ = 0;
@@ -66,6 +72,7 @@ class SdlSaverDisplay final : public display::Display, public saver::SaverHost {
     bool softwareOnly_ = false;
     bool watching_ = false;
     std::string rendererName_;
+    std::string failure_;
 };
 
 }  // namespace cindral::platform::linux

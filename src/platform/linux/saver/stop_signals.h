@@ -10,4 +10,9 @@ bool StopSignalled();
 // Readable once a stop signal has arrived; -1 before InstallStopSignals.
 int StopSignalFd();
 
+// For a loop that waits in SDL, which cannot wait on a descriptor: from now
+// on every stop signal also pushes an SDL event (of no type the saver reads),
+// so that the wait ends at once. Call after InstallStopSignals; once.
+void WakeSdlOnStopSignals();
+
 }  // namespace cindral::platform::linux

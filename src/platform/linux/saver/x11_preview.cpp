@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -50,25 +51,38 @@ unsigned long PackPixel(const Visual* v, std::uint32_t rgb) {
            part(rgb & 0xFF, v->blue_mask);
 }
 
-XImage* MakeImage(::Display* d, Visual* visual, int depth, const saver::StillImage& still, int w,
-                  int h) {
-    if (w <= 0 || h <= 0) return nullptr;
-    saver::StillImage scaled = saver::ScaleNearest(still, w, h);
-    if (scaled.pixels.empty()) return nullptr;
-    XImage* img = XCreateImage(d, visual, depth, ZPixmap, 0, nullptr, w, h, 32, 0);
-    if (!img) return nullptr;
-    img->data = static_cast<char*>(std::malloc(static_cast<std::size_t>(img->bytes_per_line) * h));
-    if (!img->data) {
-        XDestroyImage(img);
-        return nullptr;
-    }
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            XPutPixel(img, x, y,
-                      PackPixel(visual, scaled.pixels[static_cast<std::size_t>(y) * w + x]));
+// Rows drawn per image: the memory a redraw takes stays at a band of the
+// exposed width, however large the host is.
+constexpr int kBandRows = 64;
+
+// Draws the still, scaled to w x h, into the exposed rectangle of `self`.
+void DrawExposed(::Display* d, Window self, GC gc, Visual* visual, int depth,
+                 const saver::StillImage& still, int w, int h, const XExposeEvent& ex) {
+    for (int top = ex.y; top < ex.y + ex.height; top += kBandRows) {
+        const int rows = std::min(kBandRows, ex.y + ex.height - top);
+        const saver::StillImage band =
+            saver::ScaleNearestRegion(still, w, h, ex.x, top, ex.width, rows);
+        if (band.pixels.empty()) return;
+        XImage* img =
+            XCreateImage(d, visual, depth, ZPixmap, 0, nullptr, band.width, band.height, 32, 0);
+        if (!img) return;
+        img->data = static_cast<char*>(
+            std::malloc(static_cast<std::size_t>(img->bytes_per_line) * band.height));
+        if (!img->data) {
+            XDestroyImage(img);
+            return;
         }
+        for (int y = 0; y < band.height; ++y) {
+            for (int x = 0; x < band.width; ++x) {
+                XPutPixel(
+                    img, x, y,
+                    PackPixel(visual, band.pixels[static_cast<std::size_t>(y) * band.width + x]));
+            }
+        }
+        XPutImage(d, self, gc, img, 0, 0, std::max(ex.x, 0), std::max(top, 0), band.width,
+                  band.height);
+        XDestroyImage(img);
     }
-    return img;
 }
 
 void SetCaption(::Display* d, Window w, std::string_view caption) {
@@ -82,8 +96,8 @@ void SetCaption(::Display* d, Window w, std::string_view caption) {
 
 }  // namespace
 
-int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage()>& makeStill) {
-    ::Display* d = XOpenDisplay(nullptr);
+int RunPreview(::Display* d, std::uint32_t parentWindow,
+               const std::function<saver::StillImage()>& makeStill) {
     if (!d) return 0;
     XSetErrorHandler(NoteError);
     XSetIOErrorHandler(EndQuietly);
@@ -94,7 +108,6 @@ int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage
     // A handle that names no window would leave a preview with no host that
     // never ends; end at once instead.
     if (parent == 0 || !XGetWindowAttributes(d, parent, &pa) || g_xError) {
-        XCloseDisplay(d);
         return 0;
     }
     // Hear about the host's size changes and its end.
@@ -110,16 +123,14 @@ int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage
                                 CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &attrs);
     XSync(d, False);
     if (g_xError || !self) {
-        XCloseDisplay(d);
         return 0;
     }
     SetCaption(d, self, startup::kPreviewCaption);
     GC gc = XCreateGC(d, self, 0, nullptr);
     XMapWindow(d, self);
     XFlush(d);
+    // The picture reaches the window through its exposures, only where it shows.
     const saver::StillImage still = makeStill();
-    XImage* image = MakeImage(d, pa.visual, pa.depth, still, w, h);
-    if (image) XPutImage(d, self, gc, image, 0, 0, 0, 0, w, h);
 
     for (;;) {
         XEvent e;
@@ -133,17 +144,12 @@ int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage
             w = e.xconfigure.width;
             h = e.xconfigure.height;
             XResizeWindow(d, self, w, h);
-            if (image) XDestroyImage(image);
-            image = MakeImage(d, pa.visual, pa.depth, still, w, h);
             XClearArea(d, self, 0, 0, 0, 0, True);
         }
-        if (e.type == Expose && e.xexpose.window == self && image) {
-            XPutImage(d, self, gc, image, e.xexpose.x, e.xexpose.y, e.xexpose.x, e.xexpose.y,
-                      e.xexpose.width, e.xexpose.height);
+        if (e.type == Expose && e.xexpose.window == self) {
+            DrawExposed(d, self, gc, pa.visual, pa.depth, still, w, h, e.xexpose);
         }
     }
-    if (image) XDestroyImage(image);
-    XCloseDisplay(d);
     return 0;
 }
 

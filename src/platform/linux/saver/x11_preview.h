@@ -7,11 +7,15 @@
 
 #include "saver/still.h"
 
+typedef struct _XDisplay Display;
+
 namespace cindral::platform::linux {
 
 // Returns when the preview window or its host is gone (or the X connection
 // closes). A parent that is not a window ends it at once. The picture is made
-// after the window is in place, so the host sees its child at once.
-int RunPreview(std::uint32_t parentWindow, const std::function<saver::StillImage()>& makeStill);
+// after the window is in place, so the host sees its child at once. `display`
+// is the program's open X connection; it stays open.
+int RunPreview(::Display* display, std::uint32_t parentWindow,
+               const std::function<saver::StillImage()>& makeStill);
 
 }  // namespace cindral::platform::linux

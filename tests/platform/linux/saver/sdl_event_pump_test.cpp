@@ -5,9 +5,13 @@
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace cindral::platform::linux {
@@ -101,12 +105,25 @@ TEST_F(SdlPump, HandsEveryQueuedEventOnInOrderAndIgnoresTheRest) {
     EXPECT_EQ(input.got, (std::vector<std::string>{"mouse"}));
 }
 
-TEST_F(SdlPump, TerminationSignalRequestsAStop) {
+TEST_F(SdlPump, TerminationSignalsRequestAStopAndEndTheWait) {
     SdlEventPump::InstallStopSignalHandlers();
     SdlEventPump pump;
     EXPECT_FALSE(pump.StopRequested());
-    std::raise(SIGTERM);
-    EXPECT_TRUE(pump.StopRequested());
+    for (int sig : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(sig);
+        // From another thread, as the system may deliver it to any.
+        std::thread sender([sig] { kill(getpid(), sig); });
+        Recorder input;
+        // A minute is a wait the frame loop never asks for; only the signal's
+        // wake ends it early, and it hands on no input.
+        const auto start = std::chrono::steady_clock::now();
+        pump.WaitAndDispatch(60000, input);
+        sender.join();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30))
+            << "the wait was not woken";
+        EXPECT_TRUE(pump.StopRequested());
+        EXPECT_TRUE(input.got.empty());
+    }
 }
 
 }  // namespace
