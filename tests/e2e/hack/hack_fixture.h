@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -22,6 +23,16 @@ namespace media = platform::linux::test_support;
 
 inline double MsSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+// Whether `done` comes true within `timeoutMs`, looking every 50 ms.
+inline bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
+    auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!done()) {
+        if (Clock::now() >= end) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
 }
 
 inline std::string Hex(unsigned long id) {
@@ -103,6 +114,15 @@ class HackE2E : public ::testing::Test {
         return Screenshot(*x_, std::to_string(window), w, h);
     }
     Picture RootShot() { return Screenshot(*x_, "root", width_, height_); }
+    std::optional<double> WaitForFire(const std::string& window, int w, int h) {
+        return e2e::WaitForFire(*x_, window, w, h);
+    }
+    // The program's fire appears, covers the picture and moves between two
+    // looks at it.
+    void ExpectFireAppearsAndMoves(const std::string& window, int w, int h) {
+        EXPECT_TRUE(WaitForFire(window, w, h)) << window << ": no fire within 10 s";
+        ExpectMovingFire(window, w, h);
+    }
     // Fire covers the picture and moves between two looks at it.
     void ExpectMovingFire(const std::string& window, int w, int h) {
         Picture a = Screenshot(*x_, window, w, h);

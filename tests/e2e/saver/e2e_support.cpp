@@ -1,6 +1,7 @@
 #include "e2e_support.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -231,10 +232,54 @@ double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1) {
     return all ? static_cast<double>(diff) / all : 0.0;
 }
 
+std::optional<double> WaitForFire(const XServer& x, const std::string& window, int width,
+                                  int height, int timeoutMs) {
+    const auto start = Clock::now();
+    const auto since = [&start] {
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    for (;;) {
+        const Picture p = Screenshot(x, window, width, height);
+        if (!p.rgb.empty() && LitFraction(p, 0, width) > 0.3 && FireColoursOnly(p, 0, width)) {
+            return since();
+        }
+        if (since() >= timeoutMs) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+// Whether `watch` (xev) reports the destruction of a short-lived window made
+// now, reading its output up to that report.
+static bool SeesAProbeWindow(const XServer& x, const Child& watch) {
+    Child probe = Spawn({BinDir() + "/cindral-test-window", "--name", "cindral-watch-probe",
+                         "--width", "1", "--height", "1"},
+                        x.ClientEnv(), true, true);
+    ReadLine(probe.stdoutFd, 5000);  // shown
+    close(probe.stdoutFd);
+    close(probe.stdinFd);  // its window goes with its connection
+    if (!WaitExit(probe.pid, 5000)) KillAndReap(probe.pid);
+    const auto end = Clock::now() + std::chrono::seconds(1);
+    while (Clock::now() < end) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        if (ReadLine(watch.stdoutFd, static_cast<int>(left.count()) + 1).find("DestroyNotify") !=
+            std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 Child WatchWindowCreation(const XServer& x) {
     Child c = Spawn({"stdbuf", "-oL", "xev", "-root", "-event", "substructure"}, x.ClientEnv(),
                     false, true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // xev prints nothing when nothing happens: a window of the test's own
+    // shows that it listens before the watched program starts (a fixed wait
+    // may end before it does on a busy machine, and then sees nothing).
+    bool listening = false;
+    for (int attempt = 0; attempt < 10 && !listening; ++attempt) {
+        listening = SeesAProbeWindow(x, c);
+    }
+    if (!listening) ADD_FAILURE() << "xev did not start watching the screen's windows";
     return c;
 }
 

@@ -80,6 +80,13 @@ double LitFraction(const Picture& p, int x0, int x1);
 bool FireColoursOnly(const Picture& p, int x0, int x1);
 double DifferingFraction(const Picture& a, const Picture& b, int x0, int x1);
 
+// Milliseconds until `window` shows fire (more than 30% lit, fire colours
+// only), looking until `timeoutMs` has passed; nothing if it never does. A
+// started program's first frames come after a time that depends on the
+// machine's load, so a fixed wait misses them on a busy machine.
+std::optional<double> WaitForFire(const XServer& x, const std::string& window, int width,
+                                  int height, int timeoutMs = 10000);
+
 // Records the windows created on the screen from now on (xev on the root
 // window); StopWatching ends the recording and returns it.
 Child WatchWindowCreation(const XServer& x);

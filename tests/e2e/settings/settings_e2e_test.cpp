@@ -98,8 +98,15 @@ class SettingsE2E : public ::testing::Test {
         while (Clock::now() < end) {
             std::string ids = Xdo({"search", "--onlyvisible", "--name", "^Cindralの設定$"});
             if (!ids.empty()) {
-                std::this_thread::sleep_for(300ms);  // let the opening zoom end
-                return ids.substr(0, ids.find('\n'));
+                const std::string window = ids.substr(0, ids.find('\n'));
+                // The opening zoom's outline is a window of the program's own,
+                // drawn over the settings window's edges until the zoom ends;
+                // on a busy machine that is well after its nominal 200 ms.
+                while (Clock::now() < end && Xdo({"search", "--onlyvisible", "--classname",
+                                                  "^cindral$"}) != window + "\n") {
+                    std::this_thread::sleep_for(20ms);
+                }
+                return window;
             }
             std::this_thread::sleep_for(50ms);
         }

@@ -2,7 +2,9 @@
 // daemons and desktops look for it, and the Debian package built from the
 // same rules installs and removes cleanly.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -119,12 +121,39 @@ Outcome Dpkg(const std::vector<std::string>& args) {
     }
 }
 
+// The package goes into the one system that every build tree shares: a run
+// of this test from another tree or another ctest waits here instead of
+// finding this run's files in place (or skipping because its package is in).
+class SystemPackageLock {
+  public:
+    SystemPackageLock()
+        : fd_(open("/run/lock/cindral-package-test.lock", O_RDWR | O_CREAT | O_CLOEXEC, 0644)) {}
+    ~SystemPackageLock() {
+        if (fd_ >= 0) close(fd_);
+    }
+    // True once held; false when the file cannot be opened or another run
+    // keeps it for longer than `timeoutMs`.
+    bool Take(int timeoutMs) {
+        const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+            if (Clock::now() >= end) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        return fd_ >= 0;
+    }
+
+  private:
+    int fd_;
+};
+
 std::string PackageStatus() {
     return RunToEnd({"dpkg-query", "-W", "-f=${Status}", "cindral"}, {}, 10000).output;
 }
 
 TEST(DebianPackage, DeclaresItsLibrariesInstallsAndRemovesCleanly) {
     if (geteuid() != 0) GTEST_SKIP() << "dpkg -i needs root";
+    SystemPackageLock lock;
+    ASSERT_TRUE(lock.Take(200000)) << "another run kept /run/lock/cindral-package-test.lock";
     if (PackageStatus().find("ok installed") != std::string::npos) {
         GTEST_SKIP() << "a cindral package is installed on this machine; left alone";
     }
