@@ -70,4 +70,13 @@ void WakeSdlOnStopSignals() {
     g_sdlWakeWrite = fds[1];
 }
 
+void ForgetStopSignalsForTesting() {
+    g_stopRequested = 0;
+    char bytes[64];
+    if (g_wakeFds[0] >= 0) {
+        while (read(g_wakeFds[0], bytes, sizeof bytes) > 0) {
+        }
+    }
+}
+
 }  // namespace cindral::platform::linux

@@ -15,4 +15,9 @@ int StopSignalFd();
 // so that the wait ends at once. Call after InstallStopSignals; once.
 void WakeSdlOnStopSignals();
 
+// Forgets every stop signal so far: the flag, and the wake bytes not yet read.
+// Only for tests that raise stop signals in one process again and again; the
+// program itself never calls it, as a real stop request must never be lost.
+void ForgetStopSignalsForTesting();
+
 }  // namespace cindral::platform::linux

@@ -14,6 +14,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/linux/saver/stop_signals.h"
+
 namespace cindral::platform::linux {
 namespace {
 
@@ -58,8 +60,16 @@ struct Recorder : saver::SaverInput {
 
 class SdlPump : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError(); }
-    void TearDown() override { SDL_Quit(); }
+    // The stop request is process-wide: each test (and each repeat of it)
+    // starts without one.
+    void SetUp() override {
+        ForgetStopSignalsForTesting();
+        ASSERT_EQ(SDL_Init(SDL_INIT_EVENTS), 0) << SDL_GetError();
+    }
+    void TearDown() override {
+        SDL_Quit();
+        ForgetStopSignalsForTesting();
+    }
 
     static void Push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
     static SDL_Event Key(SDL_Keycode sym, std::uint16_t mod) {
@@ -111,6 +121,9 @@ TEST_F(SdlPump, TerminationSignalsRequestAStopAndEndTheWait) {
     EXPECT_FALSE(pump.StopRequested());
     for (int sig : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(sig);
+        // Each signal on its own must request the stop.
+        ForgetStopSignalsForTesting();
+        ASSERT_FALSE(pump.StopRequested());
         // From another thread, as the system may deliver it to any.
         std::thread sender([sig] { kill(getpid(), sig); });
         Recorder input;
