@@ -1,6 +1,7 @@
 #include "x_clients.h"
 
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace cindral::e2e {
 
@@ -34,6 +35,35 @@ ServerGrab::~ServerGrab() {
     auto* d = static_cast<::Display*>(display_);
     XUngrabServer(d);
     XCloseDisplay(d);
+}
+
+FakeKeyboard::FakeKeyboard(const XServer& x) {
+    ::Display* d = XOpenDisplay(x.Name().c_str());
+    if (!d) return;
+    int event, error, major, minor;
+    if (!XTestQueryExtension(d, &event, &error, &major, &minor)) {
+        XCloseDisplay(d);
+        return;
+    }
+    display_ = d;
+}
+
+FakeKeyboard::~FakeKeyboard() {
+    if (display_) XCloseDisplay(static_cast<::Display*>(display_));
+}
+
+Clock::time_point FakeKeyboard::Key(const char* keysym, bool down) {
+    auto* d = static_cast<::Display*>(display_);
+    // The key map is fetched (a round trip) before the clock starts.
+    const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(keysym));
+    XSync(d, False);
+    const auto sent = Clock::now();
+    // A name with no key sends nothing (code 0 would be an X error, fatal to
+    // the test process); the program then never sees a key.
+    if (code == 0) return sent;
+    XTestFakeKeyEvent(d, code, down ? True : False, CurrentTime);
+    XFlush(d);
+    return sent;
 }
 
 }  // namespace cindral::e2e

@@ -39,4 +39,24 @@ class ServerGrab {
     void* display_ = nullptr;
 };
 
+// Keys sent through the XTest extension over a connection opened beforehand,
+// so that a time taken from the sending excludes a tool's own start and
+// connection, which on a busy machine take longer than the program's answer.
+class FakeKeyboard {
+  public:
+    explicit FakeKeyboard(const XServer& x);
+    ~FakeKeyboard();
+    FakeKeyboard(const FakeKeyboard&) = delete;
+    FakeKeyboard& operator=(const FakeKeyboard&) = delete;
+    // Connected, with the extension there and the keys' codes known.
+    bool Ready() const { return display_ != nullptr; }
+    // Presses (or releases) the key of `keysym` (an X key name such as "a")
+    // and returns the moment just before the event was sent. Sends nothing
+    // for a name no key of the server has.
+    Clock::time_point Key(const char* keysym, bool down);
+
+  private:
+    void* display_ = nullptr;
+};
+
 }  // namespace cindral::e2e
