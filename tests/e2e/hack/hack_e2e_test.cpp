@@ -125,7 +125,7 @@ TEST_F(Hack, KeysClicksAndMouseMovesDoNotEndIt) {
     Xdo({"key", "Escape"});
     Xdo({"key", "Left"});
     EXPECT_FALSE(WaitExit(pid, 700)) << "input ended the hack";
-    ExpectMovingFire(std::to_string(window.id), 300, 200);
+    ExpectMovingFire(*x_, std::to_string(window.id), 300, 200);
     EndWithSignal(pid);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "e2e_support.h"
+#include "fire_checks.h"
 #include "test_media.h"
 
 namespace cindral::e2e {
@@ -121,19 +122,7 @@ class HackE2E : public ::testing::Test {
     // looks at it.
     void ExpectFireAppearsAndMoves(const std::string& window, int w, int h) {
         EXPECT_TRUE(WaitForFire(window, w, h)) << window << ": no fire within 10 s";
-        ExpectMovingFire(window, w, h);
-    }
-    // Fire covers the picture and moves between two looks at it.
-    void ExpectMovingFire(const std::string& window, int w, int h) {
-        Picture a = Screenshot(*x_, window, w, h);
-        std::this_thread::sleep_for(300ms);
-        Picture b = Screenshot(*x_, window, w, h);
-        ASSERT_FALSE(a.rgb.empty()) << window;
-        ASSERT_FALSE(b.rgb.empty()) << window;
-        EXPECT_GT(LitFraction(a, 0, w), 0.3) << window;
-        EXPECT_TRUE(FireColoursOnly(a, 0, w)) << window << ": part of it is not drawn";
-        EXPECT_TRUE(FireColoursOnly(b, 0, w)) << window << ": part of it is not drawn";
-        EXPECT_GT(DifferingFraction(a, b, 0, w), 0.05) << window << ": no motion";
+        ExpectMovingFire(*x_, window, w, h);
     }
 
     std::optional<XServer> x_;

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "e2e_support.h"
-#include "settings_window_clicks.h"
+#include "settings_window_checks.h"
 
 namespace cindral::e2e {
 namespace {
@@ -205,39 +205,7 @@ TEST_F(SettingsE2E, ScreenshotShowsBackdropTextureAndOneRedMarkerPerGroup) {
     const Picture p = Screenshot(*x_, window, 549, 393);
     ASSERT_EQ(p.width, 549);
     ASSERT_FALSE(p.rgb.empty());
-    // Backdrop: RGB(0, 0, 30) on the top row, RGB(220, 220, 250) in the middle.
-    for (int x : {0, 8, 300, 540}) {
-        EXPECT_EQ(p.R(x, 0), 0);
-        EXPECT_EQ(p.G(x, 0), 0);
-        EXPECT_EQ(p.B(x, 0), 30);
-    }
-    for (int x : {5, 540}) {
-        EXPECT_EQ(p.R(x, 196), 220);
-        EXPECT_EQ(p.G(x, 196), 220);
-        EXPECT_EQ(p.B(x, 196), 250);
-    }
-    // Texture on free parts of both panels: average near RGB 197, 194, 193.
-    struct Area {
-        int x0, y0, x1, y1;
-    };
-    for (const Area& a : {Area{20, 192, 530, 203}, Area{345, 252, 530, 282}}) {
-        double r = 0, g = 0, b = 0, n = 0;
-        for (int y = a.y0; y < a.y1; ++y) {
-            for (int x = a.x0; x < a.x1; ++x, ++n) {
-                r += p.R(x, y);
-                g += p.G(x, y);
-                b += p.B(x, y);
-            }
-        }
-        EXPECT_NEAR(r / n, 197, 4);
-        EXPECT_NEAR(g / n, 194, 4);
-        EXPECT_NEAR(b / n, 193, 4);
-    }
-    const auto red = [&p](At at) {
-        return p.R(at.x, at.y) > 180 && p.G(at.x, at.y) < 80 && p.B(at.x, at.y) < 80;
-    };
-    for (int k = 0; k <= 8; ++k) EXPECT_EQ(red(FireMarker(k)), k == 6) << k;
-    for (int k = 0; k <= 2; ++k) EXPECT_EQ(red(MusicMarker(k)), k == 1) << k;
+    ExpectBackdropTextureAndMarkers(p, 6, 1);
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 #pragma once
 // What the settings window end-to-end tests on Linux and under Wine share: the
-// client positions of the layout they click, and the settings file the clicks
-// must leave, byte for byte.
+// client positions of the layout they click, the settings file the clicks
+// must leave, byte for byte, and what a screenshot of the window must show.
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "../saver/e2e_support.h"
 
 namespace cindral::e2e::settings_window {
 
@@ -47,5 +51,43 @@ inline const At kRandomLabel{kFire + 164 + 30, kFire + 12 + 6};
 inline const At kCombo{kFire + 208 + 12, kMusicTop + 8 + 10};
 inline const At kSave{360 + 44, 340 + 16};
 inline const At kCancel{452 + 40, 340 + 16};
+
+// The window opened on a file with fire kind `fire` and music kind `music`:
+// the backdrop's colours, the panels' texture, and one red marker per group.
+inline void ExpectBackdropTextureAndMarkers(const Picture& p, int fire, int music) {
+    // Backdrop: RGB(0, 0, 30) on the top row, RGB(220, 220, 250) in the middle.
+    for (int x : {0, 8, 300, 540}) {
+        EXPECT_EQ(p.R(x, 0), 0);
+        EXPECT_EQ(p.G(x, 0), 0);
+        EXPECT_EQ(p.B(x, 0), 30);
+    }
+    for (int x : {5, 540}) {
+        EXPECT_EQ(p.R(x, 196), 220);
+        EXPECT_EQ(p.G(x, 196), 220);
+        EXPECT_EQ(p.B(x, 196), 250);
+    }
+    // Texture on free parts of both panels: average near RGB 197, 194, 193.
+    struct Area {
+        int x0, y0, x1, y1;
+    };
+    for (const Area& a : {Area{20, 192, 530, 203}, Area{345, 252, 530, 282}}) {
+        double r = 0, g = 0, b = 0, n = 0;
+        for (int y = a.y0; y < a.y1; ++y) {
+            for (int x = a.x0; x < a.x1; ++x, ++n) {
+                r += p.R(x, y);
+                g += p.G(x, y);
+                b += p.B(x, y);
+            }
+        }
+        EXPECT_NEAR(r / n, 197, 4);
+        EXPECT_NEAR(g / n, 194, 4);
+        EXPECT_NEAR(b / n, 193, 4);
+    }
+    const auto red = [&p](At at) {
+        return p.R(at.x, at.y) > 180 && p.G(at.x, at.y) < 80 && p.B(at.x, at.y) < 80;
+    };
+    for (int k = 0; k <= 8; ++k) EXPECT_EQ(red(FireMarker(k)), k == fire) << k;
+    for (int k = 0; k <= 2; ++k) EXPECT_EQ(red(MusicMarker(k)), k == music) << k;
+}
 
 }  // namespace cindral::e2e::settings_window
