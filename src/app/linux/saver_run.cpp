@@ -1,7 +1,5 @@
 #include "app/linux/saver_run.h"
 
-#include <SDL2/SDL.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +7,8 @@
 
 #include "platform/linux/music/linux_media_commands.h"
 #include "platform/linux/saver/posix_local_time.h"
-#include "platform/linux/saver/sdl_event_pump.h"
-#include "platform/linux/saver/sdl_saver_display.h"
+#include "platform/linux/saver/x11_saver_display.h"
+#include "platform/linux/saver/x11_saver_event_pump.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
 
@@ -20,7 +18,7 @@ namespace {
 
 // For the start-up benchmark: the wall-clock time of the first presented
 // frame and how it was presented, printed when CINDRAL_FIRST_FRAME_STAMP is set.
-void StampFirstFrame(const platform::linux::SdlSaverDisplay& display) {
+void StampFirstFrame(const platform::linux::X11SaverDisplay& display) {
     if (!std::getenv("CINDRAL_FIRST_FRAME_STAMP")) return;
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
@@ -33,38 +31,19 @@ void StampFirstFrame(const platform::linux::SdlSaverDisplay& display) {
                  display.VsyncActive() ? 1 : 0, display.WindowCount());
 }
 
-// SDL opens an X connection of its own, which the server may refuse now and
-// then like any other: a few tries over about half a second.
-bool InitVideoRetrying() {
-    for (int attempt = 0; attempt < 6; ++attempt) {
-        if (attempt > 0) SDL_Delay(100);
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system,
                        ::Display* x) {
-    platform::linux::SdlEventPump::InstallStopSignalHandlers();
-    // Without an X server SDL would fall back to an invisible off-screen
-    // driver and the saver would run unseen, with nothing able to end it.
-    if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
-    // With no session bus announced, SDL's D-Bus use would launch a bus daemon
-    // that outlives the saver.
+    platform::linux::X11SaverEventPump::InstallStopSignalHandlers();
+    // With no session bus announced, the audio layer's D-Bus use would launch
+    // a bus daemon that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
-    if (!InitVideoRetrying()) {
-        std::fprintf(stderr, "cindral: the saver cannot show anything: no video display: %s\n",
-                     SDL_GetError());
-        return 1;
-    }
-    system.OnCursorVisibility(
-        [](bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); });
 
     auto media = platform::linux::CreateLinuxMediaCommands();
     platform::linux::PosixLocalTime localTime;
-    platform::linux::SdlSaverDisplay display(x);
+    platform::linux::X11SaverDisplay display(x);
+    system.OnCursorVisibility([&display](bool visible) { display.ShowCursor(visible); });
     saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
     saver::SaverWindow& saver = parts.Window();
 
@@ -79,7 +58,7 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
             status = 1;
         } else {
             auto start = std::chrono::steady_clock::now();
-            platform::linux::SdlEventPump events;
+            platform::linux::X11SaverEventPump events(display);
             saver::FrameLoop loop(saver, events, parts.Clock());
             long frames = loop.Run([&display] { StampFirstFrame(display); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
@@ -92,14 +71,13 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
                      "cindral: the saver cannot start: the fire's palette kind is unknown\n");
         status = 1;
     }
+    system.OnCursorVisibility(nullptr);
     display.Unload();
     // Nothing the music is still doing (a load, the output draining) may hold
     // the end back.
     platform::linux::AbandonLinuxMediaCommandsAtExit(media);
-    // The program ends now, as the saver's loop demands. SDL is not shut down:
-    // its X connection closes with the process, and shutting it down would put
-    // Xlib's default error handler back in time for a late error about the
-    // destroyed windows to end the program with status 1.
+    // The program ends now, as the saver's loop demands; the X connection
+    // closes with the process.
     return status;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The full-screen saver on Linux: wires the saver window's logic to SDL2, the
+// The full-screen saver on Linux: wires the saver window's logic to Xlib, the
 // fire engine and the music player, and runs it to the end.
 
 #include "platform/linux/startup/linux_system_services.h"

@@ -5,12 +5,14 @@
 
 #include <map>
 #include <mutex>
+#include <vector>
 
 namespace cindral::platform::linux {
 namespace {
 
+// Each library's functions are looked up in the handles of its sonames.
 template <typename Library>
-using Filler = bool (*)(void* handle, Library& library, std::string& missing);
+using Filler = bool (*)(void* const* handles, Library& library, std::string& missing);
 
 #define CINDRAL_RESOLVE(name)                                                      \
     library.name = reinterpret_cast<decltype(library.name)>(dlsym(handle, #name)); \
@@ -19,12 +21,16 @@ using Filler = bool (*)(void* handle, Library& library, std::string& missing);
         return false;                                                              \
     }
 
-bool FillMixer(void* handle, MixerLibrary& library, std::string& missing) {
+bool FillMixer(void* const* handles, MixerLibrary& library, std::string& missing) {
+    void* handle = handles[0];
     CINDRAL_MIXER_FUNCTIONS(CINDRAL_RESOLVE)
+    handle = handles[1];
+    CINDRAL_SDL_FUNCTIONS(CINDRAL_RESOLVE)
     return true;
 }
 
-bool FillCdio(void* handle, CdioLibrary& library, std::string& missing) {
+bool FillCdio(void* const* handles, CdioLibrary& library, std::string& missing) {
+    void* handle = handles[0];
     CINDRAL_CDIO_FUNCTIONS(CINDRAL_RESOLVE)
     return true;
 }
@@ -32,41 +38,50 @@ bool FillCdio(void* handle, CdioLibrary& library, std::string& missing) {
 #undef CINDRAL_RESOLVE
 
 template <typename Library>
-const Library* Load(const std::string& soname, Filler<Library> fill, std::string* why) {
+const Library* Load(const std::vector<std::string>& sonames, Filler<Library> fill,
+                    std::string* why) {
     // Never freed: loaded libraries stay for the life of the process.
     static std::mutex mutex;
-    static auto* loaded = new std::map<std::string, const Library*>;
+    static auto* loaded = new std::map<std::vector<std::string>, const Library*>;
     std::lock_guard lock(mutex);
-    if (const auto it = loaded->find(soname); it != loaded->end()) {
-        if (!it->second && why) *why = soname + " could not be loaded";
+    if (const auto it = loaded->find(sonames); it != loaded->end()) {
+        if (!it->second && why) *why = sonames.front() + " could not be loaded";
         return it->second;
     }
     const Library* result = nullptr;
-    if (void* handle = dlopen(soname.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+    std::vector<void*> handles;
+    for (const std::string& soname : sonames) {
+        void* handle = dlopen(soname.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const char* error = dlerror();
+            if (why) *why = error ? error : soname + " could not be loaded";
+            break;
+        }
+        handles.push_back(handle);
+    }
+    if (handles.size() == sonames.size()) {
         auto* library = new Library;
         std::string missing;
-        if (fill(handle, *library, missing)) {
+        if (fill(handles.data(), *library, missing)) {
             result = library;
         } else {
             delete library;
-            if (why) *why = soname + " lacks " + missing;
+            if (why) *why = sonames.front() + " lacks " + missing;
         }
-    } else if (why) {
-        const char* error = dlerror();
-        *why = error ? error : soname + " could not be loaded";
     }
-    loaded->emplace(soname, result);
+    loaded->emplace(sonames, result);
     return result;
 }
 
 }  // namespace
 
-const MixerLibrary* LoadMixerLibrary(const std::string& soname, std::string* why) {
-    return Load<MixerLibrary>(soname, FillMixer, why);
+const MixerLibrary* LoadMixerLibrary(const std::string& mixerSoname, const std::string& sdlSoname,
+                                     std::string* why) {
+    return Load<MixerLibrary>({mixerSoname, sdlSoname}, FillMixer, why);
 }
 
 const CdioLibrary* LoadCdioLibrary(const std::string& soname, std::string* why) {
-    return Load<CdioLibrary>(soname, FillCdio, why);
+    return Load<CdioLibrary>({soname}, FillCdio, why);
 }
 
 }  // namespace cindral::platform::linux

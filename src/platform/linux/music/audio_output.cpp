@@ -1,7 +1,5 @@
 #include "platform/linux/music/audio_output.h"
 
-#include <SDL.h>
-
 #include "platform/linux/music/commands/mci_errors.h"
 
 namespace cindral::platform::linux {
@@ -25,31 +23,31 @@ AudioOutput::~AudioOutput() {
     if (!open_) return;
     // The program may have shut SDL down (SDL_Quit) before the layer ends;
     // the output is gone with it then.
-    if (!SDL_WasInit(SDL_INIT_AUDIO)) return;
+    if (!mix_->SDL_WasInit(SDL_INIT_AUDIO)) return;
     mix_->Mix_SetPostMix(nullptr, nullptr);
     mix_->Mix_HaltMusic();
     mix_->Mix_HaltChannel(-1);
     mix_->Mix_CloseAudio();
     mix_->Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    mix_->SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 std::uint32_t AudioOutput::Open() {
     if (open_) return kOk;
     if (failure_) return failure_;
+    mix_ = LoadMixerLibrary(mixerLibrary_, sdlLibrary_);
+    if (!mix_) return failure_ = kCannotLoadDriver;
     // SDL2_mixer reports what it skips in a file (an ID3 tag it does not
     // know, ...) as information on standard error; the program keeps the
     // terminal for what fails.
-    SDL_LogSetPriority(SDL_LOG_CATEGORY_APPLICATION, SDL_LOG_PRIORITY_WARN);
-    mix_ = LoadMixerLibrary(mixerLibrary_);
-    if (!mix_) return failure_ = kCannotLoadDriver;
+    mix_->SDL_LogSetPriority(SDL_LOG_CATEGORY_APPLICATION, SDL_LOG_PRIORITY_WARN);
     failure_ = kWaveOutputsUnsuitable;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return failure_;
+    if (mix_->SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return failure_;
     mix_->Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_FLAC);
     // No format changes allowed: SDL converts to what the hardware wants.
     if (mix_->Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, 1024, nullptr, 0) != 0) {
         mix_->Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        mix_->SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return failure_;
     }
     mix_->Mix_AllocateChannels(4);

@@ -1,7 +1,7 @@
 #pragma once
 // The one SDL2_mixer output all devices of the layer share: 44.1 kHz, signed
 // 16-bit, stereo, exactly (SDL converts for the hardware), so CD-DA sectors
-// can be mixed in as they are. SDL2_mixer itself is loaded at the first
+// can be mixed in as they are. SDL2 and SDL2_mixer are loaded at the first
 // open.
 
 #include <cstdint>
@@ -16,13 +16,14 @@ class AudioOutput {
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
 
-    explicit AudioOutput(std::string mixerLibrary = AudioLibraryNames{}.mixer)
-        : mixerLibrary_(std::move(mixerLibrary)) {}
+    explicit AudioOutput(std::string mixerLibrary = AudioLibraryNames{}.mixer,
+                         std::string sdlLibrary = AudioLibraryNames{}.sdl)
+        : mixerLibrary_(std::move(mixerLibrary)), sdlLibrary_(std::move(sdlLibrary)) {}
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
     ~AudioOutput();
 
-    // Loads the mixer and opens the output on first use: 0, or the error
+    // Loads the mixer (with SDL2) and opens the output on first use: 0, or the error
     // code (the driver cannot be loaded, or no output opens). A failure is
     // remembered so that a machine without sound pays for the attempt once.
     std::uint32_t Open();
@@ -41,6 +42,7 @@ class AudioOutput {
 
   private:
     std::string mixerLibrary_;
+    std::string sdlLibrary_;
     const MixerLibrary* mix_ = nullptr;
     std::uint32_t failure_ = 0;  // the remembered error of a failed open
     bool open_ = false;

@@ -34,11 +34,11 @@ std::uint32_t FileMusicDevice::Open(const std::string& path, AudioOutput& output
         close(fd);
         return rc;
     }
-    SDL_RWops* stream = StreamOfFile(fd);
+    const MixerLibrary& mix = output.Mixer();
+    SDL_RWops* stream = StreamOfFile(mix, fd);
     if (!stream) return kFileRead;
     // No type given: the mixer tells the format from the first bytes, so a
     // WAV named .mp3 plays as the WAV it is. The stream is the music's now.
-    const MixerLibrary& mix = output.Mixer();
     Mix_Music* music = mix.Mix_LoadMUSType_RW(stream, MUS_NONE, SDL_TRUE);
     if (!music) return kInvalidFile;
     device.reset(new FileMusicDevice(mix, music));

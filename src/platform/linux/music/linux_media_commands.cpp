@@ -39,7 +39,7 @@ class LinuxDevices final : public MciDevices {
 class LinuxMediaCommands final : public music::MediaCommands {
   public:
     explicit LinuxMediaCommands(const AudioLibraryNames& libraries)
-        : output_(libraries.mixer), devices_(output_, libraries.cdio) {}
+        : output_(libraries.mixer, libraries.sdl), devices_(output_, libraries.cdio) {}
     ~LinuxMediaCommands() override { interpreter_.CloseAll(); }
 
     std::uint32_t mciSendStringA(const std::string& command, char* reply, std::uint32_t capacity,

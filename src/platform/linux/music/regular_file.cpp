@@ -30,13 +30,13 @@ std::uint32_t OpenRegularFile(const std::string& path, int& fd, std::uint64_t& s
     return kOk;
 }
 
-SDL_RWops* StreamOfFile(int fd) {
+SDL_RWops* StreamOfFile(const MixerLibrary& mix, int fd) {
     FILE* file = fdopen(fd, "rb");
     if (!file) {
         close(fd);
         return nullptr;
     }
-    SDL_RWops* stream = SDL_RWFromFP(file, SDL_TRUE);
+    SDL_RWops* stream = mix.SDL_RWFromFP(file, SDL_TRUE);
     if (!stream) std::fclose(file);
     return stream;
 }

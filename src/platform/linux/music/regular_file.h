@@ -3,10 +3,10 @@
 // waiting for a writer and checked on the descriptor itself, so a FIFO or a
 // device behind a name is refused instead of holding the reader.
 
-#include <SDL.h>
-
 #include <cstdint>
 #include <string>
+
+#include "platform/linux/music/audio_libraries.h"
 
 namespace cindral::platform::linux {
 
@@ -14,8 +14,8 @@ namespace cindral::platform::linux {
 // file or a directory, kInvalidFile for anything that is not a regular file.
 std::uint32_t OpenRegularFile(const std::string& path, int& fd, std::uint64_t& size);
 
-// An SDL stream that owns `fd` and closes it; null (with `fd` closed) when
-// none can be made.
-SDL_RWops* StreamOfFile(int fd);
+// An SDL stream (made by the loaded `mix`) that owns `fd` and closes it;
+// null (with `fd` closed) when none can be made.
+SDL_RWops* StreamOfFile(const MixerLibrary& mix, int fd);
 
 }  // namespace cindral::platform::linux

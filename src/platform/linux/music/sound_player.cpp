@@ -23,7 +23,7 @@ std::uint16_t Le16(const unsigned char* p) {
 }
 
 Mix_Chunk* LoadWholeSound(const MixerLibrary& mix, int fd) {
-    SDL_RWops* stream = StreamOfFile(fd);
+    SDL_RWops* stream = StreamOfFile(mix, fd);
     return stream ? mix.Mix_LoadWAV_RW(stream, 1) : nullptr;
 }
 

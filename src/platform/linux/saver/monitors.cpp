@@ -7,7 +7,7 @@
 
 namespace cindral::platform::linux {
 
-std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& sdlDisplays,
+std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& screens,
                                         const std::vector<MonitorRect>& xineramaHeads) {
     std::vector<MonitorRect> heads;
     for (const auto& h : xineramaHeads) {
@@ -15,8 +15,8 @@ std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& sdlDispl
             heads.push_back(h);
         }
     }
-    if (heads.size() > sdlDisplays.size()) return heads;
-    return sdlDisplays;
+    if (heads.size() > screens.size()) return heads;
+    return screens;
 }
 
 std::vector<MonitorRect> XineramaHeads(::Display* d) {

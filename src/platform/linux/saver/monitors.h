@@ -1,7 +1,6 @@
 #pragma once
-// The monitors the saver must cover. SDL lists one display per RandR output;
-// a server that has only Xinerama (two screens joined into one) shows SDL a
-// single display spanning all heads, so its heads are asked for directly.
+// The monitors the saver must cover: the Xinerama heads (which a RandR
+// server reports per output too), or the whole screen when there are none.
 
 #include <vector>
 
@@ -14,9 +13,9 @@ struct MonitorRect {
     bool operator==(const MonitorRect&) const = default;
 };
 
-// Heads take over when they split the displays SDL reports more finely;
+// Heads take over when they split the `screens` more finely;
 // duplicate heads (mirrored outputs) count once.
-std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& sdlDisplays,
+std::vector<MonitorRect> ChooseMonitors(const std::vector<MonitorRect>& screens,
                                         const std::vector<MonitorRect>& xineramaHeads);
 
 // Xinerama heads of `display` (empty when it is null or has none).

@@ -10,11 +10,6 @@ bool StopSignalled();
 // Readable once a stop signal has arrived; -1 before InstallStopSignals.
 int StopSignalFd();
 
-// For a loop that waits in SDL, which cannot wait on a descriptor: from now
-// on every stop signal also pushes an SDL event (of no type the saver reads),
-// so that the wait ends at once. Call after InstallStopSignals; once.
-void WakeSdlOnStopSignals();
-
 // Forgets every stop signal so far: the flag, and the wake bytes not yet read.
 // Only for tests that raise stop signals in one process again and again; the
 // program itself never calls it, as a real stop request must never be lost.

@@ -1,10 +1,9 @@
 #pragma once
 // The saver's display in a window that a screen-saver daemon owns (or the
 // root window): the 320 x 240 back surface in the window's pixel format,
-// stretched over the window's current size with a shared-memory image when
-// the server offers one. Nothing here creates a window, takes input or
-// touches the cursor; the program only listens for the window's resizes,
-// exposures and destruction.
+// stretched over the window's current size (X11WindowPresenter). Nothing here
+// creates a window, takes input or touches the cursor; the program only
+// listens for the window's resizes, exposures and destruction.
 
 #include <cstdint>
 #include <memory>
@@ -12,21 +11,17 @@
 
 #include "display/memory_surface.h"
 #include "display/ports.h"
-#include "platform/linux/saver/frame_scaler.h"
+#include "platform/linux/saver/x11_window_presenter.h"
 #include "saver/ports.h"
 
 // Xlib stays out of this header: its macros (None, Status ...) clash with the
 // core's names.
 typedef struct _XDisplay Display;
-struct _XGC;
 
 namespace cindral::platform::linux {
 
 class X11HackDisplay final : public display::Display, public saver::SaverHost {
   public:
-    static constexpr int kBackWidth = 320;
-    static constexpr int kBackHeight = 240;
-
     X11HackDisplay();
     ~X11HackDisplay() override;
     X11HackDisplay(const X11HackDisplay&) = delete;
@@ -52,26 +47,20 @@ class X11HackDisplay final : public display::Display, public saver::SaverHost {
     bool ServeEvents();
     int Width() const { return width_; }
     int Height() const { return height_; }
-    bool SharedMemory() const { return shm_; }
+    bool SharedMemory() const { return presenter_ && presenter_->SharedMemory(); }
 
   private:
-    struct Image;
-    bool MakeImage();
-    void DropImage();
     void NoteWindowError();
 
     ::Display* x_ = nullptr;
     unsigned long window_ = 0;
     void* visual_ = nullptr;  // the window's Visual
     int depth_ = 0;
-    _XGC* gc_ = nullptr;
     int width_ = 0, height_ = 0;
     int bpp_ = 0;
-    bool shm_ = false;
     bool gone_ = false;
     std::unique_ptr<display::MemorySurface> back_;
-    std::unique_ptr<FrameScaler> scaler_;
-    std::unique_ptr<Image> image_;
+    std::unique_ptr<X11WindowPresenter> presenter_;
 };
 
 }  // namespace cindral::platform::linux
