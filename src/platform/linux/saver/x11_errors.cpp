@@ -22,7 +22,8 @@ void RecordX11Errors() { XSetErrorHandler(Record); }
 const X11ErrorRecord& X11Errors() { return g_errors; }
 
 bool X11WindowGone(unsigned long window) {
-    return g_errors.resource == window && (g_errors.code == BadWindow || g_errors.code == BadDrawable);
+    return g_errors.resource == window &&
+           (g_errors.code == BadWindow || g_errors.code == BadDrawable);
 }
 
 }  // namespace cindral::platform::linux

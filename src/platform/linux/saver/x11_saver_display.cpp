@@ -119,10 +119,9 @@ bool X11SaverDisplay::OpenOutput(int x, int y, int w, int h) {
     attr.background_pixel = BlackPixel(x_, DefaultScreen(x_));  // black until the first frame
     attr.event_mask = KeyPressMask | ButtonPressMask | ExposureMask | StructureNotifyMask;
     const int errorsBefore = X11Errors().count;
-    const Window window =
-        XCreateWindow(x_, DefaultRootWindow(x_), x, y, static_cast<unsigned>(w),
-                      static_cast<unsigned>(h), 0, depth_, InputOutput,
-                      static_cast<Visual*>(visual_), CWBackPixel | CWEventMask, &attr);
+    const Window window = XCreateWindow(
+        x_, DefaultRootWindow(x_), x, y, static_cast<unsigned>(w), static_cast<unsigned>(h), 0,
+        depth_, InputOutput, static_cast<Visual*>(visual_), CWBackPixel | CWEventMask, &attr);
     if (!window) return false;
     // The window manager places the window where the monitor is.
     XSizeHints* size = XAllocSizeHints();
@@ -139,8 +138,7 @@ bool X11SaverDisplay::OpenOutput(int x, int y, int w, int h) {
     AskForFullScreen(x_, window);
     Output out;
     out.window = window;
-    out.presenter =
-        std::make_unique<X11WindowPresenter>(x_, window, visual_, depth_, bpp_, w, h);
+    out.presenter = std::make_unique<X11WindowPresenter>(x_, window, visual_, depth_, bpp_, w, h);
     if (!out.presenter->PrepareImage() || X11Errors().count != errorsBefore) {
         out.presenter.reset();
         XDestroyWindow(x_, window);

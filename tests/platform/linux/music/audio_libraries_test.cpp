@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "layer_fixture.h"
+#include "mapped_libraries.h"
 #include "platform/linux/music/commands/mci_errors.h"
 
 namespace cindral::platform::linux::test_support {
@@ -27,13 +28,9 @@ bool Within5s(Done done) {
     return false;
 }
 
-struct Mapped {
-    bool mixer, cdio;
-};
-Mapped MappedBy(const std::string& pid) {
-    const std::string maps = Slurp("/proc/" + pid + "/maps");
-    return {maps.find("libSDL2_mixer") != std::string::npos,
-            maps.find("libcdio") != std::string::npos};
+// The audio libraries of the layer that `pid` maps.
+std::vector<std::string> MappedBy(const std::string& pid) {
+    return MappedLibraries(pid, {"libSDL2-2.0", "libSDL2_mixer", "libcdio"});
 }
 
 TEST_F(LayerTest, MciToolMapsTheAudioLibrariesOnlyOnceMusicIsOpened) {
@@ -57,33 +54,29 @@ TEST_F(LayerTest, MciToolMapsTheAudioLibrariesOnlyOnceMusicIsOpened) {
         return Within5s([&] { return lines() >= answers; });
     };
 
-    Mapped mapped = MappedBy(pid);
-    EXPECT_FALSE(mapped.mixer);
-    EXPECT_FALSE(mapped.cdio);
+    EXPECT_EQ(MappedBy(pid), std::vector<std::string>{});
     // A command that opens nothing loads nothing.
     ASSERT_TRUE(send("status cdaudio mode\n", 1));
-    mapped = MappedBy(pid);
-    EXPECT_FALSE(mapped.mixer);
-    EXPECT_FALSE(mapped.cdio);
+    EXPECT_EQ(MappedBy(pid), std::vector<std::string>{});
     ASSERT_TRUE(send("open cdaudio\n", 2));
-    mapped = MappedBy(pid);
-    EXPECT_TRUE(mapped.mixer);
-    EXPECT_TRUE(mapped.cdio);
+    EXPECT_EQ(MappedBy(pid), (std::vector<std::string>{"libSDL2-2.0", "libSDL2_mixer", "libcdio"}));
     pclose(tool);
     EXPECT_EQ(Slurp(out), "263\t" + std::string(MciErrorText(263)) + "\n0\t\n");
 }
 
 struct MissingCase {
     const char* name;
-    bool mixer, cdio;        // whether each library can be loaded
+    bool mixer, sdl, cdio;   // whether each library can be loaded
     std::uint32_t cd, file;  // codes of "open cdaudio" and of opening a WAV
 };
 
 TEST_F(LayerTest, ALibraryThatCannotBeLoadedIsAnErrorCode) {
     const MissingCase cases[] = {
-        {"no mixer", false, true, 266, 266},
-        {"no CD library", true, false, 266, 0},
-        {"neither", false, false, 266, 266},
+        {"no mixer", false, true, true, 266, 266},
+        // The mixer needs SDL2 itself: without it, as without the mixer.
+        {"no SDL2", true, false, true, 266, 266},
+        {"no CD library", true, true, false, 266, 0},
+        {"none", false, false, false, 266, 266},
     };
     const std::string wav = dir / "a.wav";
     WriteWav(wav, Tone(550, 0.2));
@@ -91,13 +84,15 @@ TEST_F(LayerTest, ALibraryThatCannotBeLoadedIsAnErrorCode) {
         SCOPED_TRACE(c.name);
         AudioLibraryNames names;
         if (!c.mixer) names.mixer = "libcindral-no-such-mixer.so.0";
+        if (!c.sdl) names.sdl = "libcindral-no-such-sdl.so.0";
         if (!c.cdio) names.cdio = "libcindral-no-such-cdio.so.0";
         layer.reset();
         layer = CreateLinuxMediaCommands(names);
         EXPECT_EQ(Send("open cdaudio"), c.cd);
         EXPECT_EQ(Send("open \"" + wav + "\" type waveaudio alias w"), c.file);
-        EXPECT_EQ(layer->waveOutGetNumDevs(), c.mixer ? 1u : 0u);
-        EXPECT_EQ(layer->PlaySoundA(wav.c_str(), 0, music::SND_ASYNC), c.mixer);
+        const bool output = c.mixer && c.sdl;
+        EXPECT_EQ(layer->waveOutGetNumDevs(), output ? 1u : 0u);
+        EXPECT_EQ(layer->PlaySoundA(wav.c_str(), 0, music::SND_ASYNC), output);
         EXPECT_NE(Describe(266), "<none>");
     }
 }
