@@ -10,6 +10,7 @@
 #include "x11_test_server.h"
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
 // clang-format on
 
 #include <algorithm>
@@ -61,6 +62,15 @@ class X11SaverDisplayTest : public test_support::X11ServerTest {
     bool Has(const std::vector<unsigned long>& atoms, const char* name) {
         const Atom a = XInternAtom(onlooker_, name, False);
         return std::find(atoms.begin(), atoms.end(), a) != atoms.end();
+    }
+    // Whether the pointer's cursor, where it is now, shows any pixel.
+    bool CursorShows() {
+        XFixesCursorImage* img = XFixesGetCursorImage(onlooker_);
+        if (!img) return false;
+        bool shows = false;
+        for (int i = 0; i < img->width * img->height; ++i) shows = shows || (img->pixels[i] >> 24);
+        XFree(img);
+        return shows;
     }
     int MapState(unsigned long w) {
         XWindowAttributes attr{};
@@ -155,6 +165,37 @@ TEST_F(X11SaverDisplayTest, OneCaptionedFullScreenWindowPerMonitorShownOnlyWhenA
         for (unsigned long w : windows) EXPECT_EQ(MapState(w), -1);  // gone
         d.PresentFrame();  // nothing to present: no request for a gone window
     }
+}
+
+TEST_F(X11SaverDisplayTest, ThePointerIsInvisibleOverTheWindowsWhileTheCoreHidesIt) {
+    struct Case {
+        const char* what;
+        bool hideBeforeOpening;   // as the start-up step does
+        std::vector<bool> later;  // visibility changes once the windows are shown
+        bool shows;
+    };
+    const Case cases[] = {
+        {"never hidden", false, {}, true},
+        {"hidden before the windows open", true, {}, false},
+        {"hidden once they are shown", false, {false}, false},
+        {"hidden, then shown again", true, {true}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(Start({{640, 480}}, 24));
+        X11SaverDisplay d(program_);
+        if (c.hideBeforeOpening) d.ShowCursor(false);
+        ASSERT_TRUE(d.InitDisplay()) << d.Failure();
+        d.ShowTopmost();
+        for (bool visible : c.later) d.ShowCursor(visible);
+        XSync(program_, False);
+        XWarpPointer(onlooker_, 0, DefaultRootWindow(onlooker_), 0, 0, 0, 0, 320, 240);
+        XSync(onlooker_, False);
+        EXPECT_EQ(CursorShows(), c.shows);
+    }
+    // The same look sees the server's own cursor without the saver.
+    ASSERT_TRUE(Start({{640, 480}}, 24));
+    EXPECT_TRUE(CursorShows());
 }
 
 TEST_F(X11SaverDisplayTest, ADesktopOfFewerThanFifteenBitsOpensNoWindowAndSaysWhy) {

@@ -110,15 +110,13 @@ class X11PumpTest : public test_support::X11ServerTest {
         }
         XSendEvent(onlooker_, window_, False, mask, &e);
     }
+    // The desktop's close box, after everything sent so far.
     void SendClose() {
-        XEvent e{};
-        e.xclient.type = ClientMessage;
-        e.xclient.window = window_;
-        e.xclient.message_type = XInternAtom(onlooker_, "WM_PROTOCOLS", False);
-        e.xclient.format = 32;
-        e.xclient.data.l[0] = static_cast<long>(XInternAtom(onlooker_, "WM_DELETE_WINDOW", False));
-        e.xclient.data.l[1] = CurrentTime;
-        XSendEvent(onlooker_, window_, False, NoEventMask, &e);
+        XSync(onlooker_, False);
+        const e2e::Outcome closed =
+            e2e::RunToEnd({e2e::BinDir() + "/cindral-close-box", std::to_string(window_)},
+                          server_->ClientEnv(), 5000);
+        ASSERT_EQ(closed.status, 0) << closed.output;
     }
     unsigned Key(unsigned long keysym) { return XKeysymToKeycode(onlooker_, keysym); }
     // The modifier bit of NumLock on the server's keyboard.
