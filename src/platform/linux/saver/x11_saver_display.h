@@ -2,7 +2,7 @@
 // The saver's windows and display on Xlib: one borderless window captioned
 // "Cindral_Main" per monitor, asked to be full screen and above the others,
 // and the 320 x 240 back surface in the desktop's pixel format (5-6-5 on a
-// 16-bit desktop) stretched over every window per frame
+// 16-bit desktop, else 32 bits) stretched over every window per frame
 // (X11WindowPresenter). The display mode is never changed. Everything goes
 // through the program's own X connection.
 

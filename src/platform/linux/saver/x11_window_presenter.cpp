@@ -13,12 +13,22 @@
 
 namespace cindral::platform::linux {
 
+namespace {
+
+bool Is555(const Visual* v, int depth) {
+    return depth == 15 && v->red_mask == 0x7c00 && v->green_mask == 0x03e0 &&
+           v->blue_mask == 0x1f;
+}
+
+}  // namespace
+
 int BackSurfaceBitsFor(const void* visual, int depth) {
     const auto* v = static_cast<const Visual*>(visual);
     if (v->c_class != TrueColor) return 0;
     if (depth == 16 && v->red_mask == 0xf800 && v->green_mask == 0x07e0 && v->blue_mask == 0x1f) {
         return 16;
     }
+    if (Is555(v, depth)) return 32;
     if ((depth == 24 || depth == 32) && v->red_mask == 0xff0000 && v->green_mask == 0xff00 &&
         v->blue_mask == 0xff) {
         return 32;
@@ -42,7 +52,12 @@ X11WindowPresenter::X11WindowPresenter(::Display* x, unsigned long window, void*
       width_(width),
       height_(height),
       gc_(XCreateGC(x, window, 0, nullptr)),
-      scaler_(display::kBackWidth, display::kBackHeight, bpp / 8) {}
+      scaler_(display::kBackWidth, display::kBackHeight,
+              Is555(static_cast<Visual*>(visual), depth) ? 2 : bpp / 8) {
+    if (Is555(static_cast<Visual*>(visual), depth)) {
+        packed_.resize(static_cast<std::size_t>(display::kBackWidth) * display::kBackHeight);
+    }
+}
 
 X11WindowPresenter::~X11WindowPresenter() {
     DropImage();
@@ -96,7 +111,8 @@ bool X11WindowPresenter::MakeImage() {
             std::calloc(static_cast<std::size_t>(img->image->bytes_per_line) * height_, 1));
     }
     image_ = std::move(img);
-    if (image_->image->bits_per_pixel != bpp_ || !image_->image->data) {
+    const int imageBits = packed_.empty() ? bpp_ : 16;
+    if (image_->image->bits_per_pixel != imageBits || !image_->image->data) {
         DropImage();
         return false;
     }
@@ -124,9 +140,24 @@ bool X11WindowPresenter::PrepareImage() {
 
 bool X11WindowPresenter::Present(const display::LockedPixels& px) {
     if (width_ <= 0 || height_ <= 0 || !PrepareImage()) return false;
+    const std::uint8_t* source = px.data;
+    int sourcePitch = px.pitch;
+    if (!packed_.empty()) {
+        for (int y = 0; y < display::kBackHeight; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(px.data + y * px.pitch);
+            std::uint16_t* out = packed_.data() + y * display::kBackWidth;
+            for (int x = 0; x < display::kBackWidth; ++x) {
+                const std::uint32_t c = row[x];
+                out[x] = static_cast<std::uint16_t>(((c >> 9) & 0x7c00) | ((c >> 6) & 0x03e0) |
+                                                    ((c >> 3) & 0x1f));
+            }
+        }
+        source = reinterpret_cast<const std::uint8_t*>(packed_.data());
+        sourcePitch = display::kBackWidth * 2;
+    }
     XImage* img = image_->image;
     std::vector<RowSpan> rows =
-        scaler_.Scale(px.data, px.pitch, reinterpret_cast<std::uint8_t*>(img->data),
+        scaler_.Scale(source, sourcePitch, reinterpret_cast<std::uint8_t*>(img->data),
                       img->bytes_per_line, width_, height_);
     for (const auto& r : rows) {
         if (image_->shared) {

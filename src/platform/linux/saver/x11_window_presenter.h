@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "display/ports.h"
 #include "platform/linux/saver/frame_scaler.h"
@@ -17,9 +18,10 @@ struct _XGC;
 
 namespace cindral::platform::linux {
 
-// Bits per pixel of a back surface that can be copied into a window of this
-// visual (a Visual*) and depth as it is: 16 for 5-6-5, 32 for 0x00RRGGBB;
-// 0 when the fire cannot be shown in it.
+// Bits per pixel of the back surface for a window of this visual (a Visual*)
+// and depth: 16 for 5-6-5 and 32 for 0x00RRGGBB, copied as they are, and 32
+// for a 5-5-5 window, converted when presented; 0 when the fire cannot be
+// shown in it.
 int BackSurfaceBitsFor(const void* visual, int depth);
 
 class X11WindowPresenter {
@@ -59,6 +61,8 @@ class X11WindowPresenter {
     _XGC* gc_ = nullptr;
     FrameScaler scaler_;
     std::unique_ptr<Image> image_;
+    // A 5-5-5 window's copy of the back surface, converted from 0x00RRGGBB.
+    std::vector<std::uint16_t> packed_;
 };
 
 }  // namespace cindral::platform::linux

@@ -108,6 +108,8 @@ TEST_F(X11SaverDisplayTest, OneCaptionedFullScreenWindowPerMonitorShownOnlyWhenA
     const Case cases[] = {
         {"one screen", {{640, 480}}, 24, 32, {{0, 0, 640, 480}}},
         {"a 16-bit desktop", {{800, 600}}, 16, 16, {{0, 0, 800, 600}}},
+        // 5-5-5: drawn in 32 bits, converted when presented.
+        {"a 15-bit desktop", {{800, 600}}, 15, 32, {{0, 0, 800, 600}}},
         {"two Xinerama heads",
          {{640, 480}, {800, 600}},
          24,
@@ -215,6 +217,7 @@ TEST_F(X11SaverDisplayTest, EachFrameIsStretchedOverEveryWindowAndAnExposureRepa
     const Case cases[] = {
         {"24-bit, 3 x 2.5", {{960, 600}}, 24},
         {"16-bit, 2 x 2", {{640, 480}}, 16},
+        {"15-bit, 2 x 2", {{640, 480}}, 15},
         {"two heads", {{640, 480}, {320, 240}}, 24},
     };
     for (const Case& c : cases) {
