@@ -1,0 +1,18 @@
+#pragma once
+// Opens the settings window's shared module (without Qt of its own).
+
+#include <string>
+
+#include "platform/linux/settings/settings_module.h"
+
+namespace cindral::platform::linux {
+
+struct SettingsModule {
+    CindralSettingsEntry run = nullptr;  // nothing when the module cannot be used
+    std::string error;                   // why, in the dynamic loader's words
+};
+
+// Loads the module once and for the rest of the process: Qt is never unloaded.
+SettingsModule LoadSettingsModule();
+
+}  // namespace cindral::platform::linux
