@@ -6,7 +6,7 @@
 #include "startup/settings.h"
 
 // The module's file name; the program finds it through its run path (the
-// build folder, or the install's lib/cindral).
+// build folder, or the install's lib/cindral/modules).
 inline constexpr char kCindralSettingsModule[] = "cindral-settings.so";
 inline constexpr char kCindralSettingsEntry[] = "cindral_run_settings_window";
 
