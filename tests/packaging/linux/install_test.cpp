@@ -66,16 +66,26 @@ const Installed kFiles[] = {
     {"share/icons/hicolor/scalable/apps/cindral.svg", fs::file_type::regular},
 };
 
+Outcome InstallTo(const fs::path& prefix) {
+    return RunToEnd({CINDRAL_CMAKE, "--install", CINDRAL_BUILD_DIR, "--prefix", prefix.string()},
+                    {}, 60000);
+}
+
+// Qt off screen and no X display (a settings window of another run there
+// would end this one at once), settings kept under `home`.
+Env OffscreenEnv(const fs::path& home) {
+    return {{"DISPLAY", ""},
+            {"QT_QPA_PLATFORM", "offscreen"},
+            {"HOME", home.string()},
+            {"XDG_CONFIG_HOME", home.string()}};
+}
+
 // The installed settings mode paints its window (off screen, no X needed),
 // within 10 s.
 bool SettingsWindowPaints(const fs::path& prefix) {
     TempFolder home;
-    // No X display: a settings window of another run there would end this one.
-    Env env{{"DISPLAY", ""},
-            {"QT_QPA_PLATFORM", "offscreen"},
-            {"CINDRAL_FIRST_PAINT_STAMP", "1"},
-            {"HOME", home.path().string()},
-            {"XDG_CONFIG_HOME", home.path().string()}};
+    Env env = OffscreenEnv(home.path());
+    env["CINDRAL_FIRST_PAINT_STAMP"] = "1";
     const Child c = Spawn({(prefix / "bin/cindral").string(), "/c"}, env, false, false, true);
     const auto end = Clock::now() + std::chrono::seconds(10);
     bool painted = false;
@@ -124,15 +134,19 @@ void ExpectInstalled(const fs::path& prefix) {
     EXPECT_TRUE(SettingsWindowPaints(prefix));
 }
 
-TEST(Install, PutsEveryFileWhereTheDaemonsAndDesktopsLook) {
-    TempFolder folder;
-    const fs::path prefix = folder.path() / "a prefix";
-    Outcome install = RunToEnd(
-        {CINDRAL_CMAKE, "--install", CINDRAL_BUILD_DIR, "--prefix", prefix.string()}, {}, 60000);
-    ASSERT_TRUE(install.status);
-    ASSERT_EQ(*install.status, 0) << install.output;
-    ExpectInstalled(prefix);
-}
+// A fresh install under a prefix with a space in its name.
+class Install : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Outcome install = InstallTo(prefix_);
+        ASSERT_TRUE(install.status);
+        ASSERT_EQ(*install.status, 0) << install.output;
+    }
+    TempFolder folder_;
+    const fs::path prefix_ = folder_.path() / "a prefix";
+};
+
+TEST_F(Install, PutsEveryFileWhereTheDaemonsAndDesktopsLook) { ExpectInstalled(prefix_); }
 
 // An installed module that cannot be used, and what the settings mode says.
 struct BrokenModule {
@@ -152,22 +166,13 @@ const BrokenModule kBrokenModules[] = {
      "undefined symbol: cindral_run_settings_window"},
 };
 
-TEST(Install, WithoutAUsableModuleOnlyTheSettingsModeFailsAndSaysWhy) {
-    TempFolder folder;
-    const fs::path prefix = folder.path() / "a prefix";
-    Outcome install = RunToEnd(
-        {CINDRAL_CMAKE, "--install", CINDRAL_BUILD_DIR, "--prefix", prefix.string()}, {}, 60000);
-    ASSERT_TRUE(install.status);
-    ASSERT_EQ(*install.status, 0) << install.output;
-    const fs::path module = prefix / "lib/cindral/modules/cindral-settings.so";
-    const Env env{{"DISPLAY", ""},
-                  {"QT_QPA_PLATFORM", "offscreen"},
-                  {"HOME", folder.path().string()},
-                  {"XDG_CONFIG_HOME", folder.path().string()}};
+TEST_F(Install, WithoutAUsableModuleOnlyTheSettingsModeFailsAndSaysWhy) {
+    const fs::path module = prefix_ / "lib/cindral/modules/cindral-settings.so";
+    const Env env = OffscreenEnv(folder_.path());
     for (const BrokenModule& broken : kBrokenModules) {
         SCOPED_TRACE(broken.name);
         broken.spoil(module);
-        Outcome run = RunToEnd({(prefix / "bin/cindral").string(), "/c"}, env, 10000);
+        Outcome run = RunToEnd({(prefix_ / "bin/cindral").string(), "/c"}, env, 10000);
         ASSERT_TRUE(run.status) << "still running: " << run.output;
         EXPECT_EQ(*run.status, 1);
         EXPECT_NE(run.output.find("cindral: the settings window cannot be loaded: "),
@@ -181,9 +186,9 @@ TEST(Install, WithoutAUsableModuleOnlyTheSettingsModeFailsAndSaysWhy) {
     auto x = XServer::Xvfb(640, 480, 24);
     ASSERT_TRUE(x) << "Xvfb did not start";
     Env saverEnv = x->ClientEnv();
-    saverEnv["HOME"] = folder.path().string();
-    saverEnv["XDG_CONFIG_HOME"] = folder.path().string();
-    const Child saver = Spawn({(prefix / "bin/cindral").string(), "/s"}, saverEnv);
+    saverEnv["HOME"] = folder_.path().string();
+    saverEnv["XDG_CONFIG_HOME"] = folder_.path().string();
+    const Child saver = Spawn({(prefix_ / "bin/cindral").string(), "/s"}, saverEnv);
     EXPECT_TRUE(WaitForFire(*x, "root", 640, 480)) << "no fire within 10 s";
     KillAndReap(saver.pid);
 }
