@@ -5,13 +5,17 @@
 
 #include "startup/settings.h"
 
-// The module's file name; the program finds it through its run path (the
-// build folder, or the install's lib/cindral/modules).
-inline constexpr char kCindralSettingsModule[] = "cindral-settings.so";
-inline constexpr char kCindralSettingsEntry[] = "cindral_run_settings_window";
-
-// Shows the settings window over `settings`, saving to the file at the UTF-8
-// path `settingsFile`; returns the program's exit status.
+// Shows the settings window over `settings`, saving to the file at
+// `settingsFile`; returns the program's exit status.
 extern "C" int cindral_run_settings_window(cindral::startup::Settings* settings,
                                            const char* settingsFile);
-using CindralSettingsEntry = decltype(&cindral_run_settings_window);
+
+namespace cindral::platform::linux {
+
+// The module's file name; the program finds it through its run path (the
+// build folder, or the install's lib/cindral/modules).
+inline constexpr char kSettingsModule[] = "cindral-settings.so";
+inline constexpr char kSettingsEntry[] = "cindral_run_settings_window";
+using SettingsEntry = decltype(&cindral_run_settings_window);
+
+}  // namespace cindral::platform::linux

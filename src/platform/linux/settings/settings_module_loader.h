@@ -8,11 +8,12 @@
 namespace cindral::platform::linux {
 
 struct SettingsModule {
-    CindralSettingsEntry run = nullptr;  // nothing when the module cannot be used
-    std::string error;                   // why, in the dynamic loader's words
+    SettingsEntry run = nullptr;  // nothing when the module cannot be used
+    std::string error;            // why, in the dynamic loader's words
 };
 
-// Loads the module once and for the rest of the process: Qt is never unloaded.
+// Loads the module for the rest of the process: it is never closed, as Qt
+// does not unload.
 SettingsModule LoadSettingsModule();
 
 }  // namespace cindral::platform::linux
