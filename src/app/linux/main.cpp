@@ -16,7 +16,7 @@
 #include "app/linux/hack_run.h"
 #include "app/linux/saver_run.h"
 #include "platform/linux/saver/x11_preview.h"
-#include "platform/linux/settings/settings_app.h"
+#include "platform/linux/settings/settings_module_loader.h"
 #include "platform/linux/startup/linux_system_services.h"
 #include "platform/linux/startup/posix_folder_access.h"
 #include "platform/linux/startup/x11_connection.h"
@@ -108,9 +108,18 @@ int Run(const std::vector<std::string>& args) {
                                                saver::RenderPreviewStill);
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system, x.display);
-        case startup::StartupAction::Settings:
+        case startup::StartupAction::Settings: {
+            // Qt comes with the module, loaded before the display is reached
+            // so that Qt's connection follows the probe's at once.
+            const platform::linux::SettingsModule window = platform::linux::LoadSettingsModule();
+            if (!window.run) {
+                std::fprintf(stderr, "cindral: the settings window cannot be loaded: %s\n",
+                             window.error.c_str());
+                return 1;
+            }
             if (x.display && QtOnX() && !ReachDisplayForQt(x)) return 1;
-            return platform::linux::RunSettingsWindow(state.settings, SettingsFiles().save);
+            return window.run(&state.settings, SettingsFiles().save.c_str());
+        }
         case startup::StartupAction::Exit:
             return 0;
     }

@@ -59,11 +59,45 @@ struct Installed {
 const Installed kFiles[] = {
     {"libexec/xscreensaver/cindral", fs::file_type::regular},
     {"bin/cindral", fs::file_type::symlink},
+    {"lib/cindral/modules/cindral-settings.so", fs::file_type::regular},
     {"share/xscreensaver/config/cindral.xml", fs::file_type::regular},
     {"share/applications/screensavers/cindral.desktop", fs::file_type::regular},
     {"share/applications/cindral-settings.desktop", fs::file_type::regular},
     {"share/icons/hicolor/scalable/apps/cindral.svg", fs::file_type::regular},
 };
+
+Outcome InstallTo(const fs::path& prefix) {
+    return RunToEnd({CINDRAL_CMAKE, "--install", CINDRAL_BUILD_DIR, "--prefix", prefix.string()},
+                    {}, 60000);
+}
+
+// Qt off screen and no X display (a settings window of another run there
+// would end this one at once), settings kept under `home`.
+Env OffscreenEnv(const fs::path& home) {
+    return {{"DISPLAY", ""},
+            {"QT_QPA_PLATFORM", "offscreen"},
+            {"HOME", home.string()},
+            {"XDG_CONFIG_HOME", home.string()}};
+}
+
+// The installed settings mode paints its window (off screen, no X needed),
+// within 10 s.
+bool SettingsWindowPaints(const fs::path& prefix) {
+    TempFolder home;
+    Env env = OffscreenEnv(home.path());
+    env["CINDRAL_FIRST_PAINT_STAMP"] = "1";
+    const Child c = Spawn({(prefix / "bin/cindral").string(), "/c"}, env, false, false, true);
+    const auto end = Clock::now() + std::chrono::seconds(10);
+    bool painted = false;
+    bool ended = false;
+    while (!painted && !ended && Clock::now() < end) {
+        painted = ReadLine(c.stderrFd, 200).starts_with("first-paint-realtime-ns");
+        ended = WaitExit(c.pid, 0).has_value();
+    }
+    if (!ended) KillAndReap(c.pid);
+    close(c.stderrFd);
+    return painted;
+}
 
 // Checks the files under `prefix`, and that the desktop entries start the
 // program installed there.
@@ -95,16 +129,68 @@ void ExpectInstalled(const fs::path& prefix) {
     Outcome run = RunToEnd({(prefix / "bin/cindral").string(), "--fire-kind", "3"}, {}, 5000);
     ASSERT_TRUE(run.status);
     EXPECT_NE(run.output.find("-root or -window-id"), std::string::npos) << run.output;
+    // The settings window comes from the installed module, found from the
+    // program's own place whatever the prefix.
+    EXPECT_TRUE(SettingsWindowPaints(prefix));
 }
 
-TEST(Install, PutsEveryFileWhereTheDaemonsAndDesktopsLook) {
-    TempFolder folder;
-    const fs::path prefix = folder.path() / "a prefix";
-    Outcome install = RunToEnd(
-        {CINDRAL_CMAKE, "--install", CINDRAL_BUILD_DIR, "--prefix", prefix.string()}, {}, 60000);
-    ASSERT_TRUE(install.status);
-    ASSERT_EQ(*install.status, 0) << install.output;
-    ExpectInstalled(prefix);
+// A fresh install under a prefix with a space in its name.
+class Install : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Outcome install = InstallTo(prefix_);
+        ASSERT_TRUE(install.status);
+        ASSERT_EQ(*install.status, 0) << install.output;
+    }
+    TempFolder folder_;
+    const fs::path prefix_ = folder_.path() / "a prefix";
+};
+
+TEST_F(Install, PutsEveryFileWhereTheDaemonsAndDesktopsLook) { ExpectInstalled(prefix_); }
+
+// An installed module that cannot be used, and what the settings mode says.
+struct BrokenModule {
+    const char* name;
+    void (*spoil)(const fs::path& module);
+    const char* reason;  // the dynamic loader's words
+};
+
+const BrokenModule kBrokenModules[] = {
+    {"missing", [](const fs::path& m) { fs::remove(m); }, "No such file or directory"},
+    {"not a shared object", [](const fs::path& m) { std::ofstream(m) << "cindral"; },
+     "file too short"},
+    {"without the entry point",
+     [](const fs::path& m) {
+         fs::copy_file(CINDRAL_NO_ENTRY_MODULE, m, fs::copy_options::overwrite_existing);
+     },
+     "undefined symbol: cindral_run_settings_window"},
+};
+
+TEST_F(Install, WithoutAUsableModuleOnlyTheSettingsModeFailsAndSaysWhy) {
+    const fs::path module = prefix_ / "lib/cindral/modules/cindral-settings.so";
+    const Env env = OffscreenEnv(folder_.path());
+    for (const BrokenModule& broken : kBrokenModules) {
+        SCOPED_TRACE(broken.name);
+        broken.spoil(module);
+        Outcome run = RunToEnd({(prefix_ / "bin/cindral").string(), "/c"}, env, 10000);
+        ASSERT_TRUE(run.status) << "still running: " << run.output;
+        EXPECT_EQ(*run.status, 1);
+        EXPECT_NE(run.output.find("cindral: the settings window cannot be loaded: "),
+                  std::string::npos)
+            << run.output;
+        EXPECT_NE(run.output.find(broken.reason), std::string::npos) << run.output;
+    }
+
+    // The saver needs no module.
+    fs::remove(module);
+    auto x = XServer::Xvfb(640, 480, 24);
+    ASSERT_TRUE(x) << "Xvfb did not start";
+    Env saverEnv = x->ClientEnv();
+    saverEnv["HOME"] = folder_.path().string();
+    saverEnv["XDG_CONFIG_HOME"] = folder_.path().string();
+    const Child saver = Spawn({(prefix_ / "bin/cindral").string(), "/s"}, saverEnv);
+    EXPECT_TRUE(WaitForFire(*x, "root", 640, 480)) << "no fire within 10 s";
+    KillAndReap(saver.pid);
 }
 
 // dpkg, waiting while another dpkg or apt holds the package database.
