@@ -16,8 +16,7 @@ namespace cindral::platform::linux {
 namespace {
 
 bool Is555(const Visual* v, int depth) {
-    return depth == 15 && v->red_mask == 0x7c00 && v->green_mask == 0x03e0 &&
-           v->blue_mask == 0x1f;
+    return depth == 15 && v->red_mask == 0x7c00 && v->green_mask == 0x03e0 && v->blue_mask == 0x1f;
 }
 
 }  // namespace
