@@ -9,7 +9,7 @@
 #include "platform/linux/music/linux_media_commands.h"
 #include "platform/linux/saver/posix_local_time.h"
 #include "platform/linux/saver/x11_hack_display.h"
-#include "platform/linux/saver/x11_hack_event_pump.h"
+#include "platform/linux/saver/x11_event_pump.h"
 #include "platform/linux/startup/linux_system_services.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
@@ -18,7 +18,7 @@
 namespace cindral::app {
 
 int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::path& settingsFile) {
-    platform::linux::X11HackEventPump::InstallStopSignalHandlers();
+    platform::linux::X11EventPump::InstallStopSignalHandlers();
     std::optional<std::string> daemonWindow;
     if (const char* w = std::getenv("XSCREENSAVER_WINDOW")) daemonWindow = w;
     const startup::HackWindow target = startup::ChooseHackWindow(line, daemonWindow);
@@ -48,7 +48,7 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
         return 1;
     }
     auto start = std::chrono::steady_clock::now();
-    platform::linux::X11HackEventPump events(display);
+    platform::linux::X11EventPump events(display);
     saver::FrameLoop loop(saver, events, parts.Clock());
     long frames = loop.Run();
     if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {  // for the saver benchmark

@@ -8,7 +8,7 @@
 #include "platform/linux/music/linux_media_commands.h"
 #include "platform/linux/saver/posix_local_time.h"
 #include "platform/linux/saver/x11_saver_display.h"
-#include "platform/linux/saver/x11_saver_event_pump.h"
+#include "platform/linux/saver/x11_event_pump.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
 
@@ -35,7 +35,7 @@ void StampFirstFrame(const platform::linux::X11SaverDisplay& display) {
 
 int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system,
                        ::Display* x) {
-    platform::linux::X11SaverEventPump::InstallStopSignalHandlers();
+    platform::linux::X11EventPump::InstallStopSignalHandlers();
     // With no session bus announced, the audio layer's D-Bus use would launch
     // a bus daemon that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
@@ -58,7 +58,7 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
             status = 1;
         } else {
             auto start = std::chrono::steady_clock::now();
-            platform::linux::X11SaverEventPump events(display);
+            platform::linux::X11EventPump events(display);
             saver::FrameLoop loop(saver, events, parts.Clock());
             long frames = loop.Run([&display] { StampFirstFrame(display); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {

@@ -96,11 +96,12 @@ void X11HackDisplay::NoteWindowError() {
     if (X11WindowGone(window_)) gone_ = true;
 }
 
-bool X11HackDisplay::ServeEvents() {
-    if (!x_) return false;
-    while (!gone_ && XPending(x_)) {
+bool X11HackDisplay::ServeEvents(saver::SaverInput& input) {
+    bool read = false;
+    while (x_ && !gone_ && XPending(x_)) {
         XEvent e;
         XNextEvent(x_, &e);
+        read = true;
         switch (e.type) {
             case ConfigureNotify:
                 if (e.xconfigure.window == window_) {
@@ -120,7 +121,11 @@ bool X11HackDisplay::ServeEvents() {
         }
     }
     NoteWindowError();
-    return !gone_;
+    if (!x_ || gone_) {
+        input.EndSaver();
+        return true;
+    }
+    return read;
 }
 
 }  // namespace cindral::platform::linux

@@ -11,6 +11,7 @@
 
 #include "display/memory_surface.h"
 #include "display/ports.h"
+#include "platform/linux/saver/x11_event_pump.h"
 #include "platform/linux/saver/x11_window_presenter.h"
 #include "saver/ports.h"
 
@@ -20,7 +21,9 @@ typedef struct _XDisplay Display;
 
 namespace cindral::platform::linux {
 
-class X11HackDisplay final : public display::Display, public saver::SaverHost {
+class X11HackDisplay final : public display::Display,
+                             public saver::SaverHost,
+                             public X11EventSource {
   public:
     X11HackDisplay();
     ~X11HackDisplay() override;
@@ -40,11 +43,10 @@ class X11HackDisplay final : public display::Display, public saver::SaverHost {
     void Unload() override;
     std::uintptr_t Handle() const override { return window_; }
 
-    // The connection's descriptor, readable when events are waiting.
-    int ConnectionFd() const;
-    // Reads every waiting event: a new size, an exposure. False once the
-    // window has been destroyed.
-    bool ServeEvents();
+    int ConnectionFd() const override;
+    // A new size and an exposure are the window's own; once the daemon has
+    // destroyed the window the saver is ended.
+    bool ServeEvents(saver::SaverInput& input) override;
     int Width() const { return width_; }
     int Height() const { return height_; }
     bool SharedMemory() const { return presenter_ && presenter_->SharedMemory(); }

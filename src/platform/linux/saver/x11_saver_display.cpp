@@ -9,7 +9,7 @@
 
 #include "platform/linux/saver/monitors.h"
 #include "platform/linux/saver/x11_errors.h"
-#include "platform/linux/saver/x11_saver_event_pump.h"
+#include "platform/linux/saver/x11_keys.h"
 #include "startup/startup_dispatch.h"
 
 namespace cindral::platform::linux {
@@ -17,23 +17,6 @@ namespace cindral::platform::linux {
 namespace {
 
 Atom AtomOf(::Display* d, const char* name) { return XInternAtom(d, name, False); }
-
-// The modifier bit NumLock is on (Mod2 on most keyboards, but the keyboard
-// map decides); 0 when no key is NumLock.
-unsigned int NumLockMask(::Display* d) {
-    const KeyCode numLock = XKeysymToKeycode(d, XK_Num_Lock);
-    XModifierKeymap* map = XGetModifierMapping(d);
-    unsigned int mask = 0;
-    if (map && numLock != 0) {
-        for (int mod = 0; mod < 8 && !mask; ++mod) {
-            for (int k = 0; k < map->max_keypermod; ++k) {
-                if (map->modifiermap[mod * map->max_keypermod + k] == numLock) mask = 1u << mod;
-            }
-        }
-    }
-    if (map) XFreeModifiermap(map);
-    return mask;
-}
 
 // The caption as WM_NAME and as _NET_WM_NAME in UTF-8, where window managers
 // and the program's own window finder look.
@@ -235,8 +218,8 @@ X11WindowPresenter* X11SaverDisplay::PresenterOf(unsigned long window) {
     return nullptr;
 }
 
-int X11SaverDisplay::ServeEvents(saver::SaverInput& input) {
-    if (!x_) return 0;
+bool X11SaverDisplay::ServeEvents(saver::SaverInput& input) {
+    if (!x_) return false;
     int read = 0;
     while (XPending(x_)) {
         XEvent e;
@@ -277,7 +260,7 @@ int X11SaverDisplay::ServeEvents(saver::SaverInput& input) {
                 break;  // pointer movement and everything else do nothing
         }
     }
-    return read;
+    return read > 0;
 }
 
 }  // namespace cindral::platform::linux

@@ -14,6 +14,7 @@
 
 #include "display/memory_surface.h"
 #include "display/ports.h"
+#include "platform/linux/saver/x11_event_pump.h"
 #include "platform/linux/saver/x11_window_presenter.h"
 #include "saver/ports.h"
 
@@ -23,7 +24,9 @@ typedef struct _XDisplay Display;
 
 namespace cindral::platform::linux {
 
-class X11SaverDisplay final : public display::Display, public saver::SaverHost {
+class X11SaverDisplay final : public display::Display,
+                              public saver::SaverHost,
+                              public X11EventSource {
   public:
     // `x` is the program's X connection; it stays open after the display.
     explicit X11SaverDisplay(::Display* x);
@@ -47,12 +50,10 @@ class X11SaverDisplay final : public display::Display, public saver::SaverHost {
     // windows opened later.
     void ShowCursor(bool visible);
 
-    // The connection's descriptor, readable when events are waiting.
-    int ConnectionFd() const;
-    // Reads every event waiting (in Xlib's queue or on the connection) and
-    // hands keys, clicks and closed windows to `input`; exposures and new
-    // sizes go to the windows' presenters. Returns how many events it read.
-    int ServeEvents(saver::SaverInput& input);
+    int ConnectionFd() const override;
+    // Keys, clicks and closed windows go to `input`; exposures and new sizes
+    // to the windows' presenters.
+    bool ServeEvents(saver::SaverInput& input) override;
 
     std::size_t WindowCount() const { return outputs_.size(); }
     std::vector<unsigned long> Windows() const;

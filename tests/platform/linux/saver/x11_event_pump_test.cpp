@@ -1,7 +1,7 @@
 // The saver's event pump on a private X server: which events reach the saver
-// as what, the key codes the key handler reads, and what ends a wait.
+// as what, and what ends a wait.
 
-#include "platform/linux/saver/x11_saver_event_pump.h"
+#include "platform/linux/saver/x11_event_pump.h"
 
 // The server helper brings GoogleTest, which must come before Xlib (whose
 // None macro would break it).
@@ -19,50 +19,10 @@
 #include <vector>
 
 #include "platform/linux/saver/stop_signals.h"
+#include "platform/linux/saver/x11_saver_display.h"
 
 namespace cindral::platform::linux {
 namespace {
-
-TEST(VirtualKeyOf, ArrowsAndTheKeypadArrowsAreThirtySevenAndThirtyNine) {
-    struct Case {
-        unsigned long keysym;
-        bool numLock;
-        int expected;
-    };
-    const Case cases[] = {
-        {XK_Left, false, 37},
-        {XK_Right, false, 39},
-        {XK_Left, true, 37},
-        {XK_Right, true, 39},
-        // The keypad's 4 and 6 are the arrows while NumLock is off ...
-        {XK_KP_Left, false, 37},
-        {XK_KP_Right, false, 39},
-        {XK_KP_4, false, 37},
-        {XK_KP_6, false, 39},
-        // ... and digits, no arrows, while it is on.
-        {XK_KP_Left, true, 0},
-        {XK_KP_Right, true, 0},
-        {XK_KP_4, true, 0},
-        {XK_KP_6, true, 0},
-        {XK_KP_Up, false, 0},  // the keypad's up arrow is no track key
-        {XK_a, false, 'A'},
-        {XK_z, true, 'Z'},
-        {XK_0, false, '0'},
-        {XK_5, false, '5'},
-        {XK_9, false, '9'},
-        // No other key may pass for an arrow, a letter or a digit.
-        {XK_Up, false, 0},
-        {XK_apostrophe, false, 0},  // ASCII 39
-        {XK_percent, false, 0},     // ASCII 37
-        {XK_KP_5, true, 0},
-        {XK_Escape, false, 0},
-        {XK_space, false, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(VirtualKeyOf(c.keysym, c.numLock), c.expected)
-            << XKeysymToString(c.keysym) << (c.numLock ? " with NumLock" : "");
-    }
-}
 
 struct Recorder : saver::SaverInput {
     std::vector<std::string> got;
@@ -148,7 +108,7 @@ TEST_F(X11PumpTest, HandsEveryQueuedEventOnInOrderAndIgnoresTheRest) {
     Send(KeyPress, Key(XK_1));
     SendClose();
     XSync(onlooker_, False);
-    X11SaverEventPump pump(*display_);
+    X11EventPump pump(*display_);
     Recorder input;
     pump.WaitAndDispatch(0, input);
     EXPECT_EQ(input.got, (std::vector<std::string>{"key 37", "key 0", "mouse", "key 39",
@@ -157,7 +117,7 @@ TEST_F(X11PumpTest, HandsEveryQueuedEventOnInOrderAndIgnoresTheRest) {
 }
 
 TEST_F(X11PumpTest, AWaitEndsAtAnEventAlreadyQueuedOrArriving) {
-    X11SaverEventPump pump(*display_);
+    X11EventPump pump(*display_);
     Recorder input;
     // A minute is a wait the frame loop never asks for; only the event ends it.
     const auto waitOnce = [&] {
@@ -185,8 +145,8 @@ TEST_F(X11PumpTest, AWaitEndsAtAnEventAlreadyQueuedOrArriving) {
 }
 
 TEST_F(X11PumpTest, TerminationSignalsRequestAStopAndEndTheWait) {
-    X11SaverEventPump::InstallStopSignalHandlers();
-    X11SaverEventPump pump(*display_);
+    X11EventPump::InstallStopSignalHandlers();
+    X11EventPump pump(*display_);
     Recorder input;
     pump.WaitAndDispatch(0, input);  // whatever creating the windows queued
     EXPECT_FALSE(pump.StopRequested());
