@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "e2e_support.h"
+#include "mapped_libraries.h"
 
 namespace cindral::e2e {
 namespace {
@@ -27,11 +26,6 @@ const Mode kModes[] = {
     {"hack on the root window", {"-root"}, false},
     {"settings window", {"/c"}, true},
 };
-
-std::string Maps(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/maps");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // True once the settings window says it has painted, within `timeoutMs`.
 bool WaitForFirstPaint(int stderrFd, int timeoutMs) {
@@ -64,11 +58,12 @@ TEST(QtLoading, OnlyTheSettingsModeMapsQt) {
         // Running in full: fire on the screen, or the window painted.
         const bool running = mode.loadsQt ? WaitForFirstPaint(c.stderrFd, 10000)
                                           : WaitForFire(*x, "root", 640, 480).has_value();
-        const std::string maps = Maps(c.pid);
+        const auto qt =
+            platform::linux::test_support::MappedLibraries(std::to_string(c.pid), {"libQt6"});
         KillAndReap(c.pid);
         close(c.stderrFd);
         ASSERT_TRUE(running);
-        EXPECT_EQ(maps.find("/libQt6") != std::string::npos, mode.loadsQt) << maps;
+        EXPECT_EQ(!qt.empty(), mode.loadsQt);
     }
     std::error_code ec;
     fs::remove_all(home, ec);
