@@ -8,7 +8,8 @@
   * resident memory of the saver.
 
 Goals: first frame within 150 ms, CPU per wall second no more than xflame's
-(hack mode: also no more than the full-screen saver's), RSS under 80 MB. Usage: bench/saver/saver_bench.py [--bin build/bin] [--seconds 10]
+(hack mode: also no more than the full-screen saver's), RSS under 80 MB. Usage:
+bench/saver/saver_bench.py [--bin build/bin] [--seconds 10] [--starts 7] [--baseline OTHER/bin]
 """
 import argparse
 import os
@@ -66,15 +67,25 @@ def main():
     ap.add_argument("--bin", default=os.path.join(os.path.dirname(__file__), "../../build/bin"))
     ap.add_argument("--seconds", type=float, default=10.0)
     ap.add_argument("--starts", type=int, default=7)
+    ap.add_argument("--baseline", metavar="BIN",
+                    help="another build's bin folder (say, the previous commit's): its starts "
+                         "alternate with these and both first-frame medians are printed")
     args = ap.parse_args()
     cindral = cindral_program(args.bin)
+    baseline = cindral_program(args.baseline) if args.baseline else None
 
     with running_xvfb(1920, 1080) as (xvfb, display):
         home = subprocess.check_output(["mktemp", "-d"], text=True).strip()
         env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=home)
 
-        starts = [first_frame_ms(cindral, env) for _ in range(args.starts)]
+        # Alternating starts put both builds under the same passing load.
+        starts, base_starts = [], []
+        for _ in range(args.starts):
+            if baseline:
+                base_starts.append(first_frame_ms(baseline, env))
+            starts.append(first_frame_ms(cindral, env))
         starts = [s for s in starts if s is not None]
+        base_starts = [s for s in base_starts if s is not None]
         if starts:
             walls = [w for w, _ in starts]
             ff = statistics.median(walls)
@@ -83,6 +94,12 @@ def main():
                   f"{statistics.median(c for _, c in starts):.1f} ms CPU of the saver "
                   f"(load average {os.getloadavg()[0]:.1f}); goal 150 ms: "
                   f"{'met' if ff <= 150 else 'MISSED'}")
+            if base_starts:
+                base = statistics.median(w for w, _ in base_starts)
+                print(f"first frame of the baseline build: median {base:.1f} ms over "
+                      f"{len(base_starts)} starts, "
+                      f"{statistics.median(c for _, c in base_starts):.1f} ms CPU; "
+                      f"ratio {ff / base:.2f} ({'faster' if ff < base else 'NOT faster'})")
 
         runs = [("cindral full screen (/s)", [cindral, "/s"], env),
                 ("cindral hack mode (-root)", [cindral, "-root"], env)]
