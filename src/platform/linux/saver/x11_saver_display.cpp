@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <unistd.h>
 
 #include <string_view>
 
@@ -43,6 +44,22 @@ void AskForFullScreen(::Display* d, Window w) {
                     reinterpret_cast<unsigned char*>(states), 2);
     Atom deleteWindow = AtomOf(d, "WM_DELETE_WINDOW");
     XSetWMProtocols(d, w, &deleteWindow, 1);
+    // A compositor may draw a full-screen window straight to the screen.
+    const long bypass = 1;
+    XChangeProperty(d, w, AtomOf(d, "_NET_WM_BYPASS_COMPOSITOR"), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&bypass), 1);
+}
+
+// Who the window belongs to, for a window manager's rules and its "end
+// program" command.
+void NameOwner(::Display* d, Window w) {
+    char name[] = "cindral";
+    char className[] = "Cindral";
+    XClassHint hint{name, className};
+    XSetClassHint(d, w, &hint);
+    const long pid = getpid();
+    XChangeProperty(d, w, AtomOf(d, "_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
 }
 
 }  // namespace
@@ -118,6 +135,7 @@ bool X11SaverDisplay::OpenOutput(int x, int y, int w, int h) {
     }
     SetCaption(x_, window, startup::kSaverCaption);
     AskForFullScreen(x_, window);
+    NameOwner(x_, window);
     Output out;
     out.window = window;
     out.presenter = std::make_unique<X11WindowPresenter>(x_, window, visual_, depth_, bpp_, w, h);

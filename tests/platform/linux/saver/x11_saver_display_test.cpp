@@ -13,6 +13,8 @@
 #include <X11/extensions/Xfixes.h>
 // clang-format on
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -149,6 +151,10 @@ TEST_F(X11SaverDisplayTest, OneCaptionedFullScreenWindowPerMonitorShownOnlyWhenA
             EXPECT_TRUE(Has(states, "_NET_WM_STATE_FULLSCREEN"));
             EXPECT_TRUE(Has(states, "_NET_WM_STATE_ABOVE"));
             EXPECT_TRUE(Has(Property(w, "WM_PROTOCOLS"), "WM_DELETE_WINDOW"));
+            EXPECT_EQ(Text(w, "WM_CLASS", "STRING"), std::string("cindral\0Cindral\0", 16));
+            EXPECT_EQ(Property(w, "_NET_WM_PID"),
+                      std::vector<unsigned long>{static_cast<unsigned long>(getpid())});
+            EXPECT_EQ(Property(w, "_NET_WM_BYPASS_COMPOSITOR"), std::vector<unsigned long>{1});
             const auto motif = Property(w, "_MOTIF_WM_HINTS");
             ASSERT_GE(motif.size(), 3u);
             EXPECT_TRUE(motif[0] & 2);  // decorations given ...
