@@ -123,50 +123,19 @@ TEST_F(SettingsE2E, WithoutADisplayItSaysWhyAndFails) {
 TEST_F(SettingsE2E, ClicksChangeTheSettingsAndSaveWritesThem) {
     std::ofstream(dir_ / "song.mp3") << "";
     const std::string song = (dir_ / "song.mp3").string();
-    struct Step {
-        At at;
-        int button;
-    };
-    struct Case {
-        std::string before;
-        std::vector<Step> clicks;
-        std::string typed;  // into the combo box, when not empty
-        std::vector<Step> then;
-        int saveButton;
-        std::string after;
-    };
-    const Case cases[] = {
-        // A preview with the right button; each music label; a track typed.
-        {IniFile(" 0", " 0", " 0", ""),
-         {{Preview(5), 3}, {MusicLabel(2), 1}, {MusicLabel(0), 1}, {MusicLabel(1), 1}, {kCombo, 1}},
-         "12",
-         {},
-         3,
-         IniFile(" 5", " 1", " 12", "")},
-        // A marker, then the random choice; text that is no number stores 0,
-        // and "無し" (which disables the combo box) keeps and stores the path.
-        {IniFile(" 3", " 2", " 4", song),
-         {{FireMarker(2), 1}, {kRandomLabel, 1}, {MusicMarker(1), 1}, {kCombo, 1}},
-         "x",
-         {{MusicMarker(0), 1}},
-         1,
-         IniFile(" 8", " 0", " 0", song)},
-        // No settings file at all: the values load as 0 and are all written.
-        {"", {{Preview(7), 2}}, "", {}, 1, IniFile(" 7", " 0", " 0", "")},
-    };
-    for (const Case& c : cases) {
+    for (const ClickCase& c : ClickCases(song)) {
         fs::remove(Ini());
         if (!c.before.empty()) std::ofstream(Ini(), std::ios::binary) << c.before;
         const pid_t pid = Start({"/c"});
         const std::string window = WaitForWindow();
         ASSERT_FALSE(window.empty());
-        for (const Step& s : c.clicks) Click(window, s.at, s.button);
+        for (const ClickStep& s : c.clicks) Click(window, s.at, s.button);
         if (!c.typed.empty()) {
             Xdo({"key", "--clearmodifiers", "ctrl+a"});
             Xdo({"type", "--delay", "20", c.typed});
             std::this_thread::sleep_for(100ms);
         }
-        for (const Step& s : c.then) Click(window, s.at, s.button);
+        for (const ClickStep& s : c.then) Click(window, s.at, s.button);
         Click(window, kSave, c.saveButton);
         ASSERT_EQ(WaitExit(pid, 3000), std::optional<int>(0));
         EXPECT_EQ(ReadAll(Ini()), c.after);

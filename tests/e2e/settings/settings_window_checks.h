@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "../saver/e2e_support.h"
 
@@ -51,6 +52,46 @@ inline const At kRandomLabel{kFire + 164 + 30, kFire + 12 + 6};
 inline const At kCombo{kFire + 208 + 12, kMusicTop + 8 + 10};
 inline const At kSave{360 + 44, 340 + 16};
 inline const At kCancel{452 + 40, 340 + 16};
+
+// One session of the window: the file it opens on (none when empty), clicks
+// (with button 1, 2 or 3), text typed into the combo box, more clicks, then
+// "設定" with `saveButton`; `after` is the file that must be left.
+struct ClickStep {
+    At at;
+    int button;
+};
+struct ClickCase {
+    std::string before;
+    std::vector<ClickStep> clicks;
+    std::string typed;  // into the combo box, when not empty
+    std::vector<ClickStep> then;
+    int saveButton;
+    std::string after;
+};
+
+// The sessions both platforms must agree on; `song` is an existing music
+// file as the program names it.
+inline std::vector<ClickCase> ClickCases(const std::string& song) {
+    return {
+        // A preview with the right button; each music label; a track typed.
+        {IniFile(" 0", " 0", " 0", ""),
+         {{Preview(5), 3}, {MusicLabel(2), 1}, {MusicLabel(0), 1}, {MusicLabel(1), 1}, {kCombo, 1}},
+         "12",
+         {},
+         3,
+         IniFile(" 5", " 1", " 12", "")},
+        // A marker, then the random choice; text that is no number stores 0,
+        // and "無し" (which disables the combo box) keeps and stores the path.
+        {IniFile(" 3", " 2", " 4", song),
+         {{FireMarker(2), 1}, {kRandomLabel, 1}, {MusicMarker(1), 1}, {kCombo, 1}},
+         "x",
+         {{MusicMarker(0), 1}},
+         1,
+         IniFile(" 8", " 0", " 0", song)},
+        // No settings file at all: the values load as 0 and are all written.
+        {"", {{Preview(7), 2}}, "", {}, 1, IniFile(" 7", " 0", " 0", "")},
+    };
+}
 
 // The window opened on a file with fire kind `fire` and music kind `music`:
 // the backdrop's colours, the panels' texture, and one red marker per group.
