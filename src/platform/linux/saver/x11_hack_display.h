@@ -47,9 +47,6 @@ class X11HackDisplay final : public display::Display,
     // A new size and an exposure are the window's own; once the daemon has
     // destroyed the window the saver is ended.
     bool ServeEvents(saver::SaverInput& input) override;
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    bool SharedMemory() const { return presenter_ && presenter_->SharedMemory(); }
 
   private:
     void NoteWindowError();

@@ -61,7 +61,6 @@ class X11SaverDisplay final : public display::Display,
     const std::string& RendererName() const { return rendererName_; }
     // Why InitDisplay opened no window; empty after a successful one.
     const std::string& Failure() const { return failure_; }
-    bool VsyncActive() const { return false; }
 
   private:
     struct Output {

@@ -2,13 +2,6 @@
 
 namespace cindral::platform::windows {
 
-namespace {
-
-constexpr int kBackWidth = 320;
-constexpr int kBackHeight = 240;
-
-}  // namespace
-
 DirectDrawDisplay::~DirectDrawDisplay() { ReleaseAll(); }
 
 void DirectDrawDisplay::ReleaseAll() {
@@ -46,8 +39,8 @@ bool DirectDrawDisplay::InitDisplay() {
     DDSURFACEDESC2 backDesc{};
     backDesc.dwSize = sizeof backDesc;
     backDesc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    backDesc.dwWidth = kBackWidth;
-    backDesc.dwHeight = kBackHeight;
+    backDesc.dwWidth = display::kBackWidth;
+    backDesc.dwHeight = display::kBackHeight;
     backDesc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
     IDirectDrawSurface7* back = nullptr;
     if (FAILED(dd_->CreateSurface(&backDesc, &back, nullptr))) return ReleaseAll(), false;
@@ -72,7 +65,7 @@ display::Surface& DirectDrawDisplay::BackSurface() {
 
 void DirectDrawDisplay::PresentFrame() {
     if (!primary_ || !back_) return;
-    RECT source{0, 0, kBackWidth, kBackHeight};
+    RECT source{0, 0, display::kBackWidth, display::kBackHeight};
     for (std::size_t i = 0; i < windows_.size(); ++i) {
         RECT target{};
         if (!GetWindowRect(windows_[i], &target)) continue;

@@ -36,7 +36,7 @@ class DirectDrawDisplay final : public display::Display {
     IDirectDrawSurface7* primary_ = nullptr;
     std::vector<IDirectDrawClipper*> clippers_;
     std::unique_ptr<DirectDrawSurface> back_;
-    display::MemorySurface unused_{320, 240, 32};
+    display::MemorySurface unused_{display::kBackWidth, display::kBackHeight, 32};
     int bpp_ = 0;
 };
 

@@ -21,7 +21,7 @@ class GdiDisplay final : public display::Display {
 
   private:
     std::vector<HWND> windows_;
-    display::MemorySurface back_{320, 240, 32};
+    display::MemorySurface back_{display::kBackWidth, display::kBackHeight, 32};
 };
 
 // Stretches a 32-bit 0x00RRGGBB top-down image over `target` of `dc`.
