@@ -60,7 +60,7 @@ MusicFileKind MusicFileKindOf(const std::string& path) {
     return MusicFileKind::None;
 }
 
-Cindral_BGM::Cindral_BGM(MediaCommands& port, const startup::Settings& settings)
+Cindral_BGM::Cindral_BGM(MediaCommands& port, const config::Settings& settings)
     : port_(port), settings_(settings) {}
 
 std::int32_t Cindral_BGM::MciSend(const std::string& command, std::string& reply) {

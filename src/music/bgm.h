@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "config/settings.h"
 #include "music/ports.h"
-#include "startup/settings.h"
 
 namespace cindral::music {
 
@@ -20,7 +20,7 @@ MusicFileKind MusicFileKindOf(const std::string& path);
 
 class Cindral_BGM {
   public:
-    Cindral_BGM(MediaCommands& port, const startup::Settings& settings);
+    Cindral_BGM(MediaCommands& port, const config::Settings& settings);
 
     // Command routines.
     std::int32_t MciSend(const std::string& command, std::string& reply);
@@ -57,7 +57,7 @@ class Cindral_BGM {
     std::uint32_t SendDirect(const std::string& command);
 
     MediaCommands& port_;
-    const startup::Settings& settings_;
+    const config::Settings& settings_;
     bool cdAlive_ = false;
     std::string lastReply_;
     // Module buffers: they keep their contents between calls, so a command

@@ -3,7 +3,7 @@
 #include <array>
 #include <charconv>
 
-#include "startup/settings_store.h"
+#include "config/settings_store.h"
 
 namespace cindral::startup {
 namespace {
@@ -148,12 +148,12 @@ HackWindow ChooseHackWindow(const HackCommandLine& line,
     return w;
 }
 
-void ApplyHackOverrides(const HackOverrides& overrides, Settings& settings) {
+void ApplyHackOverrides(const HackOverrides& overrides, config::Settings& settings) {
     if (overrides.fireKind) settings.FireKind = *overrides.fireKind;
     if (overrides.musicKind) settings.MusicKind = *overrides.musicKind;
     if (overrides.repeatTrack) settings.RepeatTrack = *overrides.repeatTrack;
     if (overrides.musicFile) settings.MusicFile = *overrides.musicFile;
-    ForgetMissingMusicFile(settings);
+    config::ForgetMissingMusicFile(settings);
 }
 
 }  // namespace cindral::startup

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "startup/settings.h"
+#include "config/settings.h"
 
 namespace cindral::startup {
 
@@ -56,6 +56,6 @@ HackWindow ChooseHackWindow(const HackCommandLine& line,
 
 // Applies the overrides in memory, then the settings file's music-file rule
 // (a music file that does not exist plays nothing).
-void ApplyHackOverrides(const HackOverrides& overrides, Settings& settings);
+void ApplyHackOverrides(const HackOverrides& overrides, config::Settings& settings);
 
 }  // namespace cindral::startup

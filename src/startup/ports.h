@@ -1,10 +1,9 @@
 #pragma once
 // The ports of start-up: the system calls start-up and the saver window make
-// that are not about drawing or sound, the look-up of windows by caption, and
-// what only the platform knows about a folder.
+// that are not about drawing or sound, the look-up of windows by caption and
+// the single-instance claim.
 
 #include <cstdint>
-#include <filesystem>
 #include <string_view>
 
 namespace cindral::startup {
@@ -49,16 +48,6 @@ class InstanceClaim {
     virtual bool TryClaim() = 0;
     // True when another running copy holds the claim; takes nothing.
     virtual bool HeldElsewhere() = 0;
-};
-
-// What the platform can tell about a folder without writing to it.
-class FolderAccess {
-  public:
-    virtual ~FolderAccess() = default;
-    // True when this process may create files in `folder`: its permissions,
-    // access lists and read-only media considered; false for a missing folder,
-    // an empty path or a file.
-    virtual bool CanCreateFilesIn(const std::filesystem::path& folder) = 0;
 };
 
 // Tells the system whether a saver runs: false announces one (uiParam is the

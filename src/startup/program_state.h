@@ -3,12 +3,12 @@
 
 #include <cstdint>
 
-#include "startup/settings.h"
+#include "config/settings.h"
 
 namespace cindral::startup {
 
 struct ProgramState {
-    Settings settings;
+    config::Settings settings;
     char ModeLetter = '\0';        // second character of the upper-cased command line
     std::int32_t CursorCount = 0;  // what the last ShowCursor call returned
 };

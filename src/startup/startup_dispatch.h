@@ -20,7 +20,7 @@ inline constexpr std::string_view kPreviewCaption = "Preview Window";
 struct StartupPorts {
     WindowFinder& windows;
     SystemServices& system;
-    std::function<void(Settings&)> loadSettings;
+    std::function<void(config::Settings&)> loadSettings;
     // Null where the platform has none: the caption look-up alone decides.
     InstanceClaim* claim = nullptr;
 };

@@ -15,7 +15,7 @@ using ::testing::IsEmpty;
 class BgmTest : public ::testing::Test {
   protected:
     RecordingMediaCommands port;
-    startup::Settings settings;
+    config::Settings settings;
     Cindral_BGM bgm{port, settings};
 
     // A disc of `tracks` tracks, currently on `current`, in `mode`.

@@ -24,7 +24,7 @@ std::vector<std::string> CommandsOf(const std::function<void(music::Cindral_BGM&
     port.Script("status cdaudio current track", 0, "2");
     port.Script("status cdaudio mode", 0, "playing");
     port.Script("status mp3 mode", 0, "stopped");
-    startup::Settings settings;
+    config::Settings settings;
     settings.MusicFile = "/music/song.mp3";
     music::Cindral_BGM bgm(port, settings);
     call(bgm);
@@ -71,7 +71,7 @@ TEST(BgmSaverMusic, EveryCallReachesThePlayersRoutineOfTheSameName) {
 
 TEST(BgmSaverMusic, CdAliveIsThePlayersFlag) {
     RecordingMediaCommands port;
-    startup::Settings settings;
+    config::Settings settings;
     music::Cindral_BGM bgm(port, settings);
     BgmSaverMusic music(bgm);
     port.Script("open cdaudio", 263);  // no disc drive

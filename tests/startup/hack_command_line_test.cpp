@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "store_test_folder.h"
+#include "../config/store_test_folder.h"
 
 namespace cindral::startup {
 namespace {
@@ -140,13 +140,13 @@ TEST(HackCommandLine, RootMeansTheDaemonsWindowWhenItNamesOne) {
 }
 
 TEST(HackCommandLine, OverridesReplaceOnlyTheGivenSettings) {
-    test_support::TestFolder folder;
+    config::test_support::TestFolder folder;
     const std::string song = (folder.path() / "song.mp3").string();
     std::ofstream(song) << "ID3";
-    const Settings file{3, 1, 7, song};
+    const config::Settings file{3, 1, 7, song};
     struct Case {
         HackOverrides overrides;
-        Settings expected;
+        config::Settings expected;
     };
     const Case cases[] = {
         {{}, {3, 1, 7, song}},
@@ -160,7 +160,7 @@ TEST(HackCommandLine, OverridesReplaceOnlyTheGivenSettings) {
         {{{}, {}, {}, ""}, {3, 1, 7, ""}},
     };
     for (const auto& c : cases) {
-        Settings s = file;
+        config::Settings s = file;
         ApplyHackOverrides(c.overrides, s);
         EXPECT_EQ(s.FireKind, c.expected.FireKind);
         EXPECT_EQ(s.MusicKind, c.expected.MusicKind);

@@ -40,7 +40,7 @@ struct FakeSystem : SystemServices {
 class Dispatch : public ::testing::Test {
   protected:
     StartupDecision Run(std::string_view line) {
-        StartupPorts ports{windows, system, [this](Settings& s) {
+        StartupPorts ports{windows, system, [this](config::Settings& s) {
                                ++loads;
                                s.FireKind = 5;
                            }};
@@ -170,7 +170,7 @@ TEST(SingleInstanceClaim, TheFirstOfTwoStartsThatOpensARuledWindowEndsTheOther) 
                 FakeClaim claim(desktop, copy);
                 LoggingWindows windows(desktop);
                 ProgramState state;
-                StartupPorts ports{windows, system, [](Settings&) {}, &claim};
+                StartupPorts ports{windows, system, [](config::Settings&) {}, &claim};
                 return DispatchStartup(line, state, ports).action;
             };
             EXPECT_EQ(start(first.line, 1), first.alone);
@@ -192,7 +192,7 @@ TEST(SingleInstanceClaim, IsTakenOrTestedBeforeTheCaptionLookUp) {
         LoggingWindows windows(desktop);
         FakeSystem system;
         ProgramState state;
-        StartupPorts ports{windows, system, [](Settings&) {}, &claim};
+        StartupPorts ports{windows, system, [](config::Settings&) {}, &claim};
         DispatchStartup(c.line, state, ports);
         EXPECT_EQ(desktop.log,
                   (std::vector<std::string>{c.first, "look Cindral_Main", "look Cindralの設定"}));

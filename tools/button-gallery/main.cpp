@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/linux/button/zo_button_widget.h"
+#include "platform/qt/zo_button_widget.h"
 #include "sheet_layout.h"
 
 using namespace cindral::button;
-using cindral::platform::linux::ZoButtonWidget;
+using cindral::platform::qt::ZoButtonWidget;
 using namespace cindral::tools::gallery;
 
 namespace {

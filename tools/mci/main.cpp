@@ -6,13 +6,13 @@
 #include <iostream>
 #include <string>
 
+#include "config/settings.h"
 #include "music/bgm.h"
-#include "platform/linux/music/linux_media_commands.h"
-#include "startup/settings.h"
+#include "platform/audio/media_commands.h"
 
 int main() {
-    const auto commands = cindral::platform::linux::CreateLinuxMediaCommands();
-    const cindral::startup::Settings settings;
+    const auto commands = cindral::platform::audio::CreateLinuxMediaCommands();
+    const cindral::config::Settings settings;
     cindral::music::Cindral_BGM bgm(*commands, settings);
     std::string line;
     while (std::getline(std::cin, line)) {

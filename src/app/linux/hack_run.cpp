@@ -6,24 +6,24 @@
 #include <optional>
 #include <string>
 
-#include "platform/linux/music/linux_media_commands.h"
-#include "platform/linux/saver/posix_local_time.h"
-#include "platform/linux/saver/x11_hack_display.h"
-#include "platform/linux/saver/x11_event_pump.h"
-#include "platform/linux/startup/linux_system_services.h"
+#include "config/settings_store.h"
+#include "platform/audio/media_commands.h"
+#include "platform/posix/local_time.h"
+#include "platform/posix/system_services.h"
+#include "platform/x11/event_pump.h"
+#include "platform/x11/hack_display.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
-#include "startup/settings_store.h"
 
 namespace cindral::app {
 
 int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::path& settingsFile) {
-    platform::linux::X11EventPump::InstallStopSignalHandlers();
+    platform::x11::X11EventPump::InstallStopSignalHandlers();
     std::optional<std::string> daemonWindow;
     if (const char* w = std::getenv("XSCREENSAVER_WINDOW")) daemonWindow = w;
     const startup::HackWindow target = startup::ChooseHackWindow(line, daemonWindow);
     std::string error = target.error;
-    platform::linux::X11HackDisplay display;
+    platform::x11::X11HackDisplay display;
     if (error.empty()) display.Open(target.root, target.id, error);
     if (!error.empty()) {
         std::fprintf(stderr, "cindral: %s\n", error.c_str());
@@ -32,15 +32,15 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
 
     // Hack mode has no mode letter: no cursor, system-key or password steps.
     startup::ProgramState state;
-    startup::LoadSettings(state.settings, settingsFile);
+    config::LoadSettings(state.settings, settingsFile);
     startup::ApplyHackOverrides(line.overrides, state.settings);
     // With no session bus announced, the audio layer's D-Bus use would launch
     // a bus daemon that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 
-    platform::linux::LinuxSystemServices system;
-    auto media = platform::linux::CreateLinuxMediaCommands();
-    platform::linux::PosixLocalTime localTime;
+    platform::posix::LinuxSystemServices system;
+    auto media = platform::audio::CreateLinuxMediaCommands();
+    platform::posix::PosixLocalTime localTime;
     saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
     saver::SaverWindow& saver = parts.Window();
     if (!saver.Load()) {
@@ -48,7 +48,7 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
         return 1;
     }
     auto start = std::chrono::steady_clock::now();
-    platform::linux::X11EventPump events(display);
+    platform::x11::X11EventPump events(display);
     saver::FrameLoop loop(saver, events, parts.Clock());
     long frames = loop.Run();
     if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {  // for the saver benchmark

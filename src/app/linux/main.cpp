@@ -15,16 +15,16 @@
 
 #include "app/linux/hack_run.h"
 #include "app/linux/saver_run.h"
-#include "platform/linux/saver/x11_preview.h"
-#include "platform/linux/settings/settings_module_loader.h"
-#include "platform/linux/startup/linux_system_services.h"
-#include "platform/linux/startup/posix_folder_access.h"
-#include "platform/linux/startup/x11_connection.h"
-#include "platform/linux/startup/x11_instance_claim.h"
-#include "platform/linux/startup/x11_window_finder.h"
+#include "config/settings_path.h"
+#include "config/settings_store.h"
+#include "platform/posix/folder_access.h"
+#include "platform/posix/system_services.h"
+#include "platform/qt/settings_module_loader.h"
+#include "platform/x11/connection.h"
+#include "platform/x11/instance_claim.h"
+#include "platform/x11/preview.h"
+#include "platform/x11/window_finder.h"
 #include "saver/still.h"
-#include "startup/settings_path.h"
-#include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
 
 namespace {
@@ -35,9 +35,9 @@ std::filesystem::path ExeDir() {
     return ec ? std::filesystem::current_path(ec) : exe.parent_path();
 }
 
-cindral::startup::SettingsFiles SettingsFiles() {
-    cindral::platform::linux::PosixFolderAccess access;
-    return cindral::startup::ChooseSettingsFiles(ExeDir(), access);
+cindral::config::SettingsFiles ProgramSettingsFiles() {
+    cindral::platform::posix::PosixFolderAccess access;
+    return cindral::config::ChooseSettingsFiles(ExeDir(), access);
 }
 
 // True when Qt will show its windows through an X connection of its own.
@@ -50,8 +50,8 @@ bool QtOnX() {
 // of client slots refuses it like the shared one, so a connection is first
 // won with the same retries and handed back just before Qt asks; the round
 // trip on the shared connection lets the server see it closed.
-bool ReachDisplayForQt(const cindral::platform::linux::XConnection& shared) {
-    const cindral::platform::linux::XConnection probe = cindral::platform::linux::OpenXConnection();
+bool ReachDisplayForQt(const cindral::platform::x11::XConnection& shared) {
+    const cindral::platform::x11::XConnection probe = cindral::platform::x11::OpenXConnection();
     if (!probe.display) {
         std::fprintf(stderr,
                      "cindral: the X display \"%s\" refused the settings window (%d attempts)\n",
@@ -72,7 +72,7 @@ int Run(const std::vector<std::string>& args) {
             std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
             return 2;
         }
-        return app::RunHackSaver(*hack, SettingsFiles().read);
+        return app::RunHackSaver(*hack, ProgramSettingsFiles().read);
     }
     std::string line;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -81,7 +81,7 @@ int Run(const std::vector<std::string>& args) {
     }
     // One connection for the whole run. It is never closed: the instance
     // claim lives on it and ends with the process.
-    const platform::linux::XConnection x = platform::linux::OpenXConnection();
+    const platform::x11::XConnection x = platform::x11::OpenXConnection();
     // Qt can show the settings window without X when told to (QT_QPA_PLATFORM).
     const bool qtElsewhere =
         std::getenv("QT_QPA_PLATFORM") && startup::ParseCommandLine(line).ModeLetter == 'C';
@@ -92,33 +92,33 @@ int Run(const std::vector<std::string>& args) {
             x.name.c_str(), x.attempts);
         return 1;
     }
-    platform::linux::X11WindowFinder finder(x.display);
-    platform::linux::X11InstanceClaim claim(x.display);
-    platform::linux::LinuxSystemServices system;
+    platform::x11::X11WindowFinder finder(x.display);
+    platform::x11::X11InstanceClaim claim(x.display);
+    platform::posix::LinuxSystemServices system;
     startup::ProgramState state;
     startup::StartupPorts ports{
         finder, system,
-        [](startup::Settings& s) { startup::LoadSettings(s, SettingsFiles().read); }, &claim};
+        [](config::Settings& s) { config::LoadSettings(s, ProgramSettingsFiles().read); }, &claim};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
 
     switch (decision.action) {
         case startup::StartupAction::Preview:
-            return platform::linux::RunPreview(x.display,
-                                               static_cast<std::uint32_t>(decision.previewParent),
-                                               saver::RenderPreviewStill);
+            return platform::x11::RunPreview(x.display,
+                                             static_cast<std::uint32_t>(decision.previewParent),
+                                             saver::RenderPreviewStill);
         case startup::StartupAction::Saver:
             return app::RunFullScreenSaver(state, system, x.display);
         case startup::StartupAction::Settings: {
             // Qt comes with the module, loaded before the display is reached
             // so that Qt's connection follows the probe's at once.
-            const platform::linux::SettingsModule window = platform::linux::LoadSettingsModule();
+            const platform::qt::SettingsModule window = platform::qt::LoadSettingsModule();
             if (!window.run) {
                 std::fprintf(stderr, "cindral: the settings window cannot be loaded: %s\n",
                              window.error.c_str());
                 return 1;
             }
             if (x.display && QtOnX() && !ReachDisplayForQt(x)) return 1;
-            return window.run(&state.settings, SettingsFiles().save.c_str());
+            return window.run(&state.settings, ProgramSettingsFiles().save.c_str());
         }
         case startup::StartupAction::Exit:
             return 0;

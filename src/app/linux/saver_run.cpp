@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "platform/linux/music/linux_media_commands.h"
-#include "platform/linux/saver/posix_local_time.h"
-#include "platform/linux/saver/x11_event_pump.h"
-#include "platform/linux/saver/x11_saver_display.h"
+#include "platform/audio/media_commands.h"
+#include "platform/posix/local_time.h"
+#include "platform/x11/event_pump.h"
+#include "platform/x11/saver_display.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
 
@@ -19,7 +19,7 @@ namespace {
 // For the start-up benchmark: the wall-clock time of the first presented
 // frame and how it was presented (never waiting for the vertical blank),
 // printed when CINDRAL_FIRST_FRAME_STAMP is set.
-void StampFirstFrame(const platform::linux::X11SaverDisplay& display) {
+void StampFirstFrame(const platform::x11::X11SaverDisplay& display) {
     if (!std::getenv("CINDRAL_FIRST_FRAME_STAMP")) return;
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
@@ -34,16 +34,16 @@ void StampFirstFrame(const platform::linux::X11SaverDisplay& display) {
 
 }  // namespace
 
-int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSystemServices& system,
+int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSystemServices& system,
                        ::Display* x) {
-    platform::linux::X11EventPump::InstallStopSignalHandlers();
+    platform::x11::X11EventPump::InstallStopSignalHandlers();
     // With no session bus announced, the audio layer's D-Bus use would launch
     // a bus daemon that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 
-    auto media = platform::linux::CreateLinuxMediaCommands();
-    platform::linux::PosixLocalTime localTime;
-    platform::linux::X11SaverDisplay display(x);
+    auto media = platform::audio::CreateLinuxMediaCommands();
+    platform::posix::PosixLocalTime localTime;
+    platform::x11::X11SaverDisplay display(x);
     system.OnCursorVisibility([&display](bool visible) { display.ShowCursor(visible); });
     saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
     saver::SaverWindow& saver = parts.Window();
@@ -59,7 +59,7 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
             status = 1;
         } else {
             auto start = std::chrono::steady_clock::now();
-            platform::linux::X11EventPump events(display);
+            platform::x11::X11EventPump events(display);
             saver::FrameLoop loop(saver, events, parts.Clock());
             long frames = loop.Run([&display] { StampFirstFrame(display); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
@@ -76,7 +76,7 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::linux::LinuxSyste
     display.Unload();
     // Nothing the music is still doing (a load, the output draining) may hold
     // the end back.
-    platform::linux::AbandonLinuxMediaCommandsAtExit(media);
+    platform::audio::AbandonLinuxMediaCommandsAtExit(media);
     // The program ends now, as the saver's loop demands; the X connection
     // closes with the process.
     return status;

@@ -4,21 +4,21 @@
 #include <cstdio>
 
 #include "app/windows/saver_run.h"
-#include "platform/windows/saver/preview_window.h"
-#include "platform/windows/settings/win32_settings_window.h"
-#include "platform/windows/startup/process_command_line.h"
-#include "platform/windows/startup/settings_location.h"
-#include "platform/windows/startup/win32_instance_claim.h"
-#include "platform/windows/startup/win32_system_services.h"
-#include "platform/windows/startup/win32_window_finder.h"
-#include "platform/windows/win32.h"
+#include "config/settings_store.h"
+#include "platform/win32/instance_claim.h"
+#include "platform/win32/preview.h"
+#include "platform/win32/process_command_line.h"
+#include "platform/win32/settings_location.h"
+#include "platform/win32/settings_window.h"
+#include "platform/win32/system_services.h"
+#include "platform/win32/win32.h"
+#include "platform/win32/window_finder.h"
 #include "saver/still.h"
-#include "startup/settings_store.h"
 #include "startup/startup_dispatch.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace cindral;
-    using namespace cindral::platform::windows;
+    using namespace cindral::platform::win32;
 
     // Lives until the program ends: the saver and the settings window hold the
     // claim for as long as they run.
@@ -26,10 +26,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Win32WindowFinder finder;
     Win32SystemServices system;
     startup::ProgramState state;
-    const startup::SettingsFiles files = WindowsSettingsFiles();
+    const config::SettingsFiles files = WindowsSettingsFiles();
     startup::StartupPorts ports{finder, system,
-                                [&files](startup::Settings& s) {
-                                    startup::LoadSettings(s, files.read, AnsiMusicPathCodec());
+                                [&files](config::Settings& s) {
+                                    config::LoadSettings(s, files.read, AnsiMusicPathCodec());
                                 },
                                 &claim};
     const startup::StartupDecision decision =

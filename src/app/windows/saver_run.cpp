@@ -6,11 +6,11 @@
 #include <string>
 
 #include "fire/fire_engine.h"
-#include "platform/windows/display/saver_display.h"
-#include "platform/windows/music/queued_saver_music.h"
-#include "platform/windows/music/winmm_media_commands.h"
-#include "platform/windows/saver/saver_windows.h"
-#include "platform/windows/saver/win32_event_pump.h"
+#include "platform/win32/event_pump.h"
+#include "platform/win32/media_commands.h"
+#include "platform/win32/queued_saver_music.h"
+#include "platform/win32/saver_display.h"
+#include "platform/win32/saver_windows.h"
 #include "saver/engine_fire.h"
 #include "saver/frame_loop.h"
 #include "saver/steady_clock.h"
@@ -32,7 +32,7 @@ double ProcessCpuMs() {
 }  // namespace
 
 int RunFullScreenSaver(startup::ProgramState& state, startup::SystemServices& system) {
-    using namespace platform::windows;
+    using namespace platform::win32;
     SaverWindows windows(MonitorRects());
     if (windows.Windows().empty()) {
         std::fprintf(stderr, "cindral: cannot create the saver's windows (error %lu)\n",

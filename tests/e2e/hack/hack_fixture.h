@@ -20,7 +20,7 @@ namespace cindral::e2e {
 
 using namespace std::chrono_literals;
 // Tones, WAV files and the reader of what the disk audio driver wrote.
-namespace media = platform::linux::test_support;
+namespace media = platform::audio::test_support;
 
 inline double MsSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();

@@ -12,7 +12,7 @@
 namespace cindral::e2e {
 namespace {
 
-using platform::linux::test_support::MappedLibraries;
+using platform::audio::test_support::MappedLibraries;
 
 TEST_F(SaverE2E, WithoutMusicTheSaverMapsNoAudioLibrary) {
     StartServer(640, 480, 24);

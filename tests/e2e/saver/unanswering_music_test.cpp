@@ -23,7 +23,7 @@ namespace cindral::e2e {
 namespace {
 
 namespace fs = std::filesystem;
-namespace test_support = platform::linux::test_support;
+namespace test_support = platform::audio::test_support;
 
 void Put32At(const std::string& path, std::streamoff at, std::uint32_t v) {
     std::fstream f(path, std::ios::binary | std::ios::in | std::ios::out);

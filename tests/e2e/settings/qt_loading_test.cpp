@@ -59,7 +59,7 @@ TEST(QtLoading, OnlyTheSettingsModeMapsQt) {
         const bool running = mode.loadsQt ? WaitForFirstPaint(c.stderrFd, 10000)
                                           : WaitForFire(*x, "root", 640, 480).has_value();
         const auto qt =
-            platform::linux::test_support::MappedLibraries(std::to_string(c.pid), {"libQt6"});
+            platform::audio::test_support::MappedLibraries(std::to_string(c.pid), {"libQt6"});
         KillAndReap(c.pid);
         close(c.stderrFd);
         ASSERT_TRUE(running);

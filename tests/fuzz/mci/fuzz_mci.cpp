@@ -12,12 +12,12 @@
 #include <string_view>
 
 #include "fake_mci_devices.h"
-#include "platform/linux/music/commands/mci_errors.h"
-#include "platform/linux/music/commands/mci_interpreter.h"
+#include "platform/audio/interpreter/mci_errors.h"
+#include "platform/audio/interpreter/mci_interpreter.h"
 
 namespace {
 
-using namespace cindral::platform::linux;
+using namespace cindral::platform::audio;
 
 void Check(bool condition) {
     if (!condition) std::abort();

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "startup/profile_text.h"
-#include "startup/settings_store.h"
+#include "config/profile_text.h"
+#include "config/settings_store.h"
 
 namespace {
 
@@ -29,8 +29,8 @@ std::string_view Trim(std::string_view s) {
 // chosen by the first byte.
 std::string_view Take(std::string_view& data, std::size_t limit) {
     if (data.empty()) return {};
-    const std::size_t n = std::min<std::size_t>(static_cast<unsigned char>(data[0]) % limit,
-                                                data.size() - 1);
+    const std::size_t n =
+        std::min<std::size_t>(static_cast<unsigned char>(data[0]) % limit, data.size() - 1);
     const std::string_view piece = data.substr(1, n);
     data.remove_prefix(1 + n);
     return piece;
@@ -45,23 +45,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const std::string_view value = Take(data, 300);
     const std::string_view text = data;
 
-    const std::string read = ReadProfileValue(text, section, key);
-    Check(read.size() <= kProfileValueMax && read.find('\0') == std::string::npos);
-    ParseSettingNumber(text);
-    ParseSettingNumber(value);
+    const std::string read = config::ReadProfileValue(text, section, key);
+    Check(read.size() <= config::kProfileValueMax && read.find('\0') == std::string::npos);
+    config::ParseSettingNumber(text);
+    config::ParseSettingNumber(value);
 
-    if (!IsStorableProfileEntry(section, key, value)) {
-        Check(SetProfileValue(text, section, key, value) == text);
+    if (!config::IsStorableProfileEntry(section, key, value)) {
+        Check(config::SetProfileValue(text, section, key, value) == text);
         return 0;
     }
-    const std::string written = SetProfileValue(text, section, key, value);
-    Check(FindProfileValue(written, section, key) == std::string(Trim(value)));
-    Check(SetProfileValue(written, section, key, value) == written);
+    const std::string written = config::SetProfileValue(text, section, key, value);
+    Check(config::FindProfileValue(written, section, key) == std::string(Trim(value)));
+    Check(config::SetProfileValue(written, section, key, value) == written);
 
     // Names longer by one byte never match the written ones.
     const std::string otherKey = std::string(key) + "x";
     const std::string otherSection = std::string(section) + "x";
-    Check(FindProfileValue(written, section, otherKey) == FindProfileValue(text, section, otherKey));
-    Check(FindProfileValue(written, otherSection, key) == FindProfileValue(text, otherSection, key));
+    Check(config::FindProfileValue(written, section, otherKey) ==
+          config::FindProfileValue(text, section, otherKey));
+    Check(config::FindProfileValue(written, otherSection, key) ==
+          config::FindProfileValue(text, otherSection, key));
     return 0;
 }

@@ -1,0 +1,37 @@
+#include "platform/x11/keys.h"
+
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+#include "saver/ports.h"
+
+namespace cindral::platform::x11 {
+
+int VirtualKeyOf(unsigned long keysym, bool numLock) {
+    if (keysym == XK_Left || ((keysym == XK_KP_Left || keysym == XK_KP_4) && !numLock)) {
+        return saver::kVkLeft;
+    }
+    if (keysym == XK_Right || ((keysym == XK_KP_Right || keysym == XK_KP_6) && !numLock)) {
+        return saver::kVkRight;
+    }
+    if (keysym >= XK_a && keysym <= XK_z) return 'A' + static_cast<int>(keysym - XK_a);
+    if (keysym >= XK_0 && keysym <= XK_9) return static_cast<int>(keysym);
+    return 0;
+}
+
+unsigned int NumLockMask(::Display* d) {
+    const KeyCode numLock = XKeysymToKeycode(d, XK_Num_Lock);
+    XModifierKeymap* map = XGetModifierMapping(d);
+    unsigned int mask = 0;
+    if (map && numLock != 0) {
+        for (int mod = 0; mod < 8 && !mask; ++mod) {
+            for (int k = 0; k < map->max_keypermod; ++k) {
+                if (map->modifiermap[mod * map->max_keypermod + k] == numLock) mask = 1u << mod;
+            }
+        }
+    }
+    if (map) XFreeModifiermap(map);
+    return mask;
+}
+
+}  // namespace cindral::platform::x11

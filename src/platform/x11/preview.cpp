@@ -1,0 +1,164 @@
+#include "platform/x11/preview.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "startup/startup_dispatch.h"
+
+namespace cindral::platform::x11 {
+
+namespace {
+
+bool g_xError = false;
+
+int NoteError(::Display*, XErrorEvent*) {
+    g_xError = true;
+    return 0;
+}
+
+// The host killed the connection or the server went away: end quietly.
+int EndQuietly(::Display*) { std::_Exit(0); }
+
+int Shift(unsigned long mask) {
+    int s = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++s;
+    }
+    return s;
+}
+
+int Bits(unsigned long mask) {
+    int n = 0;
+    for (; mask; mask >>= 1) n += mask & 1;
+    return n;
+}
+
+// Packs one 0x00RRGGBB colour into the pixel layout of a true-colour visual.
+unsigned long PackPixel(const Visual* v, std::uint32_t rgb) {
+    auto part = [](std::uint32_t c8, unsigned long mask) {
+        int bits = Bits(mask);
+        unsigned long c = bits >= 8 ? c8 << (bits - 8) : c8 >> (8 - bits);
+        return (c << Shift(mask)) & mask;
+    };
+    return part((rgb >> 16) & 0xFF, v->red_mask) | part((rgb >> 8) & 0xFF, v->green_mask) |
+           part(rgb & 0xFF, v->blue_mask);
+}
+
+// Rows drawn per image: the memory a redraw takes stays at a band of the
+// exposed width, however large the host is.
+constexpr int kBandRows = 64;
+
+// Draws the still, scaled to w x h, into the exposed rectangle of `self`.
+void DrawExposed(::Display* d, Window self, GC gc, Visual* visual, int depth,
+                 const saver::StillImage& still, int w, int h, const XExposeEvent& ex) {
+    for (int top = ex.y; top < ex.y + ex.height; top += kBandRows) {
+        const int rows = std::min(kBandRows, ex.y + ex.height - top);
+        const saver::StillImage band =
+            saver::ScaleNearestRegion(still, w, h, ex.x, top, ex.width, rows);
+        if (band.pixels.empty()) return;
+        XImage* img =
+            XCreateImage(d, visual, depth, ZPixmap, 0, nullptr, band.width, band.height, 32, 0);
+        if (!img) return;
+        img->data = static_cast<char*>(
+            std::malloc(static_cast<std::size_t>(img->bytes_per_line) * band.height));
+        if (!img->data) {
+            XDestroyImage(img);
+            return;
+        }
+        for (int y = 0; y < band.height; ++y) {
+            for (int x = 0; x < band.width; ++x) {
+                XPutPixel(
+                    img, x, y,
+                    PackPixel(visual, band.pixels[static_cast<std::size_t>(y) * band.width + x]));
+            }
+        }
+        XPutImage(d, self, gc, img, 0, 0, std::max(ex.x, 0), std::max(top, 0), band.width,
+                  band.height);
+        XDestroyImage(img);
+    }
+}
+
+void SetCaption(::Display* d, Window w, std::string_view caption) {
+    std::string text(caption);
+    XStoreName(d, w, text.c_str());
+    XChangeProperty(d, w, XInternAtom(d, "_NET_WM_NAME", False),
+                    XInternAtom(d, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(text.data()),
+                    static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+int RunPreview(::Display* d, std::uint32_t parentWindow,
+               const std::function<saver::StillImage()>& makeStill) {
+    if (!d) {
+        std::fprintf(stderr, "cindral: no X display: the preview cannot be shown\n");
+        return 1;
+    }
+    XSetErrorHandler(NoteError);
+    XSetIOErrorHandler(EndQuietly);
+
+    Window parent = parentWindow;
+    XWindowAttributes pa{};
+    g_xError = false;
+    // A handle that names no window would leave a preview with no host that
+    // never ends; end at once instead, and fail: there is nothing to draw in.
+    if (parent == 0 || !XGetWindowAttributes(d, parent, &pa) || g_xError) {
+        std::fprintf(stderr, "cindral: the preview host %lu is no window: nothing to show\n",
+                     static_cast<unsigned long>(parent));
+        return 1;
+    }
+    // Hear about the host's size changes and its end.
+    XSelectInput(d, parent, StructureNotifyMask);
+
+    int w = pa.width, h = pa.height;
+    XSetWindowAttributes attrs{};
+    attrs.background_pixel = 0;
+    attrs.border_pixel = 0;
+    attrs.colormap = pa.colormap;
+    attrs.event_mask = ExposureMask | StructureNotifyMask;
+    Window self = XCreateWindow(d, parent, 0, 0, w, h, 0, pa.depth, InputOutput, pa.visual,
+                                CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &attrs);
+    XSync(d, False);
+    if (g_xError || !self) {
+        std::fprintf(stderr, "cindral: the preview window cannot be made inside host %lu\n",
+                     static_cast<unsigned long>(parent));
+        return 1;
+    }
+    SetCaption(d, self, startup::kPreviewCaption);
+    GC gc = XCreateGC(d, self, 0, nullptr);
+    XMapWindow(d, self);
+    XFlush(d);
+    // The picture reaches the window through its exposures, only where it shows.
+    const saver::StillImage still = makeStill();
+
+    for (;;) {
+        XEvent e;
+        XNextEvent(d, &e);
+        if (e.type == DestroyNotify &&
+            (e.xdestroywindow.window == self || e.xdestroywindow.window == parent)) {
+            break;
+        }
+        if (e.type == ConfigureNotify && e.xconfigure.window == parent &&
+            (e.xconfigure.width != w || e.xconfigure.height != h)) {
+            w = e.xconfigure.width;
+            h = e.xconfigure.height;
+            XResizeWindow(d, self, w, h);
+            XClearArea(d, self, 0, 0, 0, 0, True);
+        }
+        if (e.type == Expose && e.xexpose.window == self) {
+            DrawExposed(d, self, gc, pa.visual, pa.depth, still, w, h, e.xexpose);
+        }
+    }
+    return 0;
+}
+
+}  // namespace cindral::platform::x11

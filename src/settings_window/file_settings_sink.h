@@ -1,0 +1,26 @@
+#pragma once
+// The settings sink over the settings file: the four keys through the
+// settings store, in one replacement of the file.
+
+#include <filesystem>
+#include <iosfwd>
+
+#include "settings_window/ports.h"
+
+namespace cindral::settings_window {
+
+class FileSettingsSink : public SettingsSink {
+  public:
+    // A failed save is told to `diagnostics` (never to the user in a box) and
+    // remembered, so that the program can end with a failure status.
+    FileSettingsSink(std::filesystem::path file, std::ostream& diagnostics);
+    void Save(const config::Settings& settings) override;
+    bool Failed() const { return failed_; }
+
+  private:
+    std::filesystem::path file_;
+    std::ostream& diagnostics_;
+    bool failed_ = false;
+};
+
+}  // namespace cindral::settings_window

@@ -1,0 +1,99 @@
+#include "settings_window/layout.h"
+
+#include <array>
+
+namespace cindral::settings_window {
+namespace {
+
+constexpr Rect At(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
+
+using C = ControlId;
+using K = Container;
+
+constexpr std::array kControls{
+    ControlSpec{C::PicC, 0, K::Window, At(0, 0, 549, 393), ""},
+    ControlSpec{C::Panel, 0, K::PicC, At(16, 16, 517, 189), ""},
+    ControlSpec{C::Panel, 1, K::PicC, At(16, 220, 517, 109), ""},
+    // Fire-kind panel.
+    ControlSpec{C::TitleFrame, 0, K::FirePanel, At(12, 8, 101, 21), ""},
+    ControlSpec{C::Title, 0, K::FirePanel, At(12, 12, 101, 17), "炎の種類"},
+    ControlSpec{C::FireMarker, 8, K::FirePanel, At(148, 12, 13, 13), ""},
+    ControlSpec{C::RandomLabel, 0, K::FirePanel, At(164, 12, 83, 13), "起動毎にﾗﾝﾀﾞﾑ"},
+    ControlSpec{C::FireMarker, 0, K::FirePanel, At(32, 36, 13, 13), ""},
+    ControlSpec{C::FireMarker, 1, K::FirePanel, At(148, 36, 13, 13), ""},
+    ControlSpec{C::FireMarker, 2, K::FirePanel, At(264, 36, 13, 13), ""},
+    ControlSpec{C::FireMarker, 3, K::FirePanel, At(380, 36, 13, 13), ""},
+    ControlSpec{C::FireImage, 0, K::FirePanel, At(48, 36, 84, 64), ""},
+    ControlSpec{C::FireImage, 1, K::FirePanel, At(164, 36, 84, 64), ""},
+    ControlSpec{C::FireImage, 2, K::FirePanel, At(280, 36, 84, 64), ""},
+    ControlSpec{C::FireImage, 3, K::FirePanel, At(396, 36, 84, 64), ""},
+    ControlSpec{C::FireMarker, 4, K::FirePanel, At(32, 108, 13, 13), ""},
+    ControlSpec{C::FireMarker, 5, K::FirePanel, At(148, 108, 13, 13), ""},
+    ControlSpec{C::FireMarker, 6, K::FirePanel, At(264, 108, 13, 13), ""},
+    ControlSpec{C::FireMarker, 7, K::FirePanel, At(380, 108, 13, 13), ""},
+    ControlSpec{C::FireImage, 4, K::FirePanel, At(48, 108, 84, 64), ""},
+    ControlSpec{C::FireImage, 5, K::FirePanel, At(164, 108, 84, 64), ""},
+    ControlSpec{C::FireImage, 6, K::FirePanel, At(280, 108, 84, 64), ""},
+    ControlSpec{C::FireImage, 7, K::FirePanel, At(396, 108, 84, 64), ""},
+    // Music panel: the markers run 1, 0, 2 from the top; the index is the kind.
+    ControlSpec{C::TitleFrame, 1, K::MusicPanel, At(12, 8, 101, 21), ""},
+    ControlSpec{C::Title, 1, K::MusicPanel, At(12, 12, 101, 17), "BGM"},
+    ControlSpec{C::MusicMarker, 1, K::MusicPanel, At(124, 12, 13, 13), ""},
+    ControlSpec{C::MusicLabel, 1, K::MusicPanel, At(140, 12, 43, 13), "音楽CD"},
+    ControlSpec{C::MusicMarker, 0, K::MusicPanel, At(124, 28, 13, 13), ""},
+    ControlSpec{C::MusicLabel, 0, K::MusicPanel, At(140, 28, 23, 13), "無し"},
+    ControlSpec{C::MusicMarker, 2, K::MusicPanel, At(124, 44, 13, 13), ""},
+    ControlSpec{C::MusicLabel, 2, K::MusicPanel, At(140, 44, 60, 13), "MP3、WAV"},
+    ControlSpec{C::RepeatCombo, 0, K::MusicPanel, At(208, 8, 41, 20), ""},
+    ControlSpec{C::RepeatLabel, 0, K::MusicPanel, At(252, 12, 66, 13), "曲目をﾘﾋﾟｰﾄ"},
+    ControlSpec{C::FileButton, 0, K::MusicPanel, At(208, 40, 41, 25), "..."},
+    ControlSpec{C::FileName, 0, K::MusicPanel, At(208, 68, 297, 29), ""},
+    // On the backdrop.
+    ControlSpec{C::Credit, 0, K::PicC, At(16, 340, 165, 13), kProgramCredit},
+    ControlSpec{C::SaveButton, 0, K::PicC, At(360, 340, 89, 33), "設定   "},
+    ControlSpec{C::CancelButton, 0, K::PicC, At(452, 340, 81, 33), "ｷｬﾝｾﾙ "},
+};
+
+}  // namespace
+
+std::span<const ControlSpec> Controls() { return kControls; }
+
+const ControlSpec* FindControl(ControlId id, int index) {
+    for (const ControlSpec& c : kControls) {
+        if (c.id == id && c.index == index) return &c;
+    }
+    return nullptr;
+}
+
+int PushButtonIndex(ControlId id) {
+    switch (id) {
+        case ControlId::SaveButton:
+            return 0;
+        case ControlId::CancelButton:
+            return 1;
+        case ControlId::FileButton:
+            return 2;
+        default:
+            return -1;
+    }
+}
+
+Size PanelDrawingArea(Panel panel) {
+    const Rect r = FindControl(ControlId::Panel, static_cast<int>(panel))->rect;
+    return {r.right - r.left - 2, r.bottom - r.top - 2};
+}
+
+Rect ClientRect(const ControlSpec& control) {
+    Point origin;
+    if (control.container == Container::FirePanel || control.container == Container::MusicPanel) {
+        const int panel = control.container == Container::FirePanel ? 0 : 1;
+        const Rect p = FindControl(ControlId::Panel, panel)->rect;
+        origin = {p.left + 1, p.top + 1};  // inside the panel's border
+    }
+    const Rect& r = control.rect;
+    return {r.left + origin.x, r.top + origin.y, r.right + origin.x, r.bottom + origin.y};
+}
+
+}  // namespace cindral::settings_window

@@ -1,0 +1,131 @@
+#include "settings_window/geometry.h"
+
+#include <gtest/gtest.h>
+
+#include "settings_window/layout.h"
+
+namespace cindral::settings_window {
+namespace {
+
+TEST(SettingsGeometry, OuterSizeAndPositionFromTheScreen) {
+    struct Case {
+        ScreenMetrics screen;
+        Size sizeTwips;
+        Point positionTwips;
+        Size sizePixels;
+        Point positionPixels;
+    };
+    const Case cases[] = {
+        // (549 + 6) x (393 + 25) pixels at 15 twips per pixel.
+        {{{1024, 768}, 15, 15}, {8325, 6270}, {3517, 1750}, {555, 418}, {234, 117}},
+        {{{1920, 1080}, 15, 15}, {8325, 6270}, {10237, 3310}, {555, 418}, {682, 221}},
+        // At 120 dots per inch: 12 twips per pixel; 4350 / 12 = 362.5 rounds to even.
+        {{{1280, 1024}, 12, 12}, {6660, 5016}, {4350, 2424}, {555, 418}, {362, 202}},
+        // A screen smaller than the window: the division truncates toward zero.
+        {{{400, 300}, 15, 15}, {8325, 6270}, {-1162, -590}, {555, 418}, {-77, -39}},
+    };
+    for (const Case& c : cases) {
+        const OuterGeometry g = WindowGeometry(kClientSize, c.screen);
+        EXPECT_EQ(g.sizeTwips, c.sizeTwips);
+        EXPECT_EQ(g.positionTwips, c.positionTwips);
+        EXPECT_EQ(g.sizePixels, c.sizePixels);
+        EXPECT_EQ(g.positionPixels, c.positionPixels);
+    }
+}
+
+TEST(SettingsGeometry, BackdropIsASineGradientFromDarkBlueToLavender) {
+    struct Case {
+        int height, y;
+        int c;
+    };
+    // c = |220 sin(y / (height / 3.142))|, rounded to the nearest integer.
+    const Case cases[] = {
+        {393, 0, 0},     {393, 1, 2},     {393, 2, 4},     {393, 50, 86}, {393, 98, 155},
+        {393, 196, 220}, {393, 197, 220}, {393, 295, 155}, {393, 392, 2}, {393, 393, 0},
+        {100, 1, 7},     {100, 25, 156},  {100, 50, 220},  {100, 100, 0},
+    };
+    for (const Case& c : cases) {
+        const std::vector<BackdropLine> lines = BackdropLines(c.height);
+        ASSERT_EQ(lines.size(), static_cast<std::size_t>(c.height + 1));
+        const BackdropLine& line = lines[static_cast<std::size_t>(c.y)];
+        EXPECT_EQ(line.y, c.y);
+        const auto v = static_cast<std::uint8_t>(c.c);
+        EXPECT_EQ(line.color, (Rgb{v, v, static_cast<std::uint8_t>(c.c + 30)}))
+            << c.height << " " << c.y;
+    }
+}
+
+TEST(SettingsGeometry, ButtonsTakeTheBackdropShadeAtTheirMiddle) {
+    // The large buttons span rows 340 to 372; row 356 has
+    // c = |220 sin(356 / (393 / 3.142))| = 64.05, so 64.
+    EXPECT_EQ(BackdropShadeBehind(Rect{360, 340, 449, 373}, 393), (Rgb{64, 64, 94}));
+    EXPECT_EQ(BackdropShadeBehind(Rect{0, 190, 10, 202}, 393), (Rgb{220, 220, 250}));
+    EXPECT_EQ(BackdropShadeBehind(Rect{0, 0, 10, 1}, 393), (Rgb{0, 0, 30}));
+}
+
+TEST(SettingsGeometry, TilesGoColumnByColumnUntilOneStartsOutside) {
+    // A 30 x 25 area with 10 x 10 tiles: rows start at 0, 10, 20 and 30 (the
+    // first below the bottom), columns at 0 to 40 (the first right of the edge).
+    std::vector<Point> expected;
+    for (int x = 0; x <= 40; x += 10)
+        for (int y = 0; y <= 30; y += 10) expected.push_back({x, y});
+    EXPECT_EQ(TilePositions({30, 25}, {10, 10}), expected);
+
+    // The panels: one 560-pixel column covers the 515-pixel drawing area; the
+    // second starts outside it.
+    const std::vector<Point> fire = TilePositions(PanelDrawingArea(Panel::Fire), kTextureTile);
+    ASSERT_EQ(fire.size(), 22u);
+    EXPECT_EQ(fire[10], (Point{0, 200}));  // first tile below the 187-pixel height
+    EXPECT_EQ(fire[11], (Point{560, 0}));
+    EXPECT_EQ(TilePositions(PanelDrawingArea(Panel::Music), kTextureTile).size(), 14u);
+
+    // A tile edge exactly at the bottom still gets one more row.
+    EXPECT_EQ(TilePositions({10, 20}, {10, 10}).size(), 3u * 4u);
+}
+
+TEST(SettingsGeometry, ZoomRunsBetweenTheOriginAndTheWindow) {
+    const EffectOrigin origin{-5, 300};
+    const Rect window{234, 117, 789, 535};
+    const ZoomRects open = ZoomWindowOpen(origin, window);
+    EXPECT_EQ(open.from, (Rect{-5, 300, -5, 300}));
+    EXPECT_EQ(open.to, window);
+    const ZoomRects close = ZoomWindowClose(origin, window);
+    EXPECT_EQ(close.from, window);
+    EXPECT_EQ(close.to, (Rect{-5, 300, -5, 300}));
+}
+
+TEST(SettingsLayout, EveryControlLiesInsideItsContainer) {
+    for (const ControlSpec& c : Controls()) {
+        Rect container{0, 0, kClientSize.width, kClientSize.height};
+        if (c.container == Container::FirePanel || c.container == Container::MusicPanel) {
+            const Size area =
+                PanelDrawingArea(c.container == Container::FirePanel ? Panel::Fire : Panel::Music);
+            container = {0, 0, area.width, area.height};
+        }
+        EXPECT_GE(c.rect.left, container.left);
+        EXPECT_GE(c.rect.top, container.top);
+        EXPECT_LE(c.rect.right, container.right);
+        EXPECT_LE(c.rect.bottom, container.bottom);
+        EXPECT_EQ(FindControl(c.id, c.index), &c);
+    }
+    // In client coordinates a panel's controls sit inside its one-pixel border.
+    EXPECT_EQ(ClientRect(*FindControl(ControlId::FireMarker, 8)), (Rect{165, 29, 178, 42}));
+    EXPECT_EQ(ClientRect(*FindControl(ControlId::MusicLabel, 2)), (Rect{157, 265, 217, 278}));
+    EXPECT_EQ(ClientRect(*FindControl(ControlId::SaveButton)), (Rect{360, 340, 449, 373}));
+}
+
+// The three push buttons, and only they, each have a place of their own.
+TEST(SettingsLayout, PushButtonsAreNumberedInOrder) {
+    EXPECT_EQ(PushButtonIndex(ControlId::SaveButton), 0);
+    EXPECT_EQ(PushButtonIndex(ControlId::CancelButton), 1);
+    EXPECT_EQ(PushButtonIndex(ControlId::FileButton), 2);
+    for (const ControlSpec& c : Controls()) {
+        if (c.id != ControlId::SaveButton && c.id != ControlId::CancelButton &&
+            c.id != ControlId::FileButton) {
+            EXPECT_EQ(PushButtonIndex(c.id), -1) << static_cast<int>(c.id);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace cindral::settings_window
