@@ -1,6 +1,9 @@
 #include "settings_window/layout.h"
 
+#include <algorithm>
 #include <array>
+
+#include "settings_window/pictures.h"
 
 namespace cindral::settings_window {
 namespace {
@@ -12,48 +15,72 @@ constexpr Rect At(int left, int top, int width, int height) {
 using C = ControlId;
 using K = Container;
 
+constexpr Look kBackdrop{.kind = ControlKind::Surface, .fill = kBlack};
+// Grey 128 until the texture is tiled over it; a dark single-line border.
+constexpr Look kPanel{.kind = ControlKind::Surface,
+                      .border = Border::Line,
+                      .borderColour = {{64, 64, 64}},
+                      .fill = Colour{{128, 128, 128}}};
+constexpr Look kTitleFrame{.kind = ControlKind::Frame, .border = Border::Line};
+constexpr Look kTitle{.kind = ControlKind::Label, .align = TextAlign::Centre};
+constexpr Look kLabel{.kind = ControlKind::Label, .growth = Growth::ToFitText};
+constexpr Look kCredit{.kind = ControlKind::Label, .text = kWhite, .growth = Growth::ToFitText};
+// The path on the system's window colour, like the text of an entry field,
+// so that it reads the same over any texture.
+constexpr Look kFileName{.kind = ControlKind::Label,
+                         .text = {{}, SystemColour::WindowText},
+                         .border = Border::Sunken,
+                         .fill = Colour{{}, SystemColour::Window}};
+constexpr Look kMarker{.kind = ControlKind::Picture};
+constexpr Look kPreview{.kind = ControlKind::Picture, .border = Border::Sunken};
+constexpr Look kCombo{.kind = ControlKind::Combo};
+constexpr Look kButton{.kind = ControlKind::PushButton};
+
+// Sunken borders are two pixels wide; text keeps one more pixel from the sides.
+constexpr Point kSunkenTextMargin{3, 2};
+
 constexpr std::array kControls{
-    ControlSpec{C::PicC, 0, K::Window, At(0, 0, 549, 393), ""},
-    ControlSpec{C::Panel, 0, K::PicC, At(16, 16, 517, 189), ""},
-    ControlSpec{C::Panel, 1, K::PicC, At(16, 220, 517, 109), ""},
+    ControlSpec{C::PicC, 0, K::Window, At(0, 0, 549, 393), "", kBackdrop},
+    ControlSpec{C::Panel, 0, K::PicC, At(16, 16, 517, 189), "", kPanel},
+    ControlSpec{C::Panel, 1, K::PicC, At(16, 220, 517, 109), "", kPanel},
     // Fire-kind panel.
-    ControlSpec{C::TitleFrame, 0, K::FirePanel, At(12, 8, 101, 21), ""},
-    ControlSpec{C::Title, 0, K::FirePanel, At(12, 12, 101, 17), "炎の種類"},
-    ControlSpec{C::FireMarker, 8, K::FirePanel, At(148, 12, 13, 13), ""},
-    ControlSpec{C::RandomLabel, 0, K::FirePanel, At(164, 12, 83, 13), "起動毎にﾗﾝﾀﾞﾑ"},
-    ControlSpec{C::FireMarker, 0, K::FirePanel, At(32, 36, 13, 13), ""},
-    ControlSpec{C::FireMarker, 1, K::FirePanel, At(148, 36, 13, 13), ""},
-    ControlSpec{C::FireMarker, 2, K::FirePanel, At(264, 36, 13, 13), ""},
-    ControlSpec{C::FireMarker, 3, K::FirePanel, At(380, 36, 13, 13), ""},
-    ControlSpec{C::FireImage, 0, K::FirePanel, At(48, 36, 84, 64), ""},
-    ControlSpec{C::FireImage, 1, K::FirePanel, At(164, 36, 84, 64), ""},
-    ControlSpec{C::FireImage, 2, K::FirePanel, At(280, 36, 84, 64), ""},
-    ControlSpec{C::FireImage, 3, K::FirePanel, At(396, 36, 84, 64), ""},
-    ControlSpec{C::FireMarker, 4, K::FirePanel, At(32, 108, 13, 13), ""},
-    ControlSpec{C::FireMarker, 5, K::FirePanel, At(148, 108, 13, 13), ""},
-    ControlSpec{C::FireMarker, 6, K::FirePanel, At(264, 108, 13, 13), ""},
-    ControlSpec{C::FireMarker, 7, K::FirePanel, At(380, 108, 13, 13), ""},
-    ControlSpec{C::FireImage, 4, K::FirePanel, At(48, 108, 84, 64), ""},
-    ControlSpec{C::FireImage, 5, K::FirePanel, At(164, 108, 84, 64), ""},
-    ControlSpec{C::FireImage, 6, K::FirePanel, At(280, 108, 84, 64), ""},
-    ControlSpec{C::FireImage, 7, K::FirePanel, At(396, 108, 84, 64), ""},
+    ControlSpec{C::TitleFrame, 0, K::FirePanel, At(12, 8, 101, 21), "", kTitleFrame},
+    ControlSpec{C::Title, 0, K::FirePanel, At(12, 12, 101, 17), "炎の種類", kTitle},
+    ControlSpec{C::FireMarker, 8, K::FirePanel, At(148, 12, 13, 13), "", kMarker},
+    ControlSpec{C::RandomLabel, 0, K::FirePanel, At(164, 12, 83, 13), "起動毎にﾗﾝﾀﾞﾑ", kLabel},
+    ControlSpec{C::FireMarker, 0, K::FirePanel, At(32, 36, 13, 13), "", kMarker},
+    ControlSpec{C::FireMarker, 1, K::FirePanel, At(148, 36, 13, 13), "", kMarker},
+    ControlSpec{C::FireMarker, 2, K::FirePanel, At(264, 36, 13, 13), "", kMarker},
+    ControlSpec{C::FireMarker, 3, K::FirePanel, At(380, 36, 13, 13), "", kMarker},
+    ControlSpec{C::FireImage, 0, K::FirePanel, At(48, 36, 84, 64), "", kPreview},
+    ControlSpec{C::FireImage, 1, K::FirePanel, At(164, 36, 84, 64), "", kPreview},
+    ControlSpec{C::FireImage, 2, K::FirePanel, At(280, 36, 84, 64), "", kPreview},
+    ControlSpec{C::FireImage, 3, K::FirePanel, At(396, 36, 84, 64), "", kPreview},
+    ControlSpec{C::FireMarker, 4, K::FirePanel, At(32, 108, 13, 13), "", kMarker},
+    ControlSpec{C::FireMarker, 5, K::FirePanel, At(148, 108, 13, 13), "", kMarker},
+    ControlSpec{C::FireMarker, 6, K::FirePanel, At(264, 108, 13, 13), "", kMarker},
+    ControlSpec{C::FireMarker, 7, K::FirePanel, At(380, 108, 13, 13), "", kMarker},
+    ControlSpec{C::FireImage, 4, K::FirePanel, At(48, 108, 84, 64), "", kPreview},
+    ControlSpec{C::FireImage, 5, K::FirePanel, At(164, 108, 84, 64), "", kPreview},
+    ControlSpec{C::FireImage, 6, K::FirePanel, At(280, 108, 84, 64), "", kPreview},
+    ControlSpec{C::FireImage, 7, K::FirePanel, At(396, 108, 84, 64), "", kPreview},
     // Music panel: the markers run 1, 0, 2 from the top; the index is the kind.
-    ControlSpec{C::TitleFrame, 1, K::MusicPanel, At(12, 8, 101, 21), ""},
-    ControlSpec{C::Title, 1, K::MusicPanel, At(12, 12, 101, 17), "BGM"},
-    ControlSpec{C::MusicMarker, 1, K::MusicPanel, At(124, 12, 13, 13), ""},
-    ControlSpec{C::MusicLabel, 1, K::MusicPanel, At(140, 12, 43, 13), "音楽CD"},
-    ControlSpec{C::MusicMarker, 0, K::MusicPanel, At(124, 28, 13, 13), ""},
-    ControlSpec{C::MusicLabel, 0, K::MusicPanel, At(140, 28, 23, 13), "無し"},
-    ControlSpec{C::MusicMarker, 2, K::MusicPanel, At(124, 44, 13, 13), ""},
-    ControlSpec{C::MusicLabel, 2, K::MusicPanel, At(140, 44, 60, 13), "MP3、WAV"},
-    ControlSpec{C::RepeatCombo, 0, K::MusicPanel, At(208, 8, 41, 20), ""},
-    ControlSpec{C::RepeatLabel, 0, K::MusicPanel, At(252, 12, 66, 13), "曲目をﾘﾋﾟｰﾄ"},
-    ControlSpec{C::FileButton, 0, K::MusicPanel, At(208, 40, 41, 25), "..."},
-    ControlSpec{C::FileName, 0, K::MusicPanel, At(208, 68, 297, 29), ""},
+    ControlSpec{C::TitleFrame, 1, K::MusicPanel, At(12, 8, 101, 21), "", kTitleFrame},
+    ControlSpec{C::Title, 1, K::MusicPanel, At(12, 12, 101, 17), "BGM", kTitle},
+    ControlSpec{C::MusicMarker, 1, K::MusicPanel, At(124, 12, 13, 13), "", kMarker},
+    ControlSpec{C::MusicLabel, 1, K::MusicPanel, At(140, 12, 43, 13), "音楽CD", kLabel},
+    ControlSpec{C::MusicMarker, 0, K::MusicPanel, At(124, 28, 13, 13), "", kMarker},
+    ControlSpec{C::MusicLabel, 0, K::MusicPanel, At(140, 28, 23, 13), "無し", kLabel},
+    ControlSpec{C::MusicMarker, 2, K::MusicPanel, At(124, 44, 13, 13), "", kMarker},
+    ControlSpec{C::MusicLabel, 2, K::MusicPanel, At(140, 44, 60, 13), "MP3、WAV", kLabel},
+    ControlSpec{C::RepeatCombo, 0, K::MusicPanel, At(208, 8, 41, 20), "", kCombo},
+    ControlSpec{C::RepeatLabel, 0, K::MusicPanel, At(252, 12, 66, 13), "曲目をﾘﾋﾟｰﾄ", kLabel},
+    ControlSpec{C::FileButton, 0, K::MusicPanel, At(208, 40, 41, 25), "...", kButton},
+    ControlSpec{C::FileName, 0, K::MusicPanel, At(208, 68, 297, 29), "", kFileName},
     // On the backdrop.
-    ControlSpec{C::Credit, 0, K::PicC, At(16, 340, 165, 13), kProgramCredit},
-    ControlSpec{C::SaveButton, 0, K::PicC, At(360, 340, 89, 33), "設定   "},
-    ControlSpec{C::CancelButton, 0, K::PicC, At(452, 340, 81, 33), "ｷｬﾝｾﾙ "},
+    ControlSpec{C::Credit, 0, K::PicC, At(16, 340, 165, 13), kProgramCredit, kCredit},
+    ControlSpec{C::SaveButton, 0, K::PicC, At(360, 340, 89, 33), "設定   ", kButton},
+    ControlSpec{C::CancelButton, 0, K::PicC, At(452, 340, 81, 33), "ｷｬﾝｾﾙ ", kButton},
 };
 
 }  // namespace
@@ -83,6 +110,34 @@ int PushButtonIndex(ControlId id) {
 Size PanelDrawingArea(Panel panel) {
     const Rect r = FindControl(ControlId::Panel, static_cast<int>(panel))->rect;
     return {r.right - r.left - 2, r.bottom - r.top - 2};
+}
+
+Rgb ChildShade(Container container) {
+    switch (container) {
+        case Container::FirePanel:
+        case Container::MusicPanel:
+            return kTextureShade;
+        case Container::PicC:
+            return BackdropShadeBehind(FindControl(ControlId::SaveButton)->rect,
+                                       kClientSize.height);
+        case Container::Window:
+            break;
+    }
+    return kBlack.rgb;
+}
+
+Rect TextArea(const ControlSpec& control) {
+    const int width = control.rect.right - control.rect.left;
+    const int height = control.rect.bottom - control.rect.top;
+    if (control.look.border != Border::Sunken) return {0, 0, width, height};
+    const Point m = kSunkenTextMargin;
+    return {m.x, m.y, width - m.x, height - m.y};
+}
+
+int GrownWidth(const ControlSpec& control, int textWidth) {
+    const int width = control.rect.right - control.rect.left;
+    if (control.look.growth != Growth::ToFitText) return width;
+    return std::max(width, textWidth + 1);
 }
 
 Rect ClientRect(const ControlSpec& control) {

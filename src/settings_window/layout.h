@@ -3,14 +3,17 @@
 // relative to the container) and texts, so that every platform window builds
 // the same window from one table.
 
+#include <optional>
 #include <span>
 #include <string_view>
 
 #include "settings_window/geometry.h"
+#include "startup/startup_dispatch.h"
 
 namespace cindral::settings_window {
 
-inline constexpr std::string_view kWindowCaption = "Cindralの設定";
+// The single-instance rule finds the window by this caption.
+inline constexpr std::string_view kWindowCaption = startup::kSettingsCaption;
 inline constexpr std::string_view kProgramCredit = "Cindral version 1.0";
 
 // Labels: "ＭＳ Ｐゴシック" 9.75 pt, normal weight, Shift-JIS character set.
@@ -63,12 +66,61 @@ int PushButtonIndex(ControlId id);
 // Where a control sits: on Pic_C, or on one of the panels.
 enum class Container { Window, PicC, FirePanel, MusicPanel };
 
+// The window system's own colours, which the user's desktop scheme sets.
+enum class SystemColour { None, WindowText, Window };
+
+// A fixed RGB value, or a system colour when `system` names one.
+struct Colour {
+    Rgb rgb;
+    SystemColour system = SystemColour::None;
+    friend bool operator==(const Colour&, const Colour&) = default;
+};
+inline constexpr Colour kBlack{{0, 0, 0}};
+inline constexpr Colour kWhite{{255, 255, 255}};
+
+// What a platform window creates for a control.
+enum class ControlKind {
+    Surface,     // a drawing kept across repaints: the backdrop, the panels
+    Frame,       // an outline only; what lies inside shows and takes the mouse
+    Picture,     // a marker or a preview, drawn at its top left (inside a border)
+    Label,       // one line of text
+    Combo,       // an editable drop-down list
+    PushButton,  // zoButtons_H reading ButtonPropertySet(id); presses and
+                 // clicks go to the window's logic like every other control's
+};
+
+// Horizontal placement of a label's text; it is always centred vertically.
+enum class TextAlign { Left, Centre };
+
+enum class Border {
+    None,
+    Line,    // one pixel of the border colour; a surface keeps its drawing inside it
+    Sunken,  // the two-pixel sunken edge; pictures and text sit inside it
+};
+
+// A label whose text is wider than its rectangle grows to the right to show
+// it whole (the substitute faces of other systems run a few pixels wider).
+enum class Growth { None, ToFitText };
+
+struct Look {
+    ControlKind kind = ControlKind::Label;
+    TextAlign align = TextAlign::Left;
+    Colour text = kBlack;
+    Border border = Border::None;
+    Colour borderColour = kBlack;
+    // A surface's first drawing, a label's background. None: what lies under
+    // the control shows through (a push button shows ChildShade there).
+    std::optional<Colour> fill = std::nullopt;
+    Growth growth = Growth::None;
+};
+
 struct ControlSpec {
     ControlId id;
     int index;  // control-array index; 0 for single controls
     Container container;
     Rect rect;  // left, top, right, bottom in the container
     std::string_view text;
+    Look look;
 };
 
 // The whole table, in the order a window creates the controls (containers
@@ -83,5 +135,18 @@ Size PanelDrawingArea(Panel panel);
 
 // A control's rectangle in Pic_C's (the client area's) coordinates.
 Rect ClientRect(const ControlSpec& control);
+
+// The colour a control that shows its container's colour takes on
+// `container`: the texture's average on a panel, the backdrop's shade behind
+// the push buttons on Pic_C, and Pic_C's first black on the window.
+Rgb ChildShade(Container container);
+
+// Where a label's text goes, in the label's own coordinates: inside a sunken
+// border it keeps 3 pixels from the sides and 2 from the top and bottom.
+Rect TextArea(const ControlSpec& control);
+
+// The width a label takes for text `textWidth` pixels wide: its own, or, for
+// a label that grows to fit, the text's width and one pixel when that is more.
+int GrownWidth(const ControlSpec& control, int textWidth);
 
 }  // namespace cindral::settings_window

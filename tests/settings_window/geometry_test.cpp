@@ -114,6 +114,58 @@ TEST(SettingsLayout, EveryControlLiesInsideItsContainer) {
     EXPECT_EQ(ClientRect(*FindControl(ControlId::SaveButton)), (Rect{360, 340, 449, 373}));
 }
 
+// The looks the window's description gives: centred titles, white credit,
+// the file label's border and window-text colour, bordered previews, grey
+// panels under the texture; the three buttons alone are push buttons.
+TEST(SettingsLayout, ControlsLookAsDescribed) {
+    for (const ControlSpec& c : Controls()) {
+        const Look& look = c.look;
+        const bool label = c.id == ControlId::Title || c.id == ControlId::RandomLabel ||
+                           c.id == ControlId::MusicLabel || c.id == ControlId::RepeatLabel ||
+                           c.id == ControlId::Credit || c.id == ControlId::FileName;
+        SCOPED_TRACE(static_cast<int>(c.id) * 100 + c.index);
+        EXPECT_EQ(look.kind == ControlKind::Label, label);
+        EXPECT_EQ(look.kind == ControlKind::PushButton, PushButtonIndex(c.id) >= 0);
+        EXPECT_EQ(look.align == TextAlign::Centre, c.id == ControlId::Title);
+        EXPECT_EQ(look.text == kWhite, c.id == ControlId::Credit);
+        // Plain labels show what lies under them and grow to fit their text.
+        if (label && c.id != ControlId::FileName) {
+            EXPECT_FALSE(look.fill.has_value());
+        }
+        EXPECT_EQ(look.growth == Growth::ToFitText,
+                  label && c.id != ControlId::Title && c.id != ControlId::FileName);
+        EXPECT_EQ(look.border == Border::Sunken,
+                  c.id == ControlId::FileName || c.id == ControlId::FireImage);
+    }
+    const Look& file = FindControl(ControlId::FileName)->look;
+    EXPECT_EQ(file.text, (Colour{{}, SystemColour::WindowText}));
+    EXPECT_EQ(file.fill, (Colour{{}, SystemColour::Window}));
+    for (int panel : {0, 1}) {
+        const Look& look = FindControl(ControlId::Panel, panel)->look;
+        EXPECT_EQ(look.kind, ControlKind::Surface);
+        EXPECT_EQ(look.border, Border::Line);
+        EXPECT_EQ(look.fill, (Colour{{128, 128, 128}}));
+    }
+}
+
+TEST(SettingsLayout, LabelsGrowRightAndTextKeepsClearOfSunkenBorders) {
+    const ControlSpec& random = *FindControl(ControlId::RandomLabel);  // 83 wide
+    EXPECT_EQ(GrownWidth(random, 82), 83);
+    EXPECT_EQ(GrownWidth(random, 83), 84);
+    EXPECT_EQ(GrownWidth(random, 90), 91);
+    EXPECT_EQ(GrownWidth(*FindControl(ControlId::Title), 200), 101);
+    EXPECT_EQ(GrownWidth(*FindControl(ControlId::FileName), 400), 297);
+
+    EXPECT_EQ(TextArea(*FindControl(ControlId::FileName)), (Rect{3, 2, 294, 27}));
+    EXPECT_EQ(TextArea(*FindControl(ControlId::Title, 1)), (Rect{0, 0, 101, 17}));
+
+    // What shows behind a control: the texture's average on the panels, the
+    // backdrop's RGB(64, 64, 94) at the buttons' middle row on Pic_C.
+    EXPECT_EQ(ChildShade(Container::FirePanel), (Rgb{197, 194, 193}));
+    EXPECT_EQ(ChildShade(Container::MusicPanel), (Rgb{197, 194, 193}));
+    EXPECT_EQ(ChildShade(Container::PicC), (Rgb{64, 64, 94}));
+}
+
 // The three push buttons, and only they, each have a place of their own.
 TEST(SettingsLayout, PushButtonsAreNumberedInOrder) {
     EXPECT_EQ(PushButtonIndex(ControlId::SaveButton), 0);
