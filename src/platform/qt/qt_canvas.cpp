@@ -27,12 +27,6 @@ QtCanvas::QtCanvas(QSize size) : image_(size, QImage::Format_RGB32) { image_.fil
 
 QColor QtCanvas::ToQColor(Color rgb) { return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb)); }
 
-void QtCanvas::InstallFontSubstitutions() {
-    // IPAPGothic has the metrics of the proportional Japanese UI face.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
-}
-
 void QtCanvas::Begin(QPainter& p) {
     p.begin(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);

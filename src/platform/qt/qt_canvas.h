@@ -36,8 +36,6 @@ class QtCanvas : public button::Canvas {
     void FillMask(button::Point at, const button::Mask& mask, button::Color rgb) override;
 
     static QColor ToQColor(button::Color rgb);
-    // Maps the face names the control's users pick to fonts this system has.
-    static void InstallFontSubstitutions();
 
   private:
     void Begin(QPainter& p);

@@ -1,7 +1,6 @@
 #include "platform/qt/settings_app.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -42,12 +41,6 @@ void FailOnFatal(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 }  // namespace
 
-void InstallSettingsFontSubstitutions() {
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
-                              QStringLiteral("Liberation Serif"));
-}
-
 int RunSettingsWindow(config::Settings& settings, const std::filesystem::path& settingsFile) {
     static int argc = 1;
     static char name[] = "cindral";
@@ -55,7 +48,6 @@ int RunSettingsWindow(config::Settings& settings, const std::filesystem::path& s
     g_qtMessages = qInstallMessageHandler(FailOnFatal);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallSettingsFontSubstitutions();
 
     settings_window::FileSettingsSink sink(settingsFile, std::cerr);
     settings_window::EffectOrigin origin;

@@ -10,10 +10,6 @@
 
 namespace cindral::platform::qt {
 
-// Maps the window's font names to installed faces with the same metrics:
-// "ＭＳ Ｐゴシック" to IPAPGothic, "Times New Roman" to Liberation Serif.
-void InstallSettingsFontSubstitutions();
-
 int RunSettingsWindow(config::Settings& settings, const std::filesystem::path& settingsFile);
 
 }  // namespace cindral::platform::qt

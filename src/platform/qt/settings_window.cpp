@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "platform/qt/font_substitutions.h"
 #include "platform/qt/zo_button_widget.h"
 #include "settings_window/button_properties.h"
 #include "settings_window/pictures.h"
@@ -65,6 +66,7 @@ QtSettingsWindow::QtSettingsWindow(config::Settings& settings,
     setWindowIcon(QPixmap::fromImage(ToQImage(settings_window::WindowIcon())));
     setWindowModality(Qt::ApplicationModal);
     setFixedSize(settings_window::kClientSize.width, settings_window::kClientSize.height);
+    InstallFontSubstitutions();
     setFont(LabelFont());
     BuildControls();
 }

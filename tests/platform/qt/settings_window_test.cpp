@@ -4,7 +4,6 @@
 
 #include <QTest>
 
-#include "platform/qt/settings_app.h"
 #include "platform/qt/zo_button_widget.h"
 #include "qt_app.h"
 
@@ -32,7 +31,6 @@ class CancellingDialog : public settings_window::MusicFileDialog {
 struct Shown {
     explicit Shown(config::Settings loaded) : settings(std::move(loaded)) {
         test::App();
-        InstallSettingsFontSubstitutions();
         window = std::make_unique<QtSettingsWindow>(settings, origin, sink, &dialog);
         window->onClosed = [this] { ++closed; };
         window->Load();
