@@ -41,7 +41,8 @@ void DrawSunkenBorder(QPainter& p, QSize size) {
     p.drawLine(w - 1, 1, w - 1, h - 1);
 }
 
-RetainedSurface::RetainedSurface(QWidget* parent, QSize drawingArea, QColor fill, bool border)
+RetainedSurface::RetainedSurface(QWidget* parent, QSize drawingArea, QColor fill,
+                                 std::optional<QColor> border)
     : QWidget(parent), image_(drawingArea, QImage::Format_RGB32), border_(border) {
     image_.fill(fill);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -51,7 +52,7 @@ void RetainedSurface::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int b = BorderWidth();
     if (border_) {
-        p.setPen(QColor(64, 64, 64));
+        p.setPen(*border_);
         p.drawRect(0, 0, width() - 1, height() - 1);
     }
     p.drawImage(b, b, image_);
@@ -77,26 +78,29 @@ void PictureControl::paintEvent(QPaintEvent*) {
     p.drawImage(inset, inset, picture_);
 }
 
-TextLabel::TextLabel(QWidget* parent, const QString& text, ControlInput input, bool border)
-    : ClickableControl(std::move(input), text, parent), border_(border) {
-    if (border_) setContentsMargins(3, 2, 3, 2);
+TextLabel::TextLabel(QWidget* parent, const QString& text, ControlInput input, bool border,
+                     std::optional<QColor> fill)
+    : ClickableControl(std::move(input), parent), border_(border), fill_(fill) {
+    setTextFormat(Qt::PlainText);
+    setText(text);
 }
 
 void TextLabel::paintEvent(QPaintEvent* e) {
-    if (border_) {
+    if (fill_ || border_) {
         QPainter p(this);
-        DrawSunkenBorder(p, size());
+        if (fill_) p.fillRect(rect(), *fill_);
+        if (border_) DrawSunkenBorder(p, size());
     }
     QLabel::paintEvent(e);
 }
 
-FrameShape::FrameShape(QWidget* parent) : QWidget(parent) {
+FrameShape::FrameShape(QWidget* parent, QColor colour) : QWidget(parent), colour_(colour) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void FrameShape::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.setPen(QColor(0, 0, 0));
+    p.setPen(colour_);
     p.drawRect(0, 0, width() - 1, height() - 1);
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "settings_window/pictures.h"
@@ -54,7 +55,7 @@ class ClickableControl : public Base {
 class RetainedSurface : public QWidget {
     Q_OBJECT
   public:
-    RetainedSurface(QWidget* parent, QSize drawingArea, QColor fill, bool border);
+    RetainedSurface(QWidget* parent, QSize drawingArea, QColor fill, std::optional<QColor> border);
     QImage& Image() { return image_; }
     int BorderWidth() const { return border_ ? 1 : 0; }
     // Called after the first paint (the start-up benchmark stamps it).
@@ -65,7 +66,7 @@ class RetainedSurface : public QWidget {
 
   private:
     QImage image_;
-    bool border_;
+    std::optional<QColor> border_;
     bool painted_ = false;
 };
 
@@ -84,28 +85,34 @@ class PictureControl : public ClickableControl<QWidget> {
     bool border_;
 };
 
-// A label with a transparent background, optionally with a sunken border.
+// A label of plain text (a path holding markup shows it literally), on what
+// lies under it or on `fill`, optionally inside a sunken border.
 class TextLabel : public ClickableControl<QLabel> {
     Q_OBJECT
   public:
-    TextLabel(QWidget* parent, const QString& text, ControlInput input, bool border = false);
-    bool HasBorder() const { return border_; }
+    TextLabel(QWidget* parent, const QString& text, ControlInput input, bool border,
+              std::optional<QColor> fill);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
 
   private:
     bool border_;
+    std::optional<QColor> fill_;
 };
 
-// The rectangle that frames a panel's title; mouse input passes through it.
+// A one-pixel outline (the frame of a panel's title); mouse input passes
+// through it.
 class FrameShape : public QWidget {
     Q_OBJECT
   public:
-    explicit FrameShape(QWidget* parent);
+    FrameShape(QWidget* parent, QColor colour);
 
   protected:
     void paintEvent(QPaintEvent* e) override;
+
+  private:
+    QColor colour_;
 };
 
 // Draws the sunken two-pixel border of a control of `size`.

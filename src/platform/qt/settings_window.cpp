@@ -10,12 +10,14 @@
 #include "platform/qt/font_substitutions.h"
 #include "platform/qt/zo_button_widget.h"
 #include "settings_window/button_properties.h"
+#include "settings_window/file_caption.h"
 #include "settings_window/pictures.h"
 
 namespace cindral::platform::qt {
 namespace {
 
 using settings_window::ControlId;
+using settings_window::ControlKind;
 using settings_window::ControlSpec;
 
 QString FromView(std::string_view text) {
@@ -35,6 +37,25 @@ QRect ToQRect(const settings_window::Rect& r) {
 
 settings_window::Rect FromQRect(const QRect& r) {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+QColor ToQColor(const settings_window::Colour& c, const QPalette& pal) {
+    switch (c.system) {
+        case settings_window::SystemColour::WindowText:
+            return pal.color(QPalette::WindowText);
+        case settings_window::SystemColour::Window:
+            return pal.color(QPalette::Base);
+        case settings_window::SystemColour::None:
+            break;
+    }
+    return QColor(c.rgb.r, c.rgb.g, c.rgb.b);
+}
+
+// The container that a surface of the table is for its controls.
+settings_window::Container SurfaceContainer(const ControlSpec& surface) {
+    if (surface.id == ControlId::PicC) return settings_window::Container::PicC;
+    return surface.index == 0 ? settings_window::Container::FirePanel
+                              : settings_window::Container::MusicPanel;
 }
 
 // The colour a child that draws its container's colour takes.
@@ -74,108 +95,112 @@ QtSettingsWindow::QtSettingsWindow(config::Settings& settings,
 QtSettingsWindow::~QtSettingsWindow() = default;
 
 void QtSettingsWindow::BuildControls() {
-    for (const ControlSpec& entry : settings_window::Controls()) {
-        QWidget* container = ContainerOf(entry);
+    for (const ControlSpec& spec : settings_window::Controls()) {
+        QWidget* container = ContainerOf(spec);
         QWidget* w = nullptr;
-        const QString text = FromView(entry.text);
-        switch (entry.id) {
-            case ControlId::PicC: {
-                w = backdrop_ = new RetainedSurface(
-                    this, {settings_window::kClientSize.width, settings_window::kClientSize.height},
-                    Qt::black, false);
-                // The buttons on the backdrop take the shade around them as
-                // their container's colour.
-                const settings_window::Rgb shade = settings_window::BackdropShadeBehind(
-                    settings_window::FindControl(ControlId::SaveButton)->rect,
-                    settings_window::kClientSize.height);
-                SetBackgroundColour(*backdrop_, QColor(shade.r, shade.g, shade.b));
-                backdrop_->onFirstPaint = [this] {
-                    if (onFirstPaint) onFirstPaint();
-                };
+        switch (spec.look.kind) {
+            case ControlKind::Surface:
+                w = MakeSurface(spec, container);
                 break;
-            }
-            case ControlId::Panel: {
-                const settings_window::Size area = settings_window::PanelDrawingArea(
-                    static_cast<settings_window::Panel>(entry.index));
-                auto* panel = new RetainedSurface(container, {area.width, area.height},
-                                                  QColor(128, 128, 128), true);
-                const settings_window::Rgb shade = settings_window::kTextureShade;
-                SetBackgroundColour(*panel, QColor(shade.r, shade.g, shade.b));
-                w = panels_[static_cast<std::size_t>(entry.index)] = panel;
+            case ControlKind::Frame:
+                w = new FrameShape(container, ToQColor(spec.look.borderColour, palette()));
                 break;
-            }
-            case ControlId::TitleFrame:
-                w = new FrameShape(container);
+            case ControlKind::Picture:
+                w = MakePicture(spec, container);
                 break;
-            case ControlId::FireMarker:
-                w = fireMarkers_[static_cast<std::size_t>(entry.index)] =
-                    new PictureControl(container, false, InputFor(entry));
+            case ControlKind::Label:
+                w = MakeLabel(spec, container);
                 break;
-            case ControlId::MusicMarker:
-                w = musicMarkers_[static_cast<std::size_t>(entry.index)] =
-                    new PictureControl(container, false, InputFor(entry));
+            case ControlKind::Combo:
+                w = MakeCombo(container);
                 break;
-            case ControlId::FireImage: {
-                auto* preview = new PictureControl(container, true, InputFor(entry));
-                preview->SetPicture(previews_[static_cast<std::size_t>(entry.index)]);
-                w = preview;
+            case ControlKind::PushButton:
+                w = MakeButton(spec, container);
                 break;
-            }
-            case ControlId::RepeatCombo:
-                w = combo_ = new QComboBox(container);
-                combo_->setEditable(true);
-                combo_->setInsertPolicy(QComboBox::NoInsert);
-                connect(combo_, &QComboBox::editTextChanged, this,
-                        [this](const QString& t) { core_->RepeatTextEdited(t.toStdString()); });
-                break;
-            case ControlId::FileName:
-                w = fileName_ = new TextLabel(container, text, InputFor(entry), true);
-                fileName_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-                break;
-            case ControlId::SaveButton:
-            case ControlId::CancelButton:
-            case ControlId::FileButton: {
-                auto* b = new ZoButtonWidget(container);
-                b->setGeometry(ToQRect(entry.rect));
-                button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(entry.id);
-                b->Control().ReadProperties(bag);
-                const ControlId id = entry.id;
-                connect(b, &ZoButtonWidget::mouseDown, this,
-                        [this, id](int, int, float, float) { core_->MouseDown(id); });
-                connect(b, &ZoButtonWidget::clicked, this, [this, id] { core_->Click(id); });
-                buttons_[static_cast<std::size_t>(settings_window::PushButtonIndex(entry.id))] = b;
-                w = b;
-                break;
-            }
-            case ControlId::Title:
-            case ControlId::RandomLabel:
-            case ControlId::MusicLabel:
-            case ControlId::RepeatLabel:
-            case ControlId::Credit: {
-                auto* label = new TextLabel(container, text, InputFor(entry));
-                if (entry.id == ControlId::Title) label->setAlignment(Qt::AlignCenter);
-                if (entry.id == ControlId::Credit) {
-                    QPalette pal = label->palette();
-                    pal.setColor(QPalette::WindowText, Qt::white);
-                    label->setPalette(pal);
-                }
-                w = label;
-                break;
-            }
         }
-        if (!w) continue;
         // Inside a panel, positions count from within its border.
         const int inset = container == panels_[0] || container == panels_[1] ? 1 : 0;
-        QRect at = ToQRect(entry.rect).translated(inset, inset);
-        // The substitute face runs a few pixels wider than the named one: a
-        // borderless label grows to the right rather than clip its text.
-        if (auto* label = dynamic_cast<TextLabel*>(w); label && !label->HasBorder()) {
-            const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
-            if (label->alignment() & Qt::AlignLeft) at.setWidth(std::max(at.width(), needed));
+        QRect at = ToQRect(spec.rect).translated(inset, inset);
+        if (auto* label = qobject_cast<TextLabel*>(w)) {
+            at.setWidth(settings_window::GrownWidth(
+                spec, label->fontMetrics().horizontalAdvance(label->text())));
         }
         w->setGeometry(at);
-        controls_.emplace_back(&entry, w);
+        controls_.emplace_back(&spec, w);
     }
+}
+
+QWidget* QtSettingsWindow::MakeSurface(const ControlSpec& spec, QWidget* container) {
+    const settings_window::Look& look = spec.look;
+    const bool border = look.border != settings_window::Border::None;
+    const QSize area = ToQRect(spec.rect).size() - (border ? QSize(2, 2) : QSize(0, 0));
+    auto* surface = new RetainedSurface(
+        container, area, ToQColor(look.fill.value_or(settings_window::kBlack), palette()),
+        border ? std::optional(ToQColor(look.borderColour, palette())) : std::nullopt);
+    // Controls on it that show their container's colour take this one.
+    const settings_window::Rgb shade = settings_window::ChildShade(SurfaceContainer(spec));
+    SetBackgroundColour(*surface, QColor(shade.r, shade.g, shade.b));
+    if (spec.id == ControlId::PicC) {
+        backdrop_ = surface;
+        backdrop_->onFirstPaint = [this] {
+            if (onFirstPaint) onFirstPaint();
+        };
+    } else {
+        panels_.at(static_cast<std::size_t>(spec.index)) = surface;
+    }
+    return surface;
+}
+
+QWidget* QtSettingsWindow::MakePicture(const ControlSpec& spec, QWidget* container) {
+    const bool sunken = spec.look.border == settings_window::Border::Sunken;
+    auto* picture = new PictureControl(container, sunken, InputFor(spec));
+    const auto index = static_cast<std::size_t>(spec.index);
+    if (spec.id == ControlId::FireImage) picture->SetPicture(previews_.at(index));
+    if (spec.id == ControlId::FireMarker) fireMarkers_.at(index) = picture;
+    if (spec.id == ControlId::MusicMarker) musicMarkers_.at(index) = picture;
+    return picture;
+}
+
+QWidget* QtSettingsWindow::MakeLabel(const ControlSpec& spec, QWidget* container) {
+    const settings_window::Look& look = spec.look;
+    std::optional<QColor> fill;
+    if (look.fill) fill = ToQColor(*look.fill, palette());
+    auto* label = new TextLabel(container, FromView(spec.text), InputFor(spec),
+                                look.border == settings_window::Border::Sunken, fill);
+    const Qt::Alignment across =
+        look.align == settings_window::TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
+    label->setAlignment(across | Qt::AlignVCenter);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, ToQColor(look.text, pal));
+    label->setPalette(pal);
+    const settings_window::Rect text = settings_window::TextArea(spec);
+    label->setContentsMargins(text.left, text.top, spec.rect.right - spec.rect.left - text.right,
+                              spec.rect.bottom - spec.rect.top - text.bottom);
+    if (spec.id == ControlId::FileName) fileName_ = label;
+    return label;
+}
+
+QWidget* QtSettingsWindow::MakeCombo(QWidget* container) {
+    combo_ = new QComboBox(container);
+    combo_->setEditable(true);
+    combo_->setInsertPolicy(QComboBox::NoInsert);
+    connect(combo_, &QComboBox::editTextChanged, this,
+            [this](const QString& t) { core_->RepeatTextEdited(t.toStdString()); });
+    return combo_;
+}
+
+QWidget* QtSettingsWindow::MakeButton(const ControlSpec& spec, QWidget* container) {
+    auto* b = new ZoButtonWidget(container);
+    // Sized before the properties are read, so that they lay it out.
+    b->setGeometry(ToQRect(spec.rect));
+    button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(spec.id);
+    b->Control().ReadProperties(bag);
+    const ControlInput input = InputFor(spec);
+    connect(b, &ZoButtonWidget::mouseDown, this,
+            [input](int, int, float, float) { input.pressed(); });
+    connect(b, &ZoButtonWidget::clicked, this, [input] { input.clicked(); });
+    buttons_.at(static_cast<std::size_t>(settings_window::PushButtonIndex(spec.id))) = b;
+    return b;
 }
 
 QWidget* QtSettingsWindow::ContainerOf(const ControlSpec& entry) {
@@ -247,7 +272,12 @@ void QtSettingsWindow::AddRepeatEntry(const std::string& text) {
 }
 
 void QtSettingsWindow::SetFileCaption(const std::string& text) {
-    fileName_->setText(QString::fromStdString(text));
+    const QFontMetrics metrics = fileName_->fontMetrics();
+    const settings_window::Rect area =
+        settings_window::TextArea(*settings_window::FindControl(ControlId::FileName));
+    fileName_->setText(QString::fromStdString(settings_window::FileCaptionText(
+        text, area.right - area.left,
+        [&metrics](std::string_view t) { return metrics.horizontalAdvance(FromView(t)); })));
 }
 
 void QtSettingsWindow::DrawBackdropLine(int y, int width, settings_window::Rgb c) {

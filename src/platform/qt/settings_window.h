@@ -75,6 +75,11 @@ class QtSettingsWindow : public QWidget,
     void Close() override;
 
     void BuildControls();
+    QWidget* MakeSurface(const settings_window::ControlSpec& spec, QWidget* container);
+    QWidget* MakePicture(const settings_window::ControlSpec& spec, QWidget* container);
+    QWidget* MakeLabel(const settings_window::ControlSpec& spec, QWidget* container);
+    QWidget* MakeCombo(QWidget* container);
+    QWidget* MakeButton(const settings_window::ControlSpec& spec, QWidget* container);
     QWidget* ContainerOf(const settings_window::ControlSpec& entry);
     ControlInput InputFor(const settings_window::ControlSpec& entry);
 

@@ -52,11 +52,26 @@ void SettingsPart::SetText(const std::wstring& text) {
     Invalidate();
 }
 
-void SettingsPart::SetTextStyle(HFONT font, COLORREF color, UINT format) {
+void SettingsPart::SetTextStyle(HFONT font, COLORREF color, UINT format, const RECT& textArea) {
     font_ = font;
     textColor_ = color;
     format_ = format;
+    RECT client{};
+    GetClientRect(window_, &client);
+    // Kept as margins: a label that grows keeps them.
+    margins_ = {textArea.left, textArea.top, client.right - textArea.right,
+                client.bottom - textArea.bottom};
 }
+
+namespace {
+
+void Outline(HDC dc, const RECT& r, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FrameRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+}  // namespace
 
 LRESULT CALLBACK SettingsPart::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     auto* self = reinterpret_cast<SettingsPart*>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -128,13 +143,10 @@ void SettingsPart::PaintContainerUnder(HDC dc, const RECT& client) {
 void SettingsPart::Paint(HDC dc) {
     RECT client;
     GetClientRect(window_, &client);
+    const bool sunken = border_ == settings_window::Border::Sunken;
     switch (kind_) {
         case Kind::Surface: {
-            if (border_) {
-                HBRUSH frame = CreateSolidBrush(RGB(64, 64, 64));
-                FrameRect(dc, &client, frame);
-                DeleteObject(frame);
-            }
+            if (border_ == settings_window::Border::Line) Outline(dc, client, borderColor_);
             if (canvas_) {
                 const button::Size size = canvas_->GetSize();
                 BitBlt(dc, Inset(), Inset(), size.width, size.height, canvas_->Dc(), 0, 0, SRCCOPY);
@@ -142,8 +154,8 @@ void SettingsPart::Paint(HDC dc) {
             break;
         }
         case Kind::Picture: {
-            const int inset = border_ ? 2 : 0;
-            if (border_) DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
+            const int inset = sunken ? 2 : 0;
+            if (sunken) DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
             if (!picture_.pixels.empty()) {
                 RECT at{inset, inset, inset + picture_.width, inset + picture_.height};
                 StretchImage(dc, at, picture_.pixels.data(), picture_.width, picture_.height);
@@ -151,28 +163,26 @@ void SettingsPart::Paint(HDC dc) {
             break;
         }
         case Kind::Label: {
-            // The container's drawing shows through; a bordered label has the
-            // window colour inside a sunken edge.
-            if (border_) {
-                FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
-                DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
+            if (fill_) {
+                HBRUSH brush = CreateSolidBrush(*fill_);
+                FillRect(dc, &client, brush);
+                DeleteObject(brush);
             } else {
                 PaintContainerUnder(dc, client);
             }
+            if (sunken) DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
             HGDIOBJ old = font_ ? SelectObject(dc, font_) : nullptr;
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, textColor_);
-            RECT text = client;
-            if (border_) InflateRect(&text, -3, -2);
+            RECT text{client.left + margins_.left, client.top + margins_.top,
+                      client.right - margins_.right, client.bottom - margins_.bottom};
             DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &text, format_);
             if (old) SelectObject(dc, old);
             break;
         }
         case Kind::Frame: {
             PaintContainerUnder(dc, client);
-            HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
-            FrameRect(dc, &client, black);
-            DeleteObject(black);
+            Outline(dc, client, borderColor_);
             break;
         }
     }

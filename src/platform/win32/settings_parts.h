@@ -6,10 +6,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/win32.h"
+#include "settings_window/layout.h"
 #include "settings_window/pictures.h"
 
 namespace cindral::platform::win32 {
@@ -34,13 +36,20 @@ class SettingsPart {
     HWND Handle() const { return window_; }
     // Surfaces: the kept drawing (inside the border when there is one).
     GdiCanvas* Canvas() { return canvas_.get(); }
-    int Inset() const { return border_ ? 1 : 0; }
+    int Inset() const { return border_ == settings_window::Border::Line ? 1 : 0; }
 
-    void SetBorder(bool border) { border_ = border; }
+    // A surface's line, a picture's or a label's sunken edge, a frame's outline.
+    void SetBorder(settings_window::Border border, COLORREF color) {
+        border_ = border;
+        borderColor_ = color;
+    }
+    // A label's background; none: the container's drawing shows through.
+    void SetFill(std::optional<COLORREF> fill) { fill_ = fill; }
     void SetSurface(int width, int height);
     void SetPicture(const settings_window::Image& picture);
     void SetText(const std::wstring& text);
-    void SetTextStyle(HFONT font, COLORREF color, UINT format);
+    // `textArea`: where the text goes, in the part's own coordinates.
+    void SetTextStyle(HFONT font, COLORREF color, UINT format, const RECT& textArea);
     // Forwards WM_COMMAND of child controls (the combo box) to this function.
     std::function<void(WPARAM, LPARAM)> onCommand;
     void Invalidate() { InvalidateRect(window_, nullptr, FALSE); }
@@ -55,13 +64,16 @@ class SettingsPart {
     HWND window_ = nullptr;
     PartInput input_;
     SettingsPart* container_;
-    bool border_ = false;
+    settings_window::Border border_ = settings_window::Border::None;
+    COLORREF borderColor_ = 0;
+    std::optional<COLORREF> fill_;
     std::unique_ptr<GdiCanvas> canvas_;
     settings_window::Image picture_;
     std::wstring text_;
     HFONT font_ = nullptr;
     COLORREF textColor_ = 0;
     UINT format_ = DT_LEFT | DT_TOP | DT_NOPREFIX;
+    RECT margins_{};  // of the text area from each edge
     bool leftDown_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include "platform/win32/settings_location.h"
 #include "platform/win32/wide_text.h"
 #include "settings_window/button_properties.h"
+#include "settings_window/file_caption.h"
 #include "settings_window/pictures.h"
 
 namespace cindral::platform::win32 {
@@ -15,6 +16,7 @@ namespace cindral::platform::win32 {
 namespace {
 
 using settings_window::ControlId;
+using settings_window::ControlKind;
 using settings_window::ControlSpec;
 
 constexpr wchar_t kWindowClass[] = L"CindralSettingsWindow";
@@ -22,6 +24,20 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 constexpr int kComboId = 100;
 
 RECT ToRect(const settings_window::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+COLORREF ToColorRef(const settings_window::Colour& c) {
+    switch (c.system) {
+        case settings_window::SystemColour::WindowText:
+            return GetSysColor(COLOR_WINDOWTEXT);
+        case settings_window::SystemColour::Window:
+            return GetSysColor(COLOR_WINDOW);
+        case settings_window::SystemColour::None:
+            break;
+    }
+    return RGB(c.rgb.r, c.rgb.g, c.rgb.b);
+}
+
+COLORREF ToColorRef(const settings_window::Rgb& c) { return RGB(c.r, c.g, c.b); }
 
 // "ＭＳ Ｐゴシック" where the system has it; font linking and substitution
 // give the Japanese UI font elsewhere.
@@ -84,149 +100,151 @@ Win32SettingsWindow::~Win32SettingsWindow() {
 }
 
 void Win32SettingsWindow::BuildControls() {
-    for (const ControlSpec& entry : settings_window::Controls()) {
-        SettingsPart* container = nullptr;
-        HWND parent = window_;
-        switch (entry.container) {
-            case settings_window::Container::PicC:
-                container = backdrop_;
-                break;
-            case settings_window::Container::FirePanel:
-                container = panels_[0];
-                break;
-            case settings_window::Container::MusicPanel:
-                container = panels_[1];
-                break;
-            case settings_window::Container::Window:
-                break;
+    for (const ControlSpec& spec : settings_window::Controls()) {
+        Placement place{window_, ToRect(spec.rect), ContainerOf(spec.container)};
+        if (place.container) {
+            place.parent = place.container->Handle();
+            // Inside a panel, positions count from within its border.
+            OffsetRect(&place.at, place.container->Inset(), place.container->Inset());
         }
-        if (container) parent = container->Handle();
-        // Inside a panel, positions count from within its border.
-        const int inset = container ? container->Inset() : 0;
-        RECT at = ToRect(entry.rect);
-        OffsetRect(&at, inset, inset);
-        const ControlId id = entry.id;
-        const int index = entry.index;
-        PartInput input{[this, id, index] { core_->MouseDown(id, index); },
-                        [this, id, index] { core_->Click(id, index); }};
-        const std::wstring text = WideFromUtf8(entry.text);
-        auto part = [&](SettingsPart::Kind kind) {
-            parts_.push_back(std::make_unique<SettingsPart>(kind, parent, at, input, container));
-            return parts_.back().get();
-        };
-        switch (entry.id) {
-            case ControlId::PicC:
-                backdrop_ = part(SettingsPart::Kind::Surface);
-                backdrop_->SetSurface(settings_window::kClientSize.width,
-                                      settings_window::kClientSize.height);
-                backdrop_->Canvas()->FillRect(
-                    {0, 0, settings_window::kClientSize.width, settings_window::kClientSize.height},
-                    0);
+        switch (spec.look.kind) {
+            case ControlKind::Surface:
+                MakeSurface(spec, place);
                 break;
-            case ControlId::Panel: {
-                SettingsPart* panel = part(SettingsPart::Kind::Surface);
-                panel->SetBorder(true);
-                const settings_window::Size area = settings_window::PanelDrawingArea(
-                    static_cast<settings_window::Panel>(entry.index));
-                panel->SetSurface(area.width, area.height);
-                panel->Canvas()->FillRect({0, 0, area.width, area.height},
-                                          button::Rgb(128, 128, 128));
-                panels_[static_cast<std::size_t>(entry.index)] = panel;
+            case ControlKind::Frame:
+                MakeFrame(spec, place);
                 break;
-            }
-            case ControlId::TitleFrame: {
-                // Only its one-pixel outline belongs to it, so the title inside
-                // shows whatever the order of the two.
-                SettingsPart* frame = part(SettingsPart::Kind::Frame);
-                const int w = at.right - at.left, h = at.bottom - at.top;
-                HRGN ring = CreateRectRgn(0, 0, w, h);
-                HRGN inside = CreateRectRgn(1, 1, w - 1, h - 1);
-                CombineRgn(ring, ring, inside, RGN_DIFF);
-                DeleteObject(inside);
-                SetWindowRgn(frame->Handle(), ring, FALSE);
+            case ControlKind::Picture:
+                MakePicture(spec, place);
                 break;
-            }
-            case ControlId::FireMarker:
-                fireMarkers_[static_cast<std::size_t>(index)] = part(SettingsPart::Kind::Picture);
+            case ControlKind::Label:
+                MakeLabel(spec, place);
                 break;
-            case ControlId::MusicMarker:
-                musicMarkers_[static_cast<std::size_t>(index)] = part(SettingsPart::Kind::Picture);
+            case ControlKind::Combo:
+                MakeCombo(place);
                 break;
-            case ControlId::FireImage: {
-                SettingsPart* preview = part(SettingsPart::Kind::Picture);
-                preview->SetBorder(true);
-                preview->SetPicture(previews_[static_cast<std::size_t>(index)]);
+            case ControlKind::PushButton:
+                MakeButton(spec, place);
                 break;
-            }
-            case ControlId::RepeatCombo:
-                combo_ = CreateWindowExW(0, L"COMBOBOX", L"",
-                                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
-                                             CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                                         at.left, at.top, at.right - at.left, 200, parent,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)),
-                                         GetModuleHandleW(nullptr), nullptr);
-                SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), TRUE);
-                if (container) {
-                    container->onCommand = [this](WPARAM w, LPARAM) { OnComboCommand(w); };
-                }
-                break;
-            case ControlId::FileName:
-                fileName_ = part(SettingsPart::Kind::Label);
-                fileName_->SetBorder(true);
-                fileName_->SetTextStyle(
-                    labelFont_, GetSysColor(COLOR_WINDOWTEXT),
-                    DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-                fileName_->SetText(text);
-                break;
-            case ControlId::SaveButton:
-            case ControlId::CancelButton:
-            case ControlId::FileButton: {
-                const settings_window::Rgb shade = settings_window::BackdropShadeBehind(
-                    entry.rect, settings_window::kClientSize.height);
-                auto b = std::make_unique<ZoButtonWindow>(parent, at,
-                                                          button::Rgb(shade.r, shade.g, shade.b));
-                button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(entry.id);
-                b->Control().ReadProperties(bag);
-                b->onMouseDown = [this, id] { core_->MouseDown(id); };
-                b->onClick = [this, id] { core_->Click(id); };
-                buttons_[static_cast<std::size_t>(settings_window::PushButtonIndex(entry.id))] =
-                    std::move(b);
-                break;
-            }
-            case ControlId::Title:
-            case ControlId::RandomLabel:
-            case ControlId::MusicLabel:
-            case ControlId::RepeatLabel:
-            case ControlId::Credit: {
-                SettingsPart* label = part(SettingsPart::Kind::Label);
-                UINT format = DT_NOPREFIX | DT_SINGLELINE;
-                format |= entry.id == ControlId::Title ? (DT_CENTER | DT_VCENTER) : DT_LEFT;
-                label->SetTextStyle(
-                    labelFont_, entry.id == ControlId::Credit ? RGB(255, 255, 255) : RGB(0, 0, 0),
-                    format);
-                label->SetText(text);
-                if (entry.id != ControlId::Title) GrowToText(label->Handle(), text);
-                break;
-            }
         }
     }
 }
 
-void Win32SettingsWindow::GrowToText(HWND label, const std::wstring& text) {
-    // The substitute face may run a few pixels wider than the named one: a
-    // borderless label grows to the right rather than cut its text.
-    HDC dc = GetDC(label);
+SettingsPart* Win32SettingsWindow::ContainerOf(settings_window::Container container) {
+    switch (container) {
+        case settings_window::Container::PicC:
+            return backdrop_;
+        case settings_window::Container::FirePanel:
+            return panels_[0];
+        case settings_window::Container::MusicPanel:
+            return panels_[1];
+        case settings_window::Container::Window:
+            break;
+    }
+    return nullptr;
+}
+
+SettingsPart* Win32SettingsWindow::AddPart(SettingsPart::Kind kind, const ControlSpec& spec,
+                                           const Placement& place) {
+    const ControlId id = spec.id;
+    const int index = spec.index;
+    PartInput input{[this, id, index] { core_->MouseDown(id, index); },
+                    [this, id, index] { core_->Click(id, index); }};
+    parts_.push_back(
+        std::make_unique<SettingsPart>(kind, place.parent, place.at, input, place.container));
+    SettingsPart* part = parts_.back().get();
+    part->SetBorder(spec.look.border, ToColorRef(spec.look.borderColour));
+    return part;
+}
+
+void Win32SettingsWindow::MakeSurface(const ControlSpec& spec, const Placement& place) {
+    SettingsPart* surface = AddPart(SettingsPart::Kind::Surface, spec, place);
+    const int inset = surface->Inset();
+    const int width = spec.rect.right - spec.rect.left - 2 * inset;
+    const int height = spec.rect.bottom - spec.rect.top - 2 * inset;
+    surface->SetSurface(width, height);
+    surface->Canvas()->FillRect({0, 0, width, height},
+                                ToColorRef(spec.look.fill.value_or(settings_window::kBlack)));
+    if (spec.id == ControlId::PicC) {
+        backdrop_ = surface;
+    } else {
+        panels_.at(static_cast<std::size_t>(spec.index)) = surface;
+    }
+}
+
+void Win32SettingsWindow::MakeFrame(const ControlSpec& spec, const Placement& place) {
+    // Only its one-pixel outline belongs to it, so the title inside shows
+    // whatever the order of the two.
+    SettingsPart* frame = AddPart(SettingsPart::Kind::Frame, spec, place);
+    const int w = place.at.right - place.at.left, h = place.at.bottom - place.at.top;
+    HRGN ring = CreateRectRgn(0, 0, w, h);
+    HRGN inside = CreateRectRgn(1, 1, w - 1, h - 1);
+    CombineRgn(ring, ring, inside, RGN_DIFF);
+    DeleteObject(inside);
+    SetWindowRgn(frame->Handle(), ring, FALSE);
+}
+
+void Win32SettingsWindow::MakePicture(const ControlSpec& spec, const Placement& place) {
+    SettingsPart* picture = AddPart(SettingsPart::Kind::Picture, spec, place);
+    const auto index = static_cast<std::size_t>(spec.index);
+    if (spec.id == ControlId::FireImage) picture->SetPicture(previews_.at(index));
+    if (spec.id == ControlId::FireMarker) fireMarkers_.at(index) = picture;
+    if (spec.id == ControlId::MusicMarker) musicMarkers_.at(index) = picture;
+}
+
+void Win32SettingsWindow::MakeLabel(const ControlSpec& spec, const Placement& place) {
+    const settings_window::Look& look = spec.look;
+    SettingsPart* label = AddPart(SettingsPart::Kind::Label, spec, place);
+    if (look.fill) label->SetFill(ToColorRef(*look.fill));
+    const UINT across = look.align == settings_window::TextAlign::Centre ? DT_CENTER : DT_LEFT;
+    label->SetTextStyle(labelFont_, ToColorRef(look.text),
+                        across | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
+                        ToRect(settings_window::TextArea(spec)));
+    const std::wstring text = WideFromUtf8(spec.text);
+    label->SetText(text);
+    RECT r{};
+    GetClientRect(label->Handle(), &r);
+    const int width = settings_window::GrownWidth(spec, TextWidth(text));
+    if (width != r.right) {
+        SetWindowPos(label->Handle(), nullptr, 0, 0, width, r.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (spec.id == ControlId::FileName) fileName_ = label;
+}
+
+void Win32SettingsWindow::MakeCombo(const Placement& place) {
+    const RECT& at = place.at;
+    combo_ = CreateWindowExW(
+        0, L"COMBOBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, at.left,
+        at.top, at.right - at.left, 200, place.parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)), GetModuleHandleW(nullptr),
+        nullptr);
+    SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), TRUE);
+    if (place.container) {
+        place.container->onCommand = [this](WPARAM w, LPARAM) { OnComboCommand(w); };
+    }
+}
+
+void Win32SettingsWindow::MakeButton(const ControlSpec& spec, const Placement& place) {
+    auto b = std::make_unique<ZoButtonWindow>(
+        place.parent, place.at, ToColorRef(settings_window::ChildShade(spec.container)));
+    button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(spec.id);
+    b->Control().ReadProperties(bag);
+    const ControlId id = spec.id;
+    b->onMouseDown = [this, id] { core_->MouseDown(id); };
+    b->onClick = [this, id] { core_->Click(id); };
+    buttons_.at(static_cast<std::size_t>(settings_window::PushButtonIndex(id))) = std::move(b);
+}
+
+int Win32SettingsWindow::TextWidth(const std::wstring& text) const {
+    HDC dc = GetDC(window_);
     HGDIOBJ old = SelectObject(dc, labelFont_);
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    RECT r{};
-    GetClientRect(label, &r);
-    if (extent.cx + 1 > r.right) {
-        SetWindowPos(label, nullptr, 0, 0, extent.cx + 1, r.bottom,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    ReleaseDC(window_, dc);
+    return extent.cx;
 }
 
 void Win32SettingsWindow::OnComboCommand(WPARAM w) {
@@ -306,7 +324,11 @@ void Win32SettingsWindow::AddRepeatEntry(const std::string& text) {
 }
 
 void Win32SettingsWindow::SetFileCaption(const std::string& text) {
-    fileName_->SetText(WideFromUtf8(text));
+    const settings_window::Rect area =
+        settings_window::TextArea(*settings_window::FindControl(ControlId::FileName));
+    fileName_->SetText(WideFromUtf8(settings_window::FileCaptionText(
+        text, area.right - area.left,
+        [this](std::string_view t) { return TextWidth(WideFromUtf8(t)); })));
 }
 
 void Win32SettingsWindow::DrawBackdropLine(int y, int width, settings_window::Rgb c) {

@@ -44,10 +44,28 @@ class Win32SettingsWindow final : private settings_window::SettingsView,
     void RunModal();
 
   private:
+    // Where a control of the table goes: its parent window, its rectangle in
+    // the parent, and the surface under it (null on the window itself).
+    struct Placement {
+        HWND parent;
+        RECT at;
+        SettingsPart* container;
+    };
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     void BuildControls();
+    SettingsPart* ContainerOf(settings_window::Container container);
+    SettingsPart* AddPart(SettingsPart::Kind kind, const settings_window::ControlSpec& spec,
+                          const Placement& place);
+    void MakeSurface(const settings_window::ControlSpec& spec, const Placement& place);
+    void MakeFrame(const settings_window::ControlSpec& spec, const Placement& place);
+    void MakePicture(const settings_window::ControlSpec& spec, const Placement& place);
+    void MakeLabel(const settings_window::ControlSpec& spec, const Placement& place);
+    void MakeCombo(const Placement& place);
+    void MakeButton(const settings_window::ControlSpec& spec, const Placement& place);
+    // The width of `text` in the label font, in pixels.
+    int TextWidth(const std::wstring& text) const;
     void OnComboCommand(WPARAM w);
-    void GrowToText(HWND label, const std::wstring& text);
 
     // SettingsView
     void ShowFireMarker(int index, bool on) override;

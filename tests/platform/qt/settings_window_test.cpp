@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTest>
 
 #include "platform/qt/zo_button_widget.h"
@@ -123,6 +124,47 @@ TEST(QtSettingsWindow, ButtonsIgnoreTheKeyboardAndCancelSavesNothing) {
     EXPECT_TRUE(s.sink.saved.empty());
     EXPECT_FALSE(s.window->isVisible());
     EXPECT_EQ(s.closed, 1);
+}
+
+// The rightmost column of the label's text area holding a dark pixel; -1 for none.
+int RightmostInk(const QImage& label) {
+    for (int x = label.width() - 4; x >= 3; --x) {
+        for (int y = 3; y < label.height() - 3; ++y) {
+            if (qGray(label.pixel(x, y)) < 100) return x;
+        }
+    }
+    return -1;
+}
+
+// The path shows literally, on the window colour, cut to fit in the middle
+// with its file name kept.
+TEST(QtSettingsWindow, FileLabelShowsThePathAsPlainTextThatFits) {
+    {
+        const std::string path = "/m/<b>x</b>.mp3";
+        Shown s({0, 2, 0, path});
+        auto& label = dynamic_cast<QLabel&>(s.window->Control(ControlId::FileName));
+        EXPECT_EQ(label.text(), QString::fromStdString(path));
+        const QImage shot = label.grab().toImage();
+        // Rich text would show a bold "x" between "/m/" and ".mp3": seven
+        // characters less ink.
+        const int advance = label.fontMetrics().horizontalAdvance(QString::fromStdString(path));
+        EXPECT_GE(RightmostInk(shot), 3 + advance - 4);
+        EXPECT_EQ(shot.pixelColor(shot.width() - 5, shot.height() / 2),
+                  label.palette().color(QPalette::Base));
+    }
+    {
+        const std::string path = "/music/" + std::string(80, 'a') + "/song.mp3";
+        Shown s({0, 2, 0, path});
+        auto& label = dynamic_cast<QLabel&>(s.window->Control(ControlId::FileName));
+        EXPECT_TRUE(label.text().startsWith(QStringLiteral("/music/aaa")))
+            << label.text().toStdString();
+        EXPECT_TRUE(label.text().endsWith(QStringLiteral(".../song.mp3")))
+            << label.text().toStdString();
+        // Within the 297-pixel label's text area, 3 pixels from each side.
+        EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), 297 - 6);
+        EXPECT_LE(RightmostInk(label.grab().toImage()), 297 - 4);
+        EXPECT_EQ(s.window->Core().FileCaption(), path);
+    }
 }
 
 TEST(QtSettingsWindow, CloseBoxUnloadsWithoutSaving) {
