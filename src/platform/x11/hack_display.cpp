@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/x11/errors.h"
+#include "platform/x11/window_presenter.h"
 
 namespace cindral::platform::x11 {
 
@@ -68,8 +69,7 @@ bool X11HackDisplay::InitDisplay() {
     if (!x_ || bpp_ == 0) return false;
     back_ =
         std::make_unique<display::MemorySurface>(display::kBackWidth, display::kBackHeight, bpp_);
-    presenter_ =
-        std::make_unique<X11WindowPresenter>(x_, window_, visual_, depth_, bpp_, width_, height_);
+    presenter_ = CreateX11Presenter(x_, window_, visual_, depth_, bpp_, width_, height_);
     return presenter_->PrepareImage();
 }
 

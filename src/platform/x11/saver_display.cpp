@@ -10,6 +10,7 @@
 #include "platform/x11/errors.h"
 #include "platform/x11/keys.h"
 #include "platform/x11/monitors.h"
+#include "platform/x11/window_presenter.h"
 #include "startup/startup_dispatch.h"
 
 namespace cindral::platform::x11 {
@@ -108,7 +109,7 @@ bool X11SaverDisplay::InitDisplay() {
         failure_ = "no window could be opened";
         return false;
     }
-    rendererName_ = outputs_.front().presenter->SharedMemory() ? "xshm" : "ximage";
+    rendererName_ = outputs_.front().presenter->PathName();
     XFlush(x_);
     return true;
 }
@@ -138,7 +139,7 @@ bool X11SaverDisplay::OpenOutput(int x, int y, int w, int h) {
     NameOwner(x_, window);
     Output out;
     out.window = window;
-    out.presenter = std::make_unique<X11WindowPresenter>(x_, window, visual_, depth_, bpp_, w, h);
+    out.presenter = CreateX11Presenter(x_, window, visual_, depth_, bpp_, w, h);
     if (!out.presenter->PrepareImage() || X11Errors().count != errorsBefore) {
         out.presenter.reset();
         XDestroyWindow(x_, window);
@@ -228,7 +229,7 @@ void X11SaverDisplay::ApplyCursor() {
 
 int X11SaverDisplay::ConnectionFd() const { return x_ ? ConnectionNumber(x_) : -1; }
 
-X11WindowPresenter* X11SaverDisplay::PresenterOf(unsigned long window) {
+X11Presenter* X11SaverDisplay::PresenterOf(unsigned long window) {
     for (auto& out : outputs_) {
         if (out.window == window) return out.presenter.get();
     }

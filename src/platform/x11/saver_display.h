@@ -15,7 +15,7 @@
 #include "display/memory_surface.h"
 #include "display/ports.h"
 #include "platform/x11/event_pump.h"
-#include "platform/x11/window_presenter.h"
+#include "platform/x11/presenter.h"
 #include "saver/ports.h"
 
 // Xlib stays out of this header: its macros (None, Status ...) clash with the
@@ -65,11 +65,11 @@ class X11SaverDisplay final : public display::Display,
   private:
     struct Output {
         unsigned long window = 0;
-        std::unique_ptr<X11WindowPresenter> presenter;
+        std::unique_ptr<X11Presenter> presenter;
     };
     bool OpenOutput(int x, int y, int w, int h);
     void ApplyCursor();
-    X11WindowPresenter* PresenterOf(unsigned long window);
+    X11Presenter* PresenterOf(unsigned long window);
 
     ::Display* x_;
     std::vector<Output> outputs_;
