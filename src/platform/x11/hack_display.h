@@ -46,6 +46,7 @@ class X11HackDisplay final : public display::Display,
     // How frames reach the window: "xrender", "xshm" or "ximage" (empty
     // before InitDisplay).
     std::string RendererName() const { return presenter_ ? presenter_->PathName() : ""; }
+    bool Vsync() const { return presenter_ && presenter_->Vsync(); }
 
     int ConnectionFd() const override;
     // A new size and an exposure are the window's own; once the daemon has

@@ -28,12 +28,20 @@ class X11Presenter {
     virtual bool Present(const display::LockedPixels& px) = 0;
     // "xrender" (the server scales), "xshm" or "ximage" (stretched here).
     virtual std::string PathName() const = 0;
+    // Whether frames are presented at the display's vertical blank.
+    virtual bool Vsync() const { return false; }
+    // An X generic event whose data the display has fetched (an XEvent*
+    // holding the cookie); true when it was this presenter's.
+    virtual bool HandleEvent(const void* /*cookie*/) { return false; }
 };
 
 // The server's scaling where it offers RENDER and MIT-SHM and a picture
 // format for the window's visual, else the stretch on this side. `bpp` is
-// BackSurfaceBitsFor the window's visual (a Visual*) and depth.
+// BackSurfaceBitsFor the window's visual (a Visual*) and depth. `vsync`:
+// present at the vertical blank (PresentsAtVerticalBlank), with the server's
+// scaling only.
 std::unique_ptr<X11Presenter> CreateX11Presenter(::Display* x, unsigned long window, void* visual,
-                                                 int depth, int bpp, int width, int height);
+                                                 int depth, int bpp, int width, int height,
+                                                 bool vsync);
 
 }  // namespace cindral::platform::x11

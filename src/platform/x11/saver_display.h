@@ -57,8 +57,11 @@ class X11SaverDisplay final : public display::Display,
 
     std::size_t WindowCount() const { return outputs_.size(); }
     std::vector<unsigned long> Windows() const;
-    // "xshm" (shared-memory images) or "ximage" (images over the connection).
+    // "xrender" (the server scales), "xshm" (shared-memory images) or
+    // "ximage" (images over the connection).
     const std::string& RendererName() const { return rendererName_; }
+    // Whether frames are presented at the display's vertical blank.
+    bool Vsync() const { return vsync_; }
     // Why InitDisplay opened no window; empty after a successful one.
     const std::string& Failure() const { return failure_; }
 
@@ -80,6 +83,7 @@ class X11SaverDisplay final : public display::Display,
     unsigned int numLockMask_ = 0;
     unsigned long invisibleCursor_ = 0;
     bool cursorVisible_ = true;
+    bool vsync_ = false;
     std::string rendererName_;
     std::string failure_;
 };

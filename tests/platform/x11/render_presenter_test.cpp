@@ -145,7 +145,7 @@ TEST_F(ServerScalingTest, EveryWindowPixelShowsTheWholePixelStretchSource) {
         ASSERT_NE(win, 0u);
         const int bpp = BackSurfaceBitsFor(visual, c.depth);
         ASSERT_NE(bpp, 0);
-        auto p = CreateX11Presenter(program_, win, visual, c.depth, bpp, c.w, c.h);
+        auto p = CreateX11Presenter(program_, win, visual, c.depth, bpp, c.w, c.h, false);
         EXPECT_EQ(p->PathName(), "xrender");
         display::MemorySurface back(320, 240, bpp);
         PaintPattern(back, PatternRgb);
@@ -215,7 +215,7 @@ TEST_F(ServerScalingTest, OnlyRowsShowingChangedSourceRowsAreDrawnAgain) {
     ASSERT_TRUE(Start({{W, H}}, 24));
     Visual* visual = nullptr;
     const unsigned long win = MakeWindow(W, H, 24, &visual);
-    auto p = CreateX11Presenter(program_, win, visual, 24, 32, W, H);
+    auto p = CreateX11Presenter(program_, win, visual, 24, 32, W, H, false);
     ASSERT_EQ(p->PathName(), "xrender");
     display::MemorySurface back(320, 240, 32);
     PaintPattern(back, [](int, int) { return 0x102030u; });
