@@ -64,6 +64,7 @@ bool X11RenderPresenter::Open(void* visual, int depth, bool vsync) {
         bpp_ == 16 ? windowFormat : XRenderFindStandardFormat(x_, PictStandardRGB24);
     if (!format || !ScreenHasDepth(x_, pixmapDepth)) return false;
     sourceFormat_ = format;
+    windowFormat_ = windowFormat;
     windowDepth_ = depth;
     int presentEvent = 0, presentError = 0;
     vsync_ = vsync && XPresentQueryExtension(x_, &presentOpcode_, &presentEvent, &presentError);
@@ -154,12 +155,8 @@ bool X11RenderPresenter::PrepareImage() {
         }
     }
     if (vsync_) {
-        auto* windowFormat = XRenderFindStandardFormat(x_, PictStandardRGB24);
-        XWindowAttributes attr{};
-        if (XGetWindowAttributes(x_, window_, &attr)) {
-            windowFormat = XRenderFindVisualFormat(x_, attr.visual);
-        }
-        for (int i = 0; i < 2 && windowFormat; ++i) {
+        auto* windowFormat = static_cast<XRenderPictFormat*>(const_cast<void*>(windowFormat_));
+        for (int i = 0; i < 2; ++i) {
             Target b;
             b.pixmap =
                 XCreatePixmap(x_, window_, static_cast<unsigned>(width_),

@@ -69,6 +69,7 @@ class X11RenderPresenter final : public X11Presenter {
     _XGC* gc_ = nullptr;
     unsigned long windowPicture_ = 0;
     const void* sourceFormat_ = nullptr;  // XRenderPictFormat of the pixmap
+    const void* windowFormat_ = nullptr;  // and of the window
     // Strips for the size the pictures were made for; one source picture
     // per (row strip, column strip), row-major.
     int stripsWidth_ = -1, stripsHeight_ = -1;
