@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/linux/first_frame_stamp.h"
 #include "config/settings_store.h"
 #include "platform/audio/media_commands.h"
 #include "platform/posix/local_time.h"
@@ -50,7 +51,8 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
     auto start = std::chrono::steady_clock::now();
     platform::x11::X11EventPump events(display);
     saver::FrameLoop loop(saver, events, parts.Clock());
-    long frames = loop.Run();
+    long frames =
+        loop.Run([&display] { StampFirstFrame(display.RendererName(), display.Vsync(), 1); });
     if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {  // for the saver benchmark
         std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
         std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());

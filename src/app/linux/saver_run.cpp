@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
+#include "app/linux/first_frame_stamp.h"
 #include "platform/audio/media_commands.h"
 #include "platform/posix/local_time.h"
 #include "platform/x11/event_pump.h"
@@ -13,26 +13,6 @@
 #include "saver/frame_loop.h"
 
 namespace cindral::app {
-
-namespace {
-
-// For the start-up benchmark: the wall-clock time of the first presented
-// frame and how it was presented (never waiting for the vertical blank),
-// printed when CINDRAL_FIRST_FRAME_STAMP is set.
-void StampFirstFrame(const platform::x11::X11SaverDisplay& display) {
-    if (!std::getenv("CINDRAL_FIRST_FRAME_STAMP")) return;
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    timespec cpu{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-    std::fprintf(stderr,
-                 "first-frame-realtime-ns %lld cpu-ms %.1f renderer %s vsync 0 windows %zu\n",
-                 static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec,
-                 cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6, display.RendererName().c_str(),
-                 display.WindowCount());
-}
-
-}  // namespace
 
 int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSystemServices& system,
                        ::Display* x) {
@@ -61,7 +41,9 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSyste
             auto start = std::chrono::steady_clock::now();
             platform::x11::X11EventPump events(display);
             saver::FrameLoop loop(saver, events, parts.Clock());
-            long frames = loop.Run([&display] { StampFirstFrame(display); });
+            long frames = loop.Run([&display] {
+                StampFirstFrame(display.RendererName(), display.Vsync(), display.WindowCount());
+            });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
                 std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
                 std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());

@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "platform/x11/errors.h"
+#include "platform/x11/vertical_blank.h"
+#include "platform/x11/window_presenter.h"
 
 namespace cindral::platform::x11 {
 
@@ -68,8 +70,8 @@ bool X11HackDisplay::InitDisplay() {
     if (!x_ || bpp_ == 0) return false;
     back_ =
         std::make_unique<display::MemorySurface>(display::kBackWidth, display::kBackHeight, bpp_);
-    presenter_ =
-        std::make_unique<X11WindowPresenter>(x_, window_, visual_, depth_, bpp_, width_, height_);
+    presenter_ = CreateX11Presenter(x_, window_, visual_, depth_, bpp_, width_, height_,
+                                    PresentsAtVerticalBlank(x_));
     return presenter_->PrepareImage();
 }
 
@@ -112,6 +114,13 @@ bool X11HackDisplay::ServeEvents(saver::SaverInput& input) {
                 break;
             case Expose:
                 if (e.xexpose.count == 0 && presenter_) presenter_->Invalidate();
+                break;
+            case GenericEvent:
+                // Present's completions pace a synchronised presenter.
+                if (presenter_ && XGetEventData(x_, &e.xcookie)) {
+                    presenter_->HandleEvent(&e);
+                    XFreeEventData(x_, &e.xcookie);
+                }
                 break;
             case DestroyNotify:
                 if (e.xdestroywindow.window == window_) gone_ = true;

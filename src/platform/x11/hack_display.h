@@ -12,7 +12,7 @@
 #include "display/memory_surface.h"
 #include "display/ports.h"
 #include "platform/x11/event_pump.h"
-#include "platform/x11/window_presenter.h"
+#include "platform/x11/presenter.h"
 #include "saver/ports.h"
 
 // Xlib stays out of this header: its macros (None, Status ...) clash with the
@@ -43,6 +43,11 @@ class X11HackDisplay final : public display::Display,
     void Unload() override;
     std::uintptr_t Handle() const override { return window_; }
 
+    // How frames reach the window: "xrender", "xshm" or "ximage" (empty
+    // before InitDisplay).
+    std::string RendererName() const { return presenter_ ? presenter_->PathName() : ""; }
+    bool Vsync() const { return presenter_ && presenter_->Vsync(); }
+
     int ConnectionFd() const override;
     // A new size and an exposure are the window's own; once the daemon has
     // destroyed the window the saver is ended.
@@ -59,7 +64,7 @@ class X11HackDisplay final : public display::Display,
     int bpp_ = 0;
     bool gone_ = false;
     std::unique_ptr<display::MemorySurface> back_;
-    std::unique_ptr<X11WindowPresenter> presenter_;
+    std::unique_ptr<X11Presenter> presenter_;
 };
 
 }  // namespace cindral::platform::x11

@@ -10,6 +10,8 @@
 #include "platform/x11/errors.h"
 #include "platform/x11/keys.h"
 #include "platform/x11/monitors.h"
+#include "platform/x11/vertical_blank.h"
+#include "platform/x11/window_presenter.h"
 #include "startup/startup_dispatch.h"
 
 namespace cindral::platform::x11 {
@@ -101,6 +103,7 @@ bool X11SaverDisplay::InitDisplay() {
     back_ =
         std::make_unique<display::MemorySurface>(display::kBackWidth, display::kBackHeight, bpp_);
     numLockMask_ = NumLockMask(x_);
+    vsync_ = PresentsAtVerticalBlank(x_);
 
     const MonitorRect whole{0, 0, DisplayWidth(x_, screen), DisplayHeight(x_, screen)};
     for (const auto& m : ChooseMonitors({whole}, XineramaHeads(x_))) OpenOutput(m.x, m.y, m.w, m.h);
@@ -108,7 +111,8 @@ bool X11SaverDisplay::InitDisplay() {
         failure_ = "no window could be opened";
         return false;
     }
-    rendererName_ = outputs_.front().presenter->SharedMemory() ? "xshm" : "ximage";
+    rendererName_ = outputs_.front().presenter->PathName();
+    vsync_ = outputs_.front().presenter->Vsync();
     XFlush(x_);
     return true;
 }
@@ -138,7 +142,7 @@ bool X11SaverDisplay::OpenOutput(int x, int y, int w, int h) {
     NameOwner(x_, window);
     Output out;
     out.window = window;
-    out.presenter = std::make_unique<X11WindowPresenter>(x_, window, visual_, depth_, bpp_, w, h);
+    out.presenter = CreateX11Presenter(x_, window, visual_, depth_, bpp_, w, h, vsync_);
     if (!out.presenter->PrepareImage() || X11Errors().count != errorsBefore) {
         out.presenter.reset();
         XDestroyWindow(x_, window);
@@ -228,7 +232,7 @@ void X11SaverDisplay::ApplyCursor() {
 
 int X11SaverDisplay::ConnectionFd() const { return x_ ? ConnectionNumber(x_) : -1; }
 
-X11WindowPresenter* X11SaverDisplay::PresenterOf(unsigned long window) {
+X11Presenter* X11SaverDisplay::PresenterOf(unsigned long window) {
     for (auto& out : outputs_) {
         if (out.window == window) return out.presenter.get();
     }
@@ -267,6 +271,15 @@ bool X11SaverDisplay::ServeEvents(saver::SaverInput& input) {
             case ConfigureNotify:
                 if (auto* p = PresenterOf(e.xconfigure.window)) {
                     p->Resize(e.xconfigure.width, e.xconfigure.height);
+                }
+                break;
+            case GenericEvent:
+                // Present's completions pace the synchronised presenters.
+                if (XGetEventData(x_, &e.xcookie)) {
+                    for (auto& out : outputs_) {
+                        if (out.presenter->HandleEvent(&e)) break;
+                    }
+                    XFreeEventData(x_, &e.xcookie);
                 }
                 break;
             case MappingNotify:

@@ -15,7 +15,7 @@
 #include "display/memory_surface.h"
 #include "display/ports.h"
 #include "platform/x11/event_pump.h"
-#include "platform/x11/window_presenter.h"
+#include "platform/x11/presenter.h"
 #include "saver/ports.h"
 
 // Xlib stays out of this header: its macros (None, Status ...) clash with the
@@ -57,19 +57,22 @@ class X11SaverDisplay final : public display::Display,
 
     std::size_t WindowCount() const { return outputs_.size(); }
     std::vector<unsigned long> Windows() const;
-    // "xshm" (shared-memory images) or "ximage" (images over the connection).
+    // "xrender" (the server scales), "xshm" (shared-memory images) or
+    // "ximage" (images over the connection).
     const std::string& RendererName() const { return rendererName_; }
+    // Whether frames are presented at the display's vertical blank.
+    bool Vsync() const { return vsync_; }
     // Why InitDisplay opened no window; empty after a successful one.
     const std::string& Failure() const { return failure_; }
 
   private:
     struct Output {
         unsigned long window = 0;
-        std::unique_ptr<X11WindowPresenter> presenter;
+        std::unique_ptr<X11Presenter> presenter;
     };
     bool OpenOutput(int x, int y, int w, int h);
     void ApplyCursor();
-    X11WindowPresenter* PresenterOf(unsigned long window);
+    X11Presenter* PresenterOf(unsigned long window);
 
     ::Display* x_;
     std::vector<Output> outputs_;
@@ -80,6 +83,7 @@ class X11SaverDisplay final : public display::Display,
     unsigned int numLockMask_ = 0;
     unsigned long invisibleCursor_ = 0;
     bool cursorVisible_ = true;
+    bool vsync_ = false;
     std::string rendererName_;
     std::string failure_;
 };

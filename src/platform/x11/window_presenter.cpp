@@ -19,6 +19,14 @@ bool Is555(const Visual* v, int depth) {
     return depth == 15 && v->red_mask == 0x7c00 && v->green_mask == 0x03e0 && v->blue_mask == 0x1f;
 }
 
+bool Is101010(const Visual* v, int depth) {
+    return depth == 30 && v->red_mask == 0x3ff00000 && v->green_mask == 0x000ffc00 &&
+           v->blue_mask == 0x3ff;
+}
+
+// 8 bits to 10 by repeating the top bits: 0xFF stays full, 0 stays black.
+std::uint32_t Widen(std::uint32_t c8) { return (c8 << 2) | (c8 >> 6); }
+
 }  // namespace
 
 int BackSurfaceBitsFor(const void* visual, int depth) {
@@ -27,7 +35,7 @@ int BackSurfaceBitsFor(const void* visual, int depth) {
     if (depth == 16 && v->red_mask == 0xf800 && v->green_mask == 0x07e0 && v->blue_mask == 0x1f) {
         return 16;
     }
-    if (Is555(v, depth)) return 32;
+    if (Is555(v, depth) || Is101010(v, depth)) return 32;
     if ((depth == 24 || depth == 32) && v->red_mask == 0xff0000 && v->green_mask == 0xff00 &&
         v->blue_mask == 0xff) {
         return 32;
@@ -53,7 +61,9 @@ X11WindowPresenter::X11WindowPresenter(::Display* x, unsigned long window, void*
       gc_(XCreateGC(x, window, 0, nullptr)),
       scaler_(display::kBackWidth, display::kBackHeight,
               Is555(static_cast<Visual*>(visual), depth) ? 2 : bpp / 8) {
-    if (Is555(static_cast<Visual*>(visual), depth)) {
+    if (Is555(static_cast<Visual*>(visual), depth)) packing_ = Packing::k555;
+    if (Is101010(static_cast<Visual*>(visual), depth)) packing_ = Packing::k101010;
+    if (packing_ != Packing::kNone) {
         packed_.resize(static_cast<std::size_t>(display::kBackWidth) * display::kBackHeight);
     }
 }
@@ -68,7 +78,9 @@ void X11WindowPresenter::Resize(int width, int height) {
     height_ = height;
 }
 
-bool X11WindowPresenter::SharedMemory() const { return image_ && image_->shared; }
+std::string X11WindowPresenter::PathName() const {
+    return image_ && image_->shared ? "xshm" : "ximage";
+}
 
 bool X11WindowPresenter::MakeImage() {
     auto img = std::make_unique<Image>();
@@ -110,7 +122,7 @@ bool X11WindowPresenter::MakeImage() {
             std::calloc(static_cast<std::size_t>(img->image->bytes_per_line) * height_, 1));
     }
     image_ = std::move(img);
-    const int imageBits = packed_.empty() ? bpp_ : 16;
+    const int imageBits = packing_ == Packing::k555 ? 16 : bpp_;
     if (image_->image->bits_per_pixel != imageBits || !image_->image->data) {
         DropImage();
         return false;
@@ -141,18 +153,25 @@ bool X11WindowPresenter::Present(const display::LockedPixels& px) {
     if (width_ <= 0 || height_ <= 0 || !PrepareImage()) return false;
     const std::uint8_t* source = px.data;
     int sourcePitch = px.pitch;
-    if (!packed_.empty()) {
+    if (packing_ != Packing::kNone) {
+        // 5-5-5 pixels are packed two to a word of packed_'s rows.
+        auto* out16 = reinterpret_cast<std::uint16_t*>(packed_.data());
         for (int y = 0; y < display::kBackHeight; ++y) {
             const auto* row = reinterpret_cast<const std::uint32_t*>(px.data + y * px.pitch);
-            std::uint16_t* out = packed_.data() + y * display::kBackWidth;
             for (int x = 0; x < display::kBackWidth; ++x) {
                 const std::uint32_t c = row[x];
-                out[x] = static_cast<std::uint16_t>(((c >> 9) & 0x7c00) | ((c >> 6) & 0x03e0) |
-                                                    ((c >> 3) & 0x1f));
+                const std::size_t i = static_cast<std::size_t>(y) * display::kBackWidth + x;
+                if (packing_ == Packing::k555) {
+                    out16[i] = static_cast<std::uint16_t>(((c >> 9) & 0x7c00) |
+                                                          ((c >> 6) & 0x03e0) | ((c >> 3) & 0x1f));
+                } else {
+                    packed_[i] = (Widen((c >> 16) & 0xff) << 20) | (Widen((c >> 8) & 0xff) << 10) |
+                                 Widen(c & 0xff);
+                }
             }
         }
         source = reinterpret_cast<const std::uint8_t*>(packed_.data());
-        sourcePitch = display::kBackWidth * 2;
+        sourcePitch = display::kBackWidth * (packing_ == Packing::k555 ? 2 : 4);
     }
     XImage* img = image_->image;
     std::vector<RowSpan> rows =

@@ -112,6 +112,8 @@ TEST_F(X11SaverDisplayTest, OneCaptionedFullScreenWindowPerMonitorShownOnlyWhenA
         {"a 16-bit desktop", {{800, 600}}, 16, 16, {{0, 0, 800, 600}}},
         // 5-5-5: drawn in 32 bits, converted when presented.
         {"a 15-bit desktop", {{800, 600}}, 15, 32, {{0, 0, 800, 600}}},
+        // 10-10-10: drawn in 32 bits, widened by the server.
+        {"a 30-bit desktop", {{800, 600}}, 30, 32, {{0, 0, 800, 600}}},
         {"two Xinerama heads",
          {{640, 480}, {800, 600}},
          24,
@@ -128,7 +130,8 @@ TEST_F(X11SaverDisplayTest, OneCaptionedFullScreenWindowPerMonitorShownOnlyWhenA
         EXPECT_EQ(d.BackSurface().Width(), 320);
         EXPECT_EQ(d.BackSurface().Height(), 240);
         EXPECT_EQ(d.BackSurface().BitsPerPixel(), c.bpp);
-        EXPECT_EQ(d.RendererName(), "xshm");  // the server is on this machine
+        // The server has RENDER and shares memory with this machine.
+        EXPECT_EQ(d.RendererName(), "xrender");
         const std::vector<unsigned long> windows = d.Windows();
         ASSERT_EQ(windows.size(), c.windows.size());
         EXPECT_EQ(d.Handle(), windows.front());
