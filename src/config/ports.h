@@ -1,6 +1,6 @@
 #pragma once
-// The port of the settings file's location: what only the platform knows
-// about a folder.
+// The ports of the settings file's location: what only the platform knows
+// about a folder, and where it keeps a user's own settings.
 
 #include <filesystem>
 
@@ -14,6 +14,15 @@ class FolderAccess {
     // access lists and read-only media considered; false for a missing folder,
     // an empty path or a file.
     virtual bool CanCreateFilesIn(const std::filesystem::path& folder) = 0;
+};
+
+// The platform's rule for the user's settings folder.
+class SettingsLocation {
+  public:
+    virtual ~SettingsLocation() = default;
+    // The folder for this user's settings file; empty when the environment
+    // names none.
+    virtual std::filesystem::path UserSettingsFolder() = 0;
 };
 
 }  // namespace cindral::config

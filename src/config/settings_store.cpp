@@ -75,7 +75,7 @@ void LoadSettings(Settings& settings, const std::filesystem::path& file,
 void ForgetMissingMusicFile(Settings& settings) {
     if (settings.MusicFile.empty() || !FileExists(PathFromUtf8(settings.MusicFile))) {
         settings.MusicFile.clear();
-        if (settings.MusicKind == 2) settings.MusicKind = 0;
+        if (settings.MusicKind == kFileMusic) settings.MusicKind = kNoMusic;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "display/frame_rate.h"
 #include "display/ports.h"
 #include "fire/fire_options.h"
 
@@ -14,7 +15,7 @@ namespace cindral::fire {
 // The saver's clock and burst timer, scripted.
 class ScriptedClock {
   public:
-    static constexpr std::uint32_t kFrameMs = 16;  // the paced loop's 60 frames a second
+    static constexpr std::uint32_t kFrameMs = display::kFramePeriodMs;
 
     // The tick the engines read (milliseconds since the run began).
     std::uint32_t Now() const { return now_; }

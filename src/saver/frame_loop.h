@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "display/frame_rate.h"
 #include "saver/pacer.h"
 #include "saver/ports.h"
 #include "saver/window.h"
@@ -16,7 +17,7 @@ namespace cindral::saver {
 
 class FrameLoop final : private SaverInput {
   public:
-    static constexpr int kFramesPerSecond = 60;
+    static constexpr int kFramesPerSecond = display::kFramesPerSecond;
 
     FrameLoop(SaverWindow& saver, EventPump& events, SaverClock& clock);
 

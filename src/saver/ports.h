@@ -35,6 +35,9 @@ class SaverMusic {
     virtual ~SaverMusic() = default;
     virtual void CdOpen() = 0;
     virtual void CdPoll() = 0;
+    // Whether CD polling goes on: the result of the latest poll that has
+    // finished (a player that queues its calls may not have run the last one
+    // yet).
     virtual bool CdAlive() = 0;
     virtual void CdPrevTrack() = 0;
     virtual void CdNextTrack() = 0;

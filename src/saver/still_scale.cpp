@@ -1,6 +1,4 @@
-#include <algorithm>
-#include <cstdint>
-
+#include "display/whole_pixel_stretch.h"
 #include "saver/still.h"
 
 namespace cindral::saver {
@@ -8,22 +6,17 @@ namespace cindral::saver {
 StillImage ScaleNearestRegion(const StillImage& source, int width, int height, int x, int y, int w,
                               int h) {
     StillImage out;
-    if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0) return out;
-    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-    const int x1 = static_cast<int>(std::min<std::int64_t>(std::int64_t{x} + w, width));
-    const int y1 = static_cast<int>(std::min<std::int64_t>(std::int64_t{y} + h, height));
-    if (x1 <= x0 || y1 <= y0) return out;
-    out.width = x1 - x0;
-    out.height = y1 - y0;
+    if (source.width <= 0 || source.height <= 0) return out;
+    const display::StretchPart part = display::ClipPart({x, y, w, h}, width, height);
+    if (part.width == 0) return out;
+    out.width = part.width;
+    out.height = part.height;
     out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
-    for (int dy = y0; dy < y1; ++dy) {
-        const auto sy = static_cast<std::int64_t>(dy) * source.height / height;
-        const std::uint32_t* row = &source.pixels[static_cast<std::size_t>(sy) * source.width];
-        std::uint32_t* dst = &out.pixels[static_cast<std::size_t>(dy - y0) * out.width];
-        for (int dx = x0; dx < x1; ++dx) {
-            dst[dx - x0] = row[static_cast<std::int64_t>(dx) * source.width / width];
-        }
-    }
+    constexpr int kBytes = sizeof(std::uint32_t);
+    const display::PixelRows rows{reinterpret_cast<const std::uint8_t*>(source.pixels.data()),
+                                  source.width, source.height, source.width * kBytes, kBytes};
+    display::StretchWholePixels(rows, reinterpret_cast<std::uint8_t*>(out.pixels.data()),
+                                out.width * kBytes, width, height, part);
     return out;
 }
 

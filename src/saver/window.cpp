@@ -29,10 +29,10 @@ bool SaverWindow::Load() {
     ResumeNext([&] { ports_.fire.AllocateFireBuffer(); });
     ResumeNext([&] { ports_.fire.ConvertPalette(ports_.display.DisplayBitsPerPixel()); });
 
-    if (s.MusicKind == 1) {
+    if (s.MusicKind == config::kCdMusic) {
         ResumeNext([&] { ports_.music.CdOpen(); });
         timer2_.SetEnabled(true, ports_.clock.TickMs());
-    } else if (s.MusicKind == 2) {
+    } else if (s.MusicKind == config::kFileMusic) {
         if (MusicFileKind() == music::MusicFileKind::Wav)
             ResumeNext([&] { ports_.music.WavPlay(); });
         if (MusicFileKind() == music::MusicFileKind::Mp3) {
@@ -90,7 +90,7 @@ std::int64_t SaverWindow::MsUntilNextTimer() {
 }
 
 void SaverWindow::KeyDown(int keyCode) {
-    if (state_.settings.MusicKind == 1) {
+    if (state_.settings.MusicKind == config::kCdMusic) {
         if (keyCode == kVkLeft) {
             ResumeNext([&] { ports_.music.CdPrevTrack(); });
             return;
@@ -127,7 +127,7 @@ void SaverWindow::EndSaver() {
         timer2_.SetEnabled(false, 0);
         ResumeNext([&] { ports_.music.CdStopClose(); });
     }
-    if (state_.settings.MusicKind == 2) {
+    if (state_.settings.MusicKind == config::kFileMusic) {
         if (MusicFileKind() == music::MusicFileKind::Wav)
             ResumeNext([&] { ports_.music.WavStop(); });
         if (MusicFileKind() == music::MusicFileKind::Mp3)

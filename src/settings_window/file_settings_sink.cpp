@@ -1,18 +1,21 @@
 #include "settings_window/file_settings_sink.h"
 
 #include <ostream>
-
-#include "config/settings_store.h"
+#include <string>
 
 namespace cindral::settings_window {
 
-FileSettingsSink::FileSettingsSink(std::filesystem::path file, std::ostream& diagnostics)
-    : file_(std::move(file)), diagnostics_(diagnostics) {}
+FileSettingsSink::FileSettingsSink(std::filesystem::path file, std::ostream& diagnostics,
+                                   config::StoredPathCodec codec)
+    : file_(std::move(file)), diagnostics_(diagnostics), codec_(std::move(codec)) {}
 
 void FileSettingsSink::Save(const config::Settings& settings) {
-    if (config::SaveSettings(settings, file_)) return;
+    if (config::SaveSettings(settings, file_, codec_)) return;
     failed_ = true;
-    diagnostics_ << "cindral: could not save the settings to " << file_.string() << '\n';
+    // As UTF-8: a name the narrow code page cannot hold is still told.
+    const std::u8string name = file_.u8string();
+    diagnostics_ << "cindral: could not save the settings to "
+                 << std::string(name.begin(), name.end()) << '\n';
 }
 
 }  // namespace cindral::settings_window

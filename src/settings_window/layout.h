@@ -36,7 +36,6 @@ inline constexpr Size kMarkerSize{13, 13};    // MarkerOff, MarkerOn
 inline constexpr Size kIconSize{32, 32};
 inline constexpr int kFireMarkers = 9;  // Sel_Img(0..8)
 inline constexpr int kMusicKinds = 3;   // Img_BGM(0..2)
-inline constexpr int kRandomFireKind = 8;
 
 // Every control that can receive input or shows something.
 enum class ControlId {

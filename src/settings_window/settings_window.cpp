@@ -1,5 +1,6 @@
 #include "settings_window/settings_window.h"
 
+#include "fire/fire_options.h"
 #include "settings_window/repeat_text.h"
 #include "startup/resume_next.h"
 
@@ -39,10 +40,10 @@ void SettingsWindow::Load() {
     ResumeNext([&] { SetRepeatEnabled(false); });
     ResumeNext([&] { SetMusicMarker(settings_.MusicKind, true); });
     ResumeNext([&] {
-        if (settings_.MusicKind == 1) SetRepeatEnabled(true);
+        if (settings_.MusicKind == config::kCdMusic) SetRepeatEnabled(true);
     });
     ResumeNext([&] {
-        if (settings_.MusicKind == 2) SetFileButtonEnabled(true);
+        if (settings_.MusicKind == config::kFileMusic) SetFileButtonEnabled(true);
     });
 
     ResumeNext([&] { SetRepeatText(FormatTrack(settings_.RepeatTrack)); });
@@ -117,9 +118,9 @@ void SettingsWindow::SelectFireKind(int kind) {
 }
 
 void SettingsWindow::SelectRandom() {
-    ResumeNext([&] { settings_.FireKind = kRandomFireKind; });
-    for (int i = 0; i < kRandomFireKind; ++i) ResumeNext([&] { SetFireMarker(i, false); });
-    ResumeNext([&] { SetFireMarker(kRandomFireKind, true); });
+    ResumeNext([&] { settings_.FireKind = fire::kRandomFireKind; });
+    for (int i = 0; i < fire::kRandomFireKind; ++i) ResumeNext([&] { SetFireMarker(i, false); });
+    ResumeNext([&] { SetFireMarker(fire::kRandomFireKind, true); });
 }
 
 void SettingsWindow::SelectMusicKind(int kind) {

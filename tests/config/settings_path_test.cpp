@@ -21,34 +21,17 @@ using test_support::WriteBytes;
 const fs::path kRoot = fs::temp_directory_path();
 const fs::path kProgram = kRoot / "opt" / "cindral";
 const fs::path kHome = kRoot / "home" / "u";
-const fs::path kConfig = kHome / ".cfg";
+const fs::path kUser = kHome / ".cfg" / "cindral";
 
-// Where a save goes: the user's folder only when the program's is read-only.
-fs::path SavePath(const SettingsEnvironment& env, bool writable) {
-    return ChooseSettingsFiles(kProgram, env, writable).save;
-}
-
-TEST(ChooseSettingsFiles, SavesBesideTheProgramWhenItsFolderIsWritable) {
-    const auto linuxFiles = ChooseSettingsFiles(kProgram, {false, {}, kConfig, kHome}, true);
-    EXPECT_EQ(linuxFiles.save, kProgram / "Cindral.ini");
-    EXPECT_EQ(linuxFiles.read, kProgram / "Cindral.ini");
-    EXPECT_EQ(SavePath({true, kConfig, {}, {}}, true), kProgram / "Cindral.ini");
-}
-
-TEST(ChooseSettingsFiles, SavesInTheUsersFolderOtherwise) {
-    EXPECT_EQ(SavePath({false, {}, kConfig, kHome}, false), kConfig / "cindral" / "Cindral.ini");
-    // A relative or missing configuration folder falls back to the home folder.
-    EXPECT_EQ(SavePath({false, {}, "rel/cfg", kHome}, false),
-              kHome / ".config" / "cindral" / "Cindral.ini");
-    EXPECT_EQ(SavePath({false, {}, {}, kHome}, false),
-              kHome / ".config" / "cindral" / "Cindral.ini");
+TEST(ChooseSettingsFiles, BesideTheProgramWhenItsFolderIsWritableElseInTheUsers) {
+    const auto writable = ChooseSettingsFiles(kProgram, kUser, true);
+    EXPECT_EQ(writable.save, kProgram / "Cindral.ini");
+    EXPECT_EQ(writable.read, kProgram / "Cindral.ini");
+    const auto readOnly = ChooseSettingsFiles(kProgram, kUser, false);
+    EXPECT_EQ(readOnly.save, kUser / "Cindral.ini");
+    EXPECT_EQ(readOnly.read, kUser / "Cindral.ini");
     // Nowhere else to go: beside the program (a save there fails quietly).
-    EXPECT_EQ(SavePath({false, {}, {}, {}}, false), kProgram / "Cindral.ini");
-    // Windows keeps user settings under the roaming application data folder.
-    const fs::path appData = kHome / "AppData" / "Roaming";
-    EXPECT_EQ(SavePath({true, appData, kConfig, kHome}, false),
-              appData / "Cindral" / "Cindral.ini");
-    EXPECT_EQ(SavePath({true, {}, kConfig, kHome}, false), kProgram / "Cindral.ini");
+    EXPECT_EQ(ChooseSettingsFiles(kProgram, {}, false).save, kProgram / "Cindral.ini");
 }
 
 TEST(ChooseSettingsFiles, AReadOnlyProgramsFileIsReadUntilTheUserHasOne) {
@@ -73,7 +56,7 @@ TEST(ChooseSettingsFiles, AReadOnlyProgramsFileIsReadUntilTheUserHasOne) {
         fs::create_directories(config / "cindral");
         if (c.programHasFile) WriteBytes(program / "Cindral.ini", "[Cindral]\n");
         if (c.userHasFile) WriteBytes(config / "cindral" / "Cindral.ini", "[Cindral]\n");
-        const auto files = ChooseSettingsFiles(program, {false, {}, config, {}}, false);
+        const auto files = ChooseSettingsFiles(program, config / "cindral", false);
         EXPECT_EQ(files.save, config / "cindral" / "Cindral.ini");
         EXPECT_EQ(files.read, c.readBesideProgram ? program / "Cindral.ini" : files.save);
     }
@@ -82,31 +65,33 @@ TEST(ChooseSettingsFiles, AReadOnlyProgramsFileIsReadUntilTheUserHasOne) {
 TEST(ChooseSettingsFiles, AFolderNamedLikeTheFileIsNoSettingsFile) {
     TestFolder folder;
     fs::create_directories(folder / "program" / "Cindral.ini");
-    const auto files =
-        ChooseSettingsFiles(folder / "program", {false, {}, folder / "config", {}}, false);
-    EXPECT_EQ(files.read, folder / "config" / "cindral" / "Cindral.ini");
+    const auto files = ChooseSettingsFiles(folder / "program", folder / "config", false);
+    EXPECT_EQ(files.read, folder / "config" / "Cindral.ini");
 }
 
-// The writability answer comes from the port.
-struct FixedAccess : FolderAccess {
+// The writability answer and the user's folder come from the ports; the
+// folder is asked for only when the program's is read-only.
+struct FixedPorts : FolderAccess, SettingsLocation {
     bool writable;
-    std::vector<fs::path> asked;
-    explicit FixedAccess(bool w) : writable(w) {}
+    std::vector<std::string> asked;
+    explicit FixedPorts(bool w) : writable(w) {}
     bool CanCreateFilesIn(const fs::path& folder) override {
-        asked.push_back(folder);
+        asked.push_back("access " + folder.string());
         return writable;
+    }
+    fs::path UserSettingsFolder() override {
+        asked.push_back("location");
+        return kUser;
     }
 };
 
-TEST(ChooseSettingsFiles, AsksThePlatformWhetherTheProgramsFolderIsWritable) {
-    FixedAccess yes(true);
-    EXPECT_EQ(ChooseSettingsFiles(kProgram, yes).save, kProgram / "Cindral.ini");
-    EXPECT_EQ(yes.asked, std::vector<fs::path>{kProgram});
-    FixedAccess no(false);
-    const fs::path save = ChooseSettingsFiles(kProgram, no).save;
-    EXPECT_EQ(save, UserSettingsFolder(CurrentSettingsEnvironment()).empty()
-                        ? kProgram / "Cindral.ini"
-                        : UserSettingsFolder(CurrentSettingsEnvironment()) / "Cindral.ini");
+TEST(ChooseSettingsFiles, AsksThePlatformForWritabilityAndThenForTheUsersFolder) {
+    FixedPorts yes(true);
+    EXPECT_EQ(ChooseSettingsFiles(kProgram, yes, yes).save, kProgram / "Cindral.ini");
+    EXPECT_EQ(yes.asked, std::vector<std::string>{"access " + kProgram.string()});
+    FixedPorts no(false);
+    EXPECT_EQ(ChooseSettingsFiles(kProgram, no, no).save, kUser / "Cindral.ini");
+    EXPECT_EQ(no.asked, (std::vector<std::string>{"access " + kProgram.string(), "location"}));
 }
 
 }  // namespace

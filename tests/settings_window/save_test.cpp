@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 
 #include "../config/store_test_folder.h"
@@ -103,6 +104,21 @@ TEST(SettingsSave, FileSinkWritesTheFourKeysInOrder) {
     blocked.Save(config::Settings{});
     EXPECT_TRUE(blocked.Failed());
     EXPECT_NE(diagnostics.str().find("could not save the settings"), std::string::npos);
+}
+
+TEST(SettingsSave, FileSinkStoresTheMusicPathAsItsCodecHasIt) {
+    config::test_support::TestFolder folder;
+    const auto ini = folder / "Cindral.ini";
+    std::ostringstream diagnostics;
+    config::StoredPathCodec codec;
+    codec.toStored = [](std::string_view utf8) -> std::optional<std::string> {
+        return "stored:" + std::string(utf8);
+    };
+    FileSettingsSink sink(ini, diagnostics, codec);
+    sink.Save(config::Settings{1, 2, 0, "/music/a.mp3"});
+    EXPECT_NE(config::test_support::ReadBytes(ini).find(Key(config::kMusicFileKey) +
+                                                        "=stored:/music/a.mp3\r\n"),
+              std::string::npos);
 }
 
 TEST(SettingsSave, TrackTextFormats) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/linux/first_frame_stamp.h"
+#include "app/linux/music_calls.h"
 #include "config/settings_store.h"
 #include "platform/audio/media_commands.h"
 #include "platform/posix/local_time.h"
@@ -15,6 +16,7 @@
 #include "platform/x11/hack_display.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
+#include "saver/steady_clock.h"
 
 namespace cindral::app {
 
@@ -42,7 +44,8 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
     platform::posix::LinuxSystemServices system;
     auto media = platform::audio::CreateLinuxMediaCommands();
     platform::posix::PosixLocalTime localTime;
-    saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
+    saver::SteadyClock clock(localTime);
+    saver::SaverAssembly parts({*media, kLinuxMusicCalls, clock, display, display, system}, state);
     saver::SaverWindow& saver = parts.Window();
     if (!saver.Load()) {
         std::fprintf(stderr, "cindral: fire kind %d has no palette\n", state.settings.FireKind);

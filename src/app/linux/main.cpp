@@ -18,6 +18,7 @@
 #include "config/settings_path.h"
 #include "config/settings_store.h"
 #include "platform/posix/folder_access.h"
+#include "platform/posix/settings_location.h"
 #include "platform/posix/system_services.h"
 #include "platform/qt/settings_module_loader.h"
 #include "platform/x11/connection.h"
@@ -37,7 +38,8 @@ std::filesystem::path ExeDir() {
 
 cindral::config::SettingsFiles ProgramSettingsFiles() {
     cindral::platform::posix::PosixFolderAccess access;
-    return cindral::config::ChooseSettingsFiles(ExeDir(), access);
+    cindral::platform::posix::PosixSettingsLocation location;
+    return cindral::config::ChooseSettingsFiles(ExeDir(), access, location);
 }
 
 // True when Qt will show its windows through an X connection of its own.

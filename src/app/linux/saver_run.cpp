@@ -5,12 +5,14 @@
 #include <cstdlib>
 
 #include "app/linux/first_frame_stamp.h"
+#include "app/linux/music_calls.h"
 #include "platform/audio/media_commands.h"
 #include "platform/posix/local_time.h"
 #include "platform/x11/event_pump.h"
 #include "platform/x11/saver_display.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
+#include "saver/steady_clock.h"
 
 namespace cindral::app {
 
@@ -23,9 +25,10 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSyste
 
     auto media = platform::audio::CreateLinuxMediaCommands();
     platform::posix::PosixLocalTime localTime;
+    saver::SteadyClock clock(localTime);
     platform::x11::X11SaverDisplay display(x);
     system.OnCursorVisibility([&display](bool visible) { display.ShowCursor(visible); });
-    saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
+    saver::SaverAssembly parts({*media, kLinuxMusicCalls, clock, display, display, system}, state);
     saver::SaverWindow& saver = parts.Window();
 
     int status = 0;

@@ -5,16 +5,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "fire/fire_engine.h"
 #include "platform/win32/event_pump.h"
 #include "platform/win32/media_commands.h"
-#include "platform/win32/queued_saver_music.h"
 #include "platform/win32/saver_display.h"
 #include "platform/win32/saver_windows.h"
-#include "saver/engine_fire.h"
+#include "saver/assembly.h"
 #include "saver/frame_loop.h"
 #include "saver/steady_clock.h"
-#include "saver/window.h"
 
 namespace cindral::app {
 
@@ -45,14 +42,13 @@ int RunFullScreenSaver(startup::ProgramState& state, startup::SystemServices& sy
     // The music runs on a thread of its own: winmm's devices may take seconds
     // to open a file or spin up a disc.
     WinmmMediaCommands media;
-    QueuedSaverMusic music(media, state.settings);
     Win32LocalTime localTime;
     saver::SteadyClock clock(localTime);
-    fire::FireEngine engine(fire::ProgramRnd(), [&clock] { return clock.TickMs(); });
-    saver::EngineSaverFire fire(engine);
     const char* choice = std::getenv("CINDRAL_DISPLAY");
     SaverDisplay display(windows.Windows(), choice && std::string(choice) == "gdi");
-    saver::SaverWindow saver({fire, display, music, windows, system, clock}, state);
+    saver::SaverAssembly parts({media, saver::MusicCalls::Queued, clock, display, windows, system},
+                               state);
+    saver::SaverWindow& saver = parts.Window();
 
     const bool report = std::getenv("CINDRAL_FRAME_REPORT") != nullptr;
     if (saver.Load()) {
@@ -70,7 +66,7 @@ int RunFullScreenSaver(startup::ProgramState& state, startup::SystemServices& sy
         }
     }
     windows.Unload();
-    music.Finish(150);
+    parts.FinishMusic(150);
     timeEndPeriod(1);
     // The program ends now: a music device stuck in a call is not waited for.
     std::fflush(stderr);

@@ -24,7 +24,9 @@ std::optional<std::string> Win32MusicFileDialog::ChooseMusicFile() {
     ofn.lpstrFile = file;
     ofn.nMaxFile = static_cast<DWORD>(std::size(file));
     ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+    // No flags: the file need not exist (a missing one is dropped when the
+    // settings are next loaded), and the dialog looks as the system has it.
+    ofn.Flags = 0;
     if (!GetOpenFileNameW(&ofn)) return std::nullopt;
     const std::string chosen = Utf8FromWide(file);
     const std::optional<std::string> stored = StoredMusicPath(chosen, CP_ACP);

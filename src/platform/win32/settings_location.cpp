@@ -21,24 +21,26 @@ fs::path ProgramFolder() {
     }
 }
 
-config::SettingsEnvironment WindowsSettingsEnvironment() {
-    config::SettingsEnvironment env;
-    env.windows = true;
+fs::path AppDataSettingsFolder(const fs::path& appData) {
+    return appData.empty() ? fs::path() : appData / L"Cindral";
+}
+
+fs::path Win32SettingsLocation::UserSettingsFolder() {
+    fs::path appData;
     DWORD size = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
     if (size > 1) {
         std::wstring value(size, L'\0');
         DWORD length = GetEnvironmentVariableW(L"APPDATA", value.data(), size);
         value.resize(length < size ? length : 0);
-        env.appData = fs::path(value);
+        appData = fs::path(value);
     }
-    return env;
+    return AppDataSettingsFolder(appData);
 }
 
 config::SettingsFiles WindowsSettingsFiles() {
-    const fs::path folder = ProgramFolder();
     Win32FolderAccess access;
-    return config::ChooseSettingsFiles(folder, WindowsSettingsEnvironment(),
-                                       access.CanCreateFilesIn(folder));
+    Win32SettingsLocation location;
+    return config::ChooseSettingsFiles(ProgramFolder(), access, location);
 }
 
 std::optional<std::wstring> SystemShortPath(const std::wstring& path) {

@@ -17,8 +17,14 @@ namespace cindral::platform::win32 {
 // The folder of this program's file (GetModuleFileNameW).
 std::filesystem::path ProgramFolder();
 
-// %APPDATA% read as wide text.
-config::SettingsEnvironment WindowsSettingsEnvironment();
+// %APPDATA%\Cindral; empty when `appData` is.
+std::filesystem::path AppDataSettingsFolder(const std::filesystem::path& appData);
+
+// The rule over this process's %APPDATA%, read as wide text.
+class Win32SettingsLocation final : public config::SettingsLocation {
+  public:
+    std::filesystem::path UserSettingsFolder() override;
+};
 
 // Where this program reads and saves its settings (see ChooseSettingsFiles).
 config::SettingsFiles WindowsSettingsFiles();

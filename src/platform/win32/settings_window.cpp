@@ -1,6 +1,7 @@
 #include "platform/win32/settings_window.h"
 
 #include <cstdio>
+#include <iostream>
 #include <stdexcept>
 
 #include "config/settings_store.h"
@@ -9,6 +10,7 @@
 #include "platform/win32/wide_text.h"
 #include "settings_window/button_properties.h"
 #include "settings_window/file_caption.h"
+#include "settings_window/file_settings_sink.h"
 #include "settings_window/pictures.h"
 
 namespace cindral::platform::win32 {
@@ -49,13 +51,6 @@ HFONT MakeLabelFont() {
 }
 
 }  // namespace
-
-void Win32SettingsSink::Save(const config::Settings& settings) {
-    if (config::SaveSettings(settings, file_, AnsiMusicPathCodec())) return;
-    failed_ = true;
-    std::fprintf(stderr, "cindral: the settings could not be saved to %s\n",
-                 Utf8FromWide(file_.native()).c_str());
-}
 
 Win32SettingsWindow::Win32SettingsWindow(config::Settings& settings,
                                          settings_window::EffectOrigin& origin,
@@ -398,7 +393,8 @@ void Win32SettingsWindow::Close() {
 }
 
 int RunSettingsWindow(config::Settings& settings, const std::filesystem::path& file) {
-    Win32SettingsSink sink(file);
+    // The music path in the ANSI code page, as older settings files hold it.
+    settings_window::FileSettingsSink sink(file, std::cerr, AnsiMusicPathCodec());
     settings_window::EffectOrigin origin;
     try {
         Win32SettingsWindow window(settings, origin, sink);

@@ -18,19 +18,6 @@
 
 namespace cindral::platform::win32 {
 
-// Stores the settings with the music path in the ANSI code page; a failed
-// save is told on standard error and remembered.
-class Win32SettingsSink final : public settings_window::SettingsSink {
-  public:
-    explicit Win32SettingsSink(std::filesystem::path file) : file_(std::move(file)) {}
-    void Save(const config::Settings& settings) override;
-    bool Failed() const { return failed_; }
-
-  private:
-    std::filesystem::path file_;
-    bool failed_ = false;
-};
-
 class Win32SettingsWindow final : private settings_window::SettingsView,
                                   private settings_window::SettingsWindowPort {
   public:

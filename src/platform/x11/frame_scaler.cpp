@@ -2,19 +2,9 @@
 
 #include <cstring>
 
+#include "display/whole_pixel_stretch.h"
+
 namespace cindral::platform::x11 {
-
-namespace {
-
-template <typename Pixel>
-void ExpandRow(const std::uint8_t* src, std::uint8_t* dst, const std::vector<int>& columnOf) {
-    const Pixel* s = reinterpret_cast<const Pixel*>(src);
-    Pixel* d = reinterpret_cast<Pixel*>(dst);
-    const int n = static_cast<int>(columnOf.size());
-    for (int x = 0; x < n; ++x) d[x] = s[columnOf[x]];
-}
-
-}  // namespace
 
 FrameScaler::FrameScaler(int sourceWidth, int sourceHeight, int bytesPerPixel)
     : sw_(sourceWidth),
@@ -28,10 +18,6 @@ std::vector<RowSpan> FrameScaler::Scale(const std::uint8_t* source, int sourcePi
     std::vector<RowSpan> spans;
     if (destWidth <= 0 || destHeight <= 0) return spans;
     if (destWidth != mappedWidth_ || destHeight != mappedHeight_) {
-        columnOf_.resize(destWidth);
-        for (int x = 0; x < destWidth; ++x) {
-            columnOf_[x] = static_cast<int>(static_cast<std::int64_t>(x) * sw_ / destWidth);
-        }
         mappedWidth_ = destWidth;
         mappedHeight_ = destHeight;
         full_ = true;
@@ -46,30 +32,19 @@ std::vector<RowSpan> FrameScaler::Scale(const std::uint8_t* source, int sourcePi
     }
     full_ = false;
 
-    const std::size_t destRowBytes = static_cast<std::size_t>(destWidth) * bpp_;
-    int lastSource = -1;
-    const std::uint8_t* lastRow = nullptr;
-    for (int y = 0; y < destHeight; ++y) {
-        int sy = static_cast<int>(static_cast<std::int64_t>(y) * sh_ / destHeight);
-        if (!changed[sy]) continue;
-        std::uint8_t* out = dest + static_cast<std::size_t>(y) * destPitch;
-        if (sy == lastSource) {
-            std::memcpy(out, lastRow, destRowBytes);  // the same source row again
-        } else {
-            const std::uint8_t* in = source + static_cast<std::size_t>(sy) * sourcePitch;
-            if (bpp_ == 2) {
-                ExpandRow<std::uint16_t>(in, out, columnOf_);
-            } else {
-                ExpandRow<std::uint32_t>(in, out, columnOf_);
-            }
-            lastSource = sy;
-            lastRow = out;
+    // Runs of destination rows whose source rows changed, each stretched at once.
+    const display::PixelRows rows{source, sw_, sh_, sourcePitch, bpp_};
+    for (int y = 0; y < destHeight;) {
+        if (!changed[display::WholePixelSource(y, sh_, destHeight)]) {
+            ++y;
+            continue;
         }
-        if (!spans.empty() && spans.back().first + spans.back().count == y) {
-            ++spans.back().count;
-        } else {
-            spans.push_back({y, 1});
-        }
+        int end = y + 1;
+        while (end < destHeight && changed[display::WholePixelSource(end, sh_, destHeight)]) ++end;
+        display::StretchWholePixels(rows, dest + static_cast<std::size_t>(y) * destPitch, destPitch,
+                                    destWidth, destHeight, {0, y, destWidth, end - y});
+        spans.push_back({y, end - y});
+        y = end;
     }
     return spans;
 }

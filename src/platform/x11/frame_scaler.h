@@ -1,6 +1,6 @@
 #pragma once
 // Stretches the back surface over a window's frame buffer by whole
-// pixels: destination (x, y) takes source (x * sw / W, y * sh / H). Only the
+// pixels (display/whole_pixel_stretch.h). Only the
 // destination rows whose source row changed since the previous frame are
 // written and reported, so the display server copies less; the black sky above
 // the flames costs nothing after the first frame.
@@ -32,7 +32,6 @@ class FrameScaler {
     int sw_, sh_, bpp_;
     bool full_ = true;
     int mappedWidth_ = -1, mappedHeight_ = -1;
-    std::vector<int> columnOf_;           // source column of each destination column
     std::vector<std::uint8_t> previous_;  // the source as last scaled
 };
 

@@ -120,10 +120,11 @@ TEST(WindowsSettingsFile, LivesInTheAppDataFolderWhateverItsNameAndIsReplacedWho
     const fs::path appData = folder.path() / L"ユーザー";
     fs::create_directories(appData);
     ASSERT_TRUE(SetEnvironmentVariableW(L"APPDATA", appData.c_str()));
-    const config::SettingsEnvironment env = WindowsSettingsEnvironment();
-    EXPECT_EQ(env.appData, appData);
-    const fs::path file =
-        config::ChooseSettingsFiles(folder.path() / L"読み取り専用", env, false).save;
+    EXPECT_EQ(Win32SettingsLocation().UserSettingsFolder(), appData / L"Cindral");
+    EXPECT_EQ(AppDataSettingsFolder({}), fs::path());  // no %APPDATA%: no user folder
+    const fs::path file = config::ChooseSettingsFiles(folder.path() / L"読み取り専用",
+                                                      AppDataSettingsFolder(appData), false)
+                              .save;
     EXPECT_EQ(file, appData / L"Cindral" / L"Cindral.ini");
 
     // A music file in a folder the Western code page cannot name.

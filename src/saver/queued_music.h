@@ -2,8 +2,10 @@
 // The music player as the saver drives it, run on a thread of its own: a
 // media device may take seconds to open a file or spin up a disc, and the
 // window must keep drawing and end within moments of a key whatever the
-// device does. Calls from the window are queued and return at once; CdAlive
-// gives the result of the last finished poll.
+// device does. Calls from the window are queued and return at once. CdAlive
+// is the result of the last poll that has finished (true until one has), so
+// the CD timer follows the polls a tick late rather than waiting for one; a
+// poll queued while another still waits adds nothing and is dropped.
 
 #include <atomic>
 #include <condition_variable>
@@ -15,9 +17,9 @@
 #include "music/bgm.h"
 #include "saver/ports.h"
 
-namespace cindral::platform::win32 {
+namespace cindral::saver {
 
-class QueuedSaverMusic final : public saver::SaverMusic {
+class QueuedSaverMusic final : public SaverMusic {
   public:
     // `commands` and `settings` must outlive the thread: a thread stuck in a
     // device call is left behind by the destructor, for the process to end.
@@ -26,7 +28,7 @@ class QueuedSaverMusic final : public saver::SaverMusic {
     ~QueuedSaverMusic() override;
 
     void CdOpen() override { Post(&music::Cindral_BGM::CdOpen); }
-    void CdPoll() override { Post(&music::Cindral_BGM::CdPoll); }
+    void CdPoll() override;
     bool CdAlive() override { return shared_->cdAlive; }
     void CdPrevTrack() override { Post(&music::Cindral_BGM::CdPrevTrack); }
     void CdNextTrack() override { Post(&music::Cindral_BGM::CdNextTrack); }
@@ -62,4 +64,4 @@ class QueuedSaverMusic final : public saver::SaverMusic {
     std::thread thread_;
 };
 
-}  // namespace cindral::platform::win32
+}  // namespace cindral::saver

@@ -1,8 +1,8 @@
-#include "platform/win32/queued_saver_music.h"
+#include "saver/queued_music.h"
 
 #include <chrono>
 
-namespace cindral::platform::win32 {
+namespace cindral::saver {
 
 QueuedSaverMusic::QueuedSaverMusic(music::MediaCommands& commands, const config::Settings& settings)
     : shared_(std::make_shared<Shared>(commands, settings)), thread_(Run, shared_) {}
@@ -29,6 +29,17 @@ void QueuedSaverMusic::Post(Call call) {
     shared_->changed.notify_all();
 }
 
+void QueuedSaverMusic::CdPoll() {
+    {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        // A device that holds the queue would otherwise gather five polls a
+        // second, to be sent in one burst once it answers.
+        if (!shared_->jobs.empty() && shared_->jobs.back() == &music::Cindral_BGM::CdPoll) return;
+        shared_->jobs.push_back(&music::Cindral_BGM::CdPoll);
+    }
+    shared_->changed.notify_all();
+}
+
 bool QueuedSaverMusic::Finish(int ms) {
     std::unique_lock<std::mutex> lock(shared_->mutex);
     return shared_->changed.wait_for(lock, std::chrono::milliseconds(ms),
@@ -45,11 +56,13 @@ void QueuedSaverMusic::Run(std::shared_ptr<Shared> shared) {
         shared->busy = true;
         lock.unlock();
         (shared->bgm.*call)();
-        shared->cdAlive = shared->bgm.CdAlive();
+        // Only a poll decides whether polling goes on: CdOpen leaves the
+        // player's flag false, and no poll has set it yet.
+        if (call == &music::Cindral_BGM::CdPoll) shared->cdAlive = shared->bgm.CdAlive();
         lock.lock();
         shared->busy = false;
         shared->changed.notify_all();
     }
 }
 
-}  // namespace cindral::platform::win32
+}  // namespace cindral::saver
