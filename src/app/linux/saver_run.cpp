@@ -7,8 +7,7 @@
 
 #include "platform/audio/media_commands.h"
 #include "platform/posix/local_time.h"
-#include "platform/x11/event_pump.h"
-#include "platform/x11/saver_display.h"
+#include "platform/posix/stop_signals.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
 
@@ -19,7 +18,7 @@ namespace {
 // For the start-up benchmark: the wall-clock time of the first presented
 // frame and how it was presented (never waiting for the vertical blank),
 // printed when CINDRAL_FIRST_FRAME_STAMP is set.
-void StampFirstFrame(const platform::x11::X11SaverDisplay& display) {
+void StampFirstFrame(const SaverShell& display) {
     if (!std::getenv("CINDRAL_FIRST_FRAME_STAMP")) return;
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
@@ -29,39 +28,37 @@ void StampFirstFrame(const platform::x11::X11SaverDisplay& display) {
                  "first-frame-realtime-ns %lld cpu-ms %.1f renderer %s vsync 0 windows %zu\n",
                  static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec,
                  cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6, display.RendererName().c_str(),
-                 display.WindowCount());
+                 display.SurfaceCount());
 }
 
 }  // namespace
 
 int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSystemServices& system,
-                       ::Display* x) {
-    platform::x11::X11EventPump::InstallStopSignalHandlers();
+                       SaverShell& shell) {
+    platform::posix::InstallStopSignals();
     // With no session bus announced, the audio layer's D-Bus use would launch
     // a bus daemon that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 
     auto media = platform::audio::CreateLinuxMediaCommands();
     platform::posix::PosixLocalTime localTime;
-    platform::x11::X11SaverDisplay display(x);
-    system.OnCursorVisibility([&display](bool visible) { display.ShowCursor(visible); });
-    saver::SaverAssembly parts({*media, localTime, display, display, system}, state);
+    system.OnCursorVisibility([&shell](bool visible) { shell.ShowCursor(visible); });
+    saver::SaverAssembly parts({*media, localTime, shell.Display(), shell.Host(), system}, state);
     saver::SaverWindow& saver = parts.Window();
 
     int status = 0;
     if (saver.Load()) {
-        if (display.WindowCount() == 0) {
+        if (shell.SurfaceCount() == 0) {
             // No window can take the key or click that ends the saver: end now
             // rather than run unseen for ever, and say why.
             saver.EndSaver();
             std::fprintf(stderr, "cindral: the saver cannot show anything: %s\n",
-                         display.Failure().c_str());
+                         shell.Failure().c_str());
             status = 1;
         } else {
             auto start = std::chrono::steady_clock::now();
-            platform::x11::X11EventPump events(display);
-            saver::FrameLoop loop(saver, events, parts.Clock());
-            long frames = loop.Run([&display] { StampFirstFrame(display); });
+            saver::FrameLoop loop(saver, shell.Events(), parts.Clock());
+            long frames = loop.Run([&shell] { StampFirstFrame(shell); });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
                 std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
                 std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());
@@ -73,12 +70,12 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSyste
         status = 1;
     }
     system.OnCursorVisibility(nullptr);
-    display.Unload();
+    shell.Host().Unload();
     // Nothing the music is still doing (a load, the output draining) may hold
     // the end back.
     platform::audio::AbandonLinuxMediaCommandsAtExit(media);
-    // The program ends now, as the saver's loop demands; the X connection
-    // closes with the process.
+    // The program ends now, as the saver's loop demands; the display's
+    // connection closes with the process.
     return status;
 }
 
