@@ -52,6 +52,17 @@ inline bool StillRunning(pid_t pid) { return waitpid(pid, nullptr, WNOHANG) == 0
 // (two cores shared with other builds) and print what they measured.
 inline constexpr double kEndLimitMs = 500;
 
+// Fire as the checks see it: only fire colours, and mostly red-dominated
+// (sway's empty desktop is an even grey, which is "fire-coloured" too).
+inline bool ShowsFire(const Picture& p) {
+    if (p.rgb.empty() || !FireColoursOnly(p, 0, p.width)) return false;
+    long red = 0;
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) red += p.R(x, y) > p.B(x, y) + 32;
+    }
+    return red > 0.3 * p.width * p.height;
+}
+
 // Lit, only fire colours, and moving between two screenshots 300 ms apart.
 inline void ExpectMovingFireOn(const Compositor& c, const std::string& output) {
     ASSERT_TRUE(WaitForOutputFire(c, output)) << output << " never showed fire";

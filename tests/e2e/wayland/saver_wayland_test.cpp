@@ -15,6 +15,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// The source pixel that a nearest filter sampling at pixel centres shows.
+int SourceOf(int dest, int sourceSize, int destSize) {
+    return static_cast<int>((2L * dest + 1) * sourceSize / (2L * destSize));
+}
+
 struct Layout {
     const char* name;
     std::vector<OutputSpec> outputs;
@@ -49,10 +54,12 @@ INSTANTIATE_TEST_SUITE_P(Layouts, SaverOnSway,
                                            Layout{"two", {{1920, 1080}, {1280, 720}}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// The compositor scales the 320 x 240 frame (wp_viewporter) with the nearest
-// filter: every destination pixel shows whole one source pixel, so all
-// columns (rows) that map to one source column (row) are identical, while
-// neighbouring blocks differ somewhere in a picture of fire.
+// The compositor scales the 320 x 240 frame (wp_viewporter); sway's pixman
+// renderer takes the nearest source pixel at each destination pixel's
+// centre, source column floor((x + 0.5) * 320 / W). Every destination pixel
+// then shows one whole source pixel: all columns (rows) that map to one
+// source column (row) are identical, while neighbouring blocks differ
+// somewhere in a picture of fire. A smoothing filter would blend them.
 TEST(SaverScaling, WholePixelBlocksAtFullHdAndUltraHd) {
     for (const OutputSpec size : {OutputSpec{1920, 1080}, OutputSpec{3840, 2160}}) {
         auto sway = Compositor::Sway({size});
@@ -74,13 +81,13 @@ TEST(SaverScaling, WholePixelBlocksAtFullHdAndUltraHd) {
         };
         int insideDiffer = 0, boundaryDiffer = 0;
         for (int x = 1; x < p.width; ++x) {
-            const bool boundary = x * 320 / p.width != (x - 1) * 320 / p.width;
+            const bool boundary = SourceOf(x, 320, p.width) != SourceOf(x - 1, 320, p.width);
             const bool differ = column(x) != column(x - 1);
             (boundary ? boundaryDiffer : insideDiffer) += differ;
         }
         int insideRows = 0, boundaryRows = 0;
         for (int y = 1; y < p.height; ++y) {
-            const bool boundary = y * 240 / p.height != (y - 1) * 240 / p.height;
+            const bool boundary = SourceOf(y, 240, p.height) != SourceOf(y - 1, 240, p.height);
             const bool differ = row(y) != row(y - 1);
             (boundary ? boundaryRows : insideRows) += differ;
         }
@@ -163,8 +170,8 @@ TEST(SaverOutputs, AnOutputAddedWhileRunningGetsFire) {
     sway->SwayMsg({"output", "HEADLESS-2", "resolution", "800x600", "position", "1280", "0"});
     ExpectMovingFireOn(*sway, "HEADLESS-2");
     ExpectMovingFireOn(*sway, "HEADLESS-1");
-    // Removing it leaves the saver running on the first.
-    sway->SwayMsg({"output", "HEADLESS-2", "unplug"});
+    // Disabling it leaves the saver running on the first.
+    sway->SwayMsg({"output", "HEADLESS-2", "disable"});
     std::this_thread::sleep_for(500ms);
     EXPECT_TRUE(StillRunning(saver.pid)) << ReadAll(saver.stderrFd, 100);
     ExpectMovingFireOn(*sway, "HEADLESS-1");
