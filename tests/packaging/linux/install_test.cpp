@@ -259,8 +259,9 @@ TEST(DebianPackage, DeclaresItsLibrariesInstallsAndRemovesCleanly) {
     // The libraries the program loads are declared, so dpkg and apt bring them.
     const std::string depends =
         RunToEnd({"dpkg-deb", "-f", deb.string(), "Depends"}, {}, 10000).output;
-    for (const char* lib : {"libsdl2-2.0-0", "libsdl2-mixer-2.0-0", "libcdio", "libx11-6",
-                            "libxext6", "libstdc++6", "libqt6widgets6"}) {
+    for (const char* lib :
+         {"libsdl2-2.0-0", "libsdl2-mixer-2.0-0", "libcdio", "libx11-6", "libxext6", "libstdc++6",
+          "libqt6widgets6", "libwayland-client0", "libxkbcommon0", "qt6-wayland"}) {
         EXPECT_NE(depends.find(lib), std::string::npos) << lib << " missing in: " << depends;
     }
 
