@@ -8,8 +8,9 @@
 
 namespace cindral::app {
 
-// `renderer`: "xrender", "xshm" or "ximage"; `vsync`: frames wait for the
-// display's vertical blank.
+// `renderer`: how frames reach the screen ("xrender", "xshm", "ximage", or a
+// Wayland path); `vsync`: frames wait for the display (vertical blank or the
+// compositor's frame callback).
 void StampFirstFrame(const std::string& renderer, bool vsync, std::size_t windows);
 
 }  // namespace cindral::app

@@ -8,19 +8,24 @@
 #include <exception>
 #include <filesystem>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "app/linux/backend_choice.h"
 #include "app/linux/hack_run.h"
 #include "app/linux/saver_run.h"
+#include "app/linux/saver_shells.h"
 #include "config/settings_path.h"
 #include "config/settings_store.h"
 #include "platform/posix/folder_access.h"
+#include "platform/posix/instance_claim.h"
 #include "platform/posix/settings_location.h"
 #include "platform/posix/system_services.h"
 #include "platform/qt/settings_module_loader.h"
+#include "platform/wayland/window_finder.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/instance_claim.h"
 #include "platform/x11/preview.h"
@@ -65,10 +70,133 @@ bool ReachDisplayForQt(const cindral::platform::x11::XConnection& shared) {
     return true;
 }
 
-int Run(const std::vector<std::string>& args) {
+std::optional<std::string> EnvValue(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? std::optional<std::string>(v) : std::nullopt;
+}
+
+// Layer mode is asked for by --layer (or -layer), or by a locker that starts
+// the program on a socket of its own. The flag is taken out of `args`.
+bool TakeLayerRequest(std::vector<std::string>& args) {
+    bool asked = false;
+    std::erase_if(args, [&asked](const std::string& a) {
+        const bool layer = a == "--layer" || a == "-layer";
+        asked = asked || layer;
+        return layer;
+    });
+    const auto socket = EnvValue("WAYLAND_SOCKET");
+    return asked || (socket && !socket->empty());
+}
+
+int RunLayerMode(std::vector<std::string> args) {
     using namespace cindral;
-    // A screen-saver daemon's hack line (-root, -window-id ...); anything else
-    // is the screen-saver command line below.
+    startup::HackOverrides overrides;
+    // Only the settings flags of a hack line apply; the compositor, not a
+    // window id, says where to draw, so the parser is told "-root" to take
+    // the window as settled.
+    args.push_back("-root");
+    if (auto hack = startup::ParseHackCommandLine(args)) {
+        if (!hack->error.empty()) {
+            std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
+            return 2;
+        }
+        overrides = hack->overrides;
+    }
+    return app::RunLayerSaver(overrides, ProgramSettingsFiles().read,
+                              EnvValue("SWAYLOCK_PLUGIN_OUTPUT_NAME"));
+}
+
+std::string JoinArgs(const std::vector<std::string>& args) {
+    std::string line;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (i > 0) line += ' ';
+        line += args[i];
+    }
+    return line;
+}
+
+void LoadProgramSettings(cindral::config::Settings& s) {
+    cindral::config::LoadSettings(s, ProgramSettingsFiles().read);
+}
+
+int RunSettingsWindow(cindral::startup::ProgramState& state,
+                      const cindral::platform::x11::XConnection* x) {
+    using namespace cindral;
+    // Qt comes with the module, loaded before the display is reached so that
+    // Qt's connection follows the probe's at once.
+    const platform::qt::SettingsModule window = platform::qt::LoadSettingsModule();
+    if (!window.run) {
+        std::fprintf(stderr, "cindral: the settings window cannot be loaded: %s\n",
+                     window.error.c_str());
+        return 1;
+    }
+    if (x && x->display && QtOnX() && !ReachDisplayForQt(*x)) return 1;
+    return window.run(&state.settings, ProgramSettingsFiles().save.c_str());
+}
+
+// The screen-saver command line on a Wayland session.
+int RunOnWayland(const std::string& line) {
+    using namespace cindral;
+    // The settings window is a native Wayland window unless told otherwise.
+    setenv("QT_QPA_PLATFORM", "wayland", 0);
+    platform::wayland::WaylandWindowFinder finder;
+    platform::posix::LockFileInstanceClaim claim(
+        platform::posix::InstanceLockPath(EnvValue("XDG_RUNTIME_DIR")));
+    platform::posix::LinuxSystemServices system;
+    startup::ProgramState state;
+    startup::StartupPorts ports{finder, system, LoadProgramSettings, &claim};
+    const startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
+    switch (decision.action) {
+        case startup::StartupAction::Preview:
+            std::fprintf(stderr,
+                         "cindral: the preview mode (/p) is for X11 and Windows hosts; a Wayland "
+                         "session has no preview window to draw into\n");
+            return 1;
+        case startup::StartupAction::Saver: {
+            app::WaylandSaverShell shell({});
+            if (!shell.Connect()) {
+                std::fprintf(stderr, "cindral: %s\n", shell.Failure().c_str());
+                return 1;
+            }
+            const int status = app::RunFullScreenSaver(state, system, shell);
+            if (status == 0 && !shell.Failure().empty()) {
+                std::fprintf(stderr, "cindral: %s\n", shell.Failure().c_str());
+                return 1;
+            }
+            return status;
+        }
+        case startup::StartupAction::Settings:
+            return RunSettingsWindow(state, nullptr);
+        case startup::StartupAction::Exit:
+            return 0;
+    }
+    return 0;
+}
+
+int Run(std::vector<std::string> args) {
+    using namespace cindral;
+    // The client library would take an empty WAYLAND_SOCKET for a broken
+    // socket number rather than for none.
+    if (const auto socket = EnvValue("WAYLAND_SOCKET"); socket && socket->empty()) {
+        unsetenv("WAYLAND_SOCKET");
+    }
+    const app::BackendChoice backend = app::ChooseBackend(app::ProcessBackendEnvironment());
+    if (!backend.error.empty()) {
+        std::fprintf(stderr, "cindral: %s\n", backend.error.c_str());
+        return 2;
+    }
+    const bool wayland = backend.backend == app::Backend::Wayland;
+    if (TakeLayerRequest(args)) {
+        if (!wayland) {
+            std::fprintf(stderr,
+                         "cindral: layer mode needs a Wayland compositor; the X11 backend was "
+                         "chosen (no WAYLAND_DISPLAY, or CINDRAL_BACKEND=x11)\n");
+            return 2;
+        }
+        return RunLayerMode(args);
+    }
+    // A screen-saver daemon's hack line (-root, -window-id ...) is X11's own;
+    // anything else is the screen-saver command line below.
     if (auto hack = startup::ParseHackCommandLine(args)) {
         if (!hack->error.empty()) {
             std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
@@ -76,11 +204,8 @@ int Run(const std::vector<std::string>& args) {
         }
         return app::RunHackSaver(*hack, ProgramSettingsFiles().read);
     }
-    std::string line;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (i > 0) line += ' ';
-        line += args[i];
-    }
+    const std::string line = JoinArgs(args);
+    if (wayland) return RunOnWayland(line);
     // One connection for the whole run. It is never closed: the instance
     // claim lives on it and ends with the process.
     const platform::x11::XConnection x = platform::x11::OpenXConnection();
@@ -98,9 +223,7 @@ int Run(const std::vector<std::string>& args) {
     platform::x11::X11InstanceClaim claim(x.display);
     platform::posix::LinuxSystemServices system;
     startup::ProgramState state;
-    startup::StartupPorts ports{
-        finder, system,
-        [](config::Settings& s) { config::LoadSettings(s, ProgramSettingsFiles().read); }, &claim};
+    startup::StartupPorts ports{finder, system, LoadProgramSettings, &claim};
     startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
 
     switch (decision.action) {
@@ -108,20 +231,12 @@ int Run(const std::vector<std::string>& args) {
             return platform::x11::RunPreview(x.display,
                                              static_cast<std::uint32_t>(decision.previewParent),
                                              saver::RenderPreviewStill);
-        case startup::StartupAction::Saver:
-            return app::RunFullScreenSaver(state, system, x.display);
-        case startup::StartupAction::Settings: {
-            // Qt comes with the module, loaded before the display is reached
-            // so that Qt's connection follows the probe's at once.
-            const platform::qt::SettingsModule window = platform::qt::LoadSettingsModule();
-            if (!window.run) {
-                std::fprintf(stderr, "cindral: the settings window cannot be loaded: %s\n",
-                             window.error.c_str());
-                return 1;
-            }
-            if (x.display && QtOnX() && !ReachDisplayForQt(x)) return 1;
-            return window.run(&state.settings, ProgramSettingsFiles().save.c_str());
+        case startup::StartupAction::Saver: {
+            app::X11SaverShell shell(x.display);
+            return app::RunFullScreenSaver(state, system, shell);
         }
+        case startup::StartupAction::Settings:
+            return RunSettingsWindow(state, &x);
         case startup::StartupAction::Exit:
             return 0;
     }

@@ -8,8 +8,7 @@
 #include "app/linux/music_calls.h"
 #include "platform/audio/media_commands.h"
 #include "platform/posix/local_time.h"
-#include "platform/x11/event_pump.h"
-#include "platform/x11/saver_display.h"
+#include "platform/posix/stop_signals.h"
 #include "saver/assembly.h"
 #include "saver/frame_loop.h"
 #include "saver/steady_clock.h"
@@ -17,8 +16,8 @@
 namespace cindral::app {
 
 int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSystemServices& system,
-                       ::Display* x) {
-    platform::x11::X11EventPump::InstallStopSignalHandlers();
+                       SaverShell& shell) {
+    platform::posix::InstallStopSignals();
     // With no session bus announced, the audio layer's D-Bus use would launch
     // a bus daemon that outlives the saver.
     setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
@@ -26,26 +25,25 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSyste
     auto media = platform::audio::CreateLinuxMediaCommands();
     platform::posix::PosixLocalTime localTime;
     saver::SteadyClock clock(localTime);
-    platform::x11::X11SaverDisplay display(x);
-    system.OnCursorVisibility([&display](bool visible) { display.ShowCursor(visible); });
-    saver::SaverAssembly parts({*media, kLinuxMusicCalls, clock, display, display, system}, state);
+    system.OnCursorVisibility([&shell](bool visible) { shell.ShowCursor(visible); });
+    saver::SaverAssembly parts(
+        {*media, kLinuxMusicCalls, clock, shell.Display(), shell.Host(), system}, state);
     saver::SaverWindow& saver = parts.Window();
 
     int status = 0;
     if (saver.Load()) {
-        if (display.WindowCount() == 0) {
+        if (shell.SurfaceCount() == 0) {
             // No window can take the key or click that ends the saver: end now
             // rather than run unseen for ever, and say why.
             saver.EndSaver();
             std::fprintf(stderr, "cindral: the saver cannot show anything: %s\n",
-                         display.Failure().c_str());
+                         shell.Failure().c_str());
             status = 1;
         } else {
             auto start = std::chrono::steady_clock::now();
-            platform::x11::X11EventPump events(display);
-            saver::FrameLoop loop(saver, events, parts.Clock());
-            long frames = loop.Run([&display] {
-                StampFirstFrame(display.RendererName(), display.Vsync(), display.WindowCount());
+            saver::FrameLoop loop(saver, shell.Events(), parts.Clock());
+            long frames = loop.Run([&shell] {
+                StampFirstFrame(shell.RendererName(), shell.Vsync(), shell.SurfaceCount());
             });
             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
                 std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
@@ -58,12 +56,12 @@ int RunFullScreenSaver(startup::ProgramState& state, platform::posix::LinuxSyste
         status = 1;
     }
     system.OnCursorVisibility(nullptr);
-    display.Unload();
+    shell.Host().Unload();
     // Nothing the music is still doing (a load, the output draining) may hold
     // the end back.
     platform::audio::AbandonLinuxMediaCommandsAtExit(media);
-    // The program ends now, as the saver's loop demands; the X connection
-    // closes with the process.
+    // The program ends now, as the saver's loop demands; the display's
+    // connection closes with the process.
     return status;
 }
 

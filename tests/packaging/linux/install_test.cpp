@@ -261,7 +261,8 @@ TEST(DebianPackage, DeclaresItsLibrariesInstallsAndRemovesCleanly) {
         RunToEnd({"dpkg-deb", "-f", deb.string(), "Depends"}, {}, 10000).output;
     for (const char* lib :
          {"libsdl2-2.0-0", "libsdl2-mixer-2.0-0", "libcdio", "libx11-6", "libxext6", "libxrender1",
-          "libxrandr2", "libxpresent1", "libstdc++6", "libqt6widgets6"}) {
+          "libxrandr2", "libxpresent1", "libstdc++6", "libqt6widgets6", "libwayland-client0",
+          "libxkbcommon0", "qt6-wayland"}) {
         EXPECT_NE(depends.find(lib), std::string::npos) << lib << " missing in: " << depends;
     }
 

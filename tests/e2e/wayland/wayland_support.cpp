@@ -1,0 +1,170 @@
+#include "wayland_support.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace cindral::e2e {
+
+namespace {
+
+// A 0700 runtime folder owned by `uid`, as a compositor demands.
+std::string MakeRuntimeDir(uid_t uid, gid_t gid) {
+    char pattern[] = "/tmp/cindral-wl-XXXXXX";
+    if (!mkdtemp(pattern)) return {};
+    if (chown(pattern, uid, gid) != 0 || chmod(pattern, 0700) != 0) return {};
+    return pattern;
+}
+
+bool WaitForSocket(const std::string& path, pid_t pid, int timeoutMs) {
+    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (Clock::now() < end) {
+        if (std::filesystem::exists(path)) return true;
+        if (waitpid(pid, nullptr, WNOHANG) == pid) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<Compositor> Compositor::Sway(const std::vector<OutputSpec>& outputs) {
+    const uid_t nobody = 65534;
+    const gid_t nogroup = 65534;
+    Compositor c;
+    c.runtimeDir_ = MakeRuntimeDir(nobody, nogroup);
+    if (c.runtimeDir_.empty()) return std::nullopt;
+    const std::string config = c.runtimeDir_ + "/sway.conf";
+    {
+        std::ofstream f(config);
+        int x = 0;
+        for (std::size_t i = 0; i < outputs.size(); ++i) {
+            f << "output HEADLESS-" << i + 1 << " resolution " << outputs[i].width << "x"
+              << outputs[i].height << " position " << x << " 0\n";
+            x += outputs[i].width;
+        }
+    }
+    chmod(config.c_str(), 0644);
+    const Env env{{"XDG_RUNTIME_DIR", c.runtimeDir_},
+                  {"WLR_BACKENDS", "headless"},
+                  {"WLR_HEADLESS_OUTPUTS", std::to_string(outputs.size())},
+                  {"WLR_LIBINPUT_NO_DEVICES", "1"},
+                  {"WLR_RENDERER", "pixman"},
+                  {"WAYLAND_DISPLAY", ""},
+                  {"DISPLAY", ""}};
+    const std::string log = c.runtimeDir_ + "/sway.log";
+    c.pid_ = Spawn({"sh", "-c",
+                    "exec setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c '" +
+                        config + "' >'" + log + "' 2>&1"},
+                   env)
+                 .pid;
+    if (c.pid_ < 0 || !WaitForSocket(c.runtimeDir_ + "/wayland-1", c.pid_, 10000)) {
+        return std::nullopt;
+    }
+    // The outputs are configured just after the socket opens.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return c;
+}
+
+std::optional<Compositor> Compositor::Weston(int width, int height) {
+    Compositor c;
+    c.runtimeDir_ = MakeRuntimeDir(getuid(), getgid());
+    if (c.runtimeDir_.empty()) return std::nullopt;
+    const Env env{{"XDG_RUNTIME_DIR", c.runtimeDir_}, {"WAYLAND_DISPLAY", ""}, {"DISPLAY", ""}};
+    const std::string log = c.runtimeDir_ + "/weston.log";
+    c.pid_ =
+        Spawn({"sh", "-c",
+               "exec weston --backend=headless-backend.so --use-pixman --debug --socket=wayland-1"
+               " --width " +
+                   std::to_string(width) + " --height " + std::to_string(height) + " >'" + log +
+                   "' 2>&1"},
+              env)
+            .pid;
+    if (c.pid_ < 0 || !WaitForSocket(c.runtimeDir_ + "/wayland-1", c.pid_, 10000)) {
+        return std::nullopt;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return c;
+}
+
+Compositor::Compositor(Compositor&& o) noexcept : pid_(o.pid_), runtimeDir_(o.runtimeDir_) {
+    o.pid_ = -1;
+    o.runtimeDir_.clear();
+}
+
+Compositor::~Compositor() {
+    if (pid_ > 0) {
+        // sh exec'd setpriv, which exec'd the compositor: one process.
+        kill(pid_, SIGTERM);
+        if (!WaitExit(pid_, 3000)) KillAndReap(pid_);
+    }
+    if (!runtimeDir_.empty()) {
+        std::error_code ec;
+        std::filesystem::remove_all(runtimeDir_, ec);
+    }
+}
+
+Env Compositor::ClientEnv() const {
+    // WAYLAND_SOCKET cannot be emptied: the client library reads an empty one
+    // as a broken socket number. The tests run without it.
+    return {{"XDG_RUNTIME_DIR", runtimeDir_},
+            {"WAYLAND_DISPLAY", "wayland-1"},
+            {"DISPLAY", ""},
+            {"CINDRAL_BACKEND", ""},
+            {"SWAYLOCK_PLUGIN_OUTPUT_NAME", ""}};
+}
+
+std::string Compositor::SwayMsg(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{"swaymsg"};
+    argv.insert(argv.end(), args.begin(), args.end());
+    Env env = ClientEnv();
+    // swaymsg finds sway's IPC socket in the runtime folder.
+    for (const auto& e : std::filesystem::directory_iterator(runtimeDir_)) {
+        if (e.path().filename().string().starts_with("sway-ipc.")) env["SWAYSOCK"] = e.path();
+    }
+    return Capture(argv, env);
+}
+
+Picture ParsePpm(const std::string& bytes) {
+    Picture p;
+    std::istringstream in(bytes);
+    std::string magic;
+    int maxval = 0;
+    in >> magic >> p.width >> p.height >> maxval;
+    if (magic != "P6" || maxval != 255 || p.width <= 0 || p.height <= 0) return {};
+    in.get();  // the one whitespace byte before the pixels
+    const std::size_t n = static_cast<std::size_t>(p.width) * p.height * 3;
+    const auto offset = static_cast<std::size_t>(in.tellg());
+    if (bytes.size() < offset + n) return {};
+    p.rgb.assign(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(offset + n));
+    return p;
+}
+
+Picture Compositor::Grab(const std::string& name) const {
+    return ParsePpm(Capture({"grim", "-t", "ppm", "-o", name, "-"}, ClientEnv()));
+}
+
+std::optional<double> WaitForOutputFire(const Compositor& c, const std::string& name,
+                                        int timeoutMs) {
+    const auto start = Clock::now();
+    while (Clock::now() - start < std::chrono::milliseconds(timeoutMs)) {
+        const Picture p = c.Grab(name);
+        if (!p.rgb.empty() && LitFraction(p, 0, p.width) > 0.3 && FireColoursOnly(p, 0, p.width)) {
+            return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return std::nullopt;
+}
+
+}  // namespace cindral::e2e
