@@ -94,10 +94,9 @@ int RunLayerSaver(const startup::HackOverrides& overrides,
         return 1;
     }
     platform::wayland::WaylandEventPump events(display);
-    const int status =
-        RunGivenSurface(overrides, settingsFile, display, display, events, [&display] {
-            StampFirstFrame(display.RendererName(), true, display.SurfaceCount());
-        });
+    const int status = RunGivenSurface(
+        overrides, settingsFile, display, display, events,
+        [&display] { StampFirstFrame(display.RendererName(), true, display.SurfaceCount()); });
     if (status == 0 && !display.Failure().empty()) {
         std::fprintf(stderr, "cindral: %s\n", display.Failure().c_str());
         return 1;
