@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace cindral::startup;
+using namespace cindral;
 
 void Check(bool condition) {
     if (!condition) std::abort();
