@@ -100,7 +100,7 @@ void zoButtons_H::BuildRegion() {
     if (!rightPosSet_) rightPos_ = w;
 }
 
-FontSpec zoButtons_H::DeriveCaptionFont() const {
+FontDescription zoButtons_H::DeriveCaptionFont() const {
     const Font f = window_.GetFont();
     std::string face = f.face;
     if (face.size() > 31) {
@@ -109,10 +109,11 @@ FontSpec zoButtons_H::DeriveCaptionFont() const {
         face.resize(cut);
     }
     const double twips = window_.TwipsPerPixelY() > 0 ? window_.TwipsPerPixelY() : 15.0;
-    return FontSpec{face,        -static_cast<int>(std::nearbyint(f.pointSize * 20.0 / twips)),
-                    f.weight,    f.italic,
-                    f.underline, f.strikeout,
-                    f.charset};
+    return FontDescription{
+        face,        -static_cast<int>(std::nearbyint(f.pointSize * 20.0 / twips)),
+        f.weight,    f.italic,
+        f.underline, f.strikeout,
+        f.charset};
 }
 
 void zoButtons_H::RefreshDerivedState(std::string_view key) {

@@ -14,7 +14,7 @@ namespace cindral::button {
 
 // The caption font as the painter asks for it: a negative height is the
 // character height in pixels.
-struct FontSpec {
+struct FontDescription {
     std::string face;
     int height = 0;
     int weight = 400;
@@ -22,7 +22,7 @@ struct FontSpec {
     bool underline = false;
     bool strikeout = false;
     int charset = 0;
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontDescription&, const FontDescription&) = default;
 };
 
 // A one-bit stencil: `on` pixels get painted by Canvas::FillMask.
@@ -53,7 +53,7 @@ class Canvas {
     virtual void Ellipse(const Rect& r, Color rgb, int penWidth) = 0;
     virtual void SetClipEllipse(const Rect& r) = 0;
     virtual void ClearClip() = 0;
-    virtual void SetFont(const FontSpec& font) = 0;
+    virtual void SetFont(const FontDescription& font) = 0;
     // Text may hold "\r\n" line breaks and "&" access-key marks ("&&" shows
     // one "&"); it wraps at word boundaries within maxWidth.
     virtual Size MeasureText(const std::string& text, int maxWidth) = 0;

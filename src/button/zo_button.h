@@ -156,7 +156,7 @@ class zoButtons_H {
     int LeftOffset() const { return leftOffset_; }
     int RightPosition() const { return rightPos_; }
     const Region& WindowRegion() const { return region_; }
-    const FontSpec& CaptionFont() const { return captionFont_; }
+    const FontDescription& CaptionFont() const { return captionFont_; }
 
     // Private routines, public so that the painter can be driven step by step.
     void Relayout();
@@ -182,7 +182,7 @@ class zoButtons_H {
     void MouseDownHandling(std::int16_t button, std::int16_t shift, float x, float y);
     void ClickHandling();
     // The caption font for the window's font, in pixels.
-    FontSpec DeriveCaptionFont() const;
+    FontDescription DeriveCaptionFont() const;
 
     // painter (paint.cpp, bevel.cpp)
     Color FillBackground(Canvas& c);
@@ -229,7 +229,7 @@ class zoButtons_H {
     Color faceHoverColor_ = 0;
     Color containerColor_ = 0;
     Color captionBaseColor_ = 0;  // what the last full paint's face returned
-    FontSpec captionFont_;
+    FontDescription captionFont_;
 
     Rect captionRect_;
     Rect pictureRect_;

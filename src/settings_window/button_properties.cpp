@@ -15,7 +15,7 @@ constexpr std::int64_t kButtonStyle = 2;
 
 button::MemoryPropertyBag ButtonPropertySet(ControlId id) {
     button::MemoryPropertyBag bag;
-    const ControlSpec* entry = FindControl(id);
+    const ControlEntry* entry = FindControl(id);
     if (!entry || (id != ControlId::SaveButton && id != ControlId::CancelButton &&
                    id != ControlId::FileButton)) {
         return bag;

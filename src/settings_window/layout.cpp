@@ -40,55 +40,55 @@ constexpr Look kButton{.kind = ControlKind::PushButton};
 constexpr Point kSunkenTextMargin{3, 2};
 
 constexpr std::array kControls{
-    ControlSpec{C::PicC, 0, K::Window, At(0, 0, 549, 393), "", kBackdrop},
-    ControlSpec{C::Panel, 0, K::PicC, At(16, 16, 517, 189), "", kPanel},
-    ControlSpec{C::Panel, 1, K::PicC, At(16, 220, 517, 109), "", kPanel},
+    ControlEntry{C::PicC, 0, K::Window, At(0, 0, 549, 393), "", kBackdrop},
+    ControlEntry{C::Panel, 0, K::PicC, At(16, 16, 517, 189), "", kPanel},
+    ControlEntry{C::Panel, 1, K::PicC, At(16, 220, 517, 109), "", kPanel},
     // Fire-kind panel.
-    ControlSpec{C::TitleFrame, 0, K::FirePanel, At(12, 8, 101, 21), "", kTitleFrame},
-    ControlSpec{C::Title, 0, K::FirePanel, At(12, 12, 101, 17), "炎の種類", kTitle},
-    ControlSpec{C::FireMarker, 8, K::FirePanel, At(148, 12, 13, 13), "", kMarker},
-    ControlSpec{C::RandomLabel, 0, K::FirePanel, At(164, 12, 83, 13), "起動毎にﾗﾝﾀﾞﾑ", kLabel},
-    ControlSpec{C::FireMarker, 0, K::FirePanel, At(32, 36, 13, 13), "", kMarker},
-    ControlSpec{C::FireMarker, 1, K::FirePanel, At(148, 36, 13, 13), "", kMarker},
-    ControlSpec{C::FireMarker, 2, K::FirePanel, At(264, 36, 13, 13), "", kMarker},
-    ControlSpec{C::FireMarker, 3, K::FirePanel, At(380, 36, 13, 13), "", kMarker},
-    ControlSpec{C::FireImage, 0, K::FirePanel, At(48, 36, 84, 64), "", kPreview},
-    ControlSpec{C::FireImage, 1, K::FirePanel, At(164, 36, 84, 64), "", kPreview},
-    ControlSpec{C::FireImage, 2, K::FirePanel, At(280, 36, 84, 64), "", kPreview},
-    ControlSpec{C::FireImage, 3, K::FirePanel, At(396, 36, 84, 64), "", kPreview},
-    ControlSpec{C::FireMarker, 4, K::FirePanel, At(32, 108, 13, 13), "", kMarker},
-    ControlSpec{C::FireMarker, 5, K::FirePanel, At(148, 108, 13, 13), "", kMarker},
-    ControlSpec{C::FireMarker, 6, K::FirePanel, At(264, 108, 13, 13), "", kMarker},
-    ControlSpec{C::FireMarker, 7, K::FirePanel, At(380, 108, 13, 13), "", kMarker},
-    ControlSpec{C::FireImage, 4, K::FirePanel, At(48, 108, 84, 64), "", kPreview},
-    ControlSpec{C::FireImage, 5, K::FirePanel, At(164, 108, 84, 64), "", kPreview},
-    ControlSpec{C::FireImage, 6, K::FirePanel, At(280, 108, 84, 64), "", kPreview},
-    ControlSpec{C::FireImage, 7, K::FirePanel, At(396, 108, 84, 64), "", kPreview},
+    ControlEntry{C::TitleFrame, 0, K::FirePanel, At(12, 8, 101, 21), "", kTitleFrame},
+    ControlEntry{C::Title, 0, K::FirePanel, At(12, 12, 101, 17), "炎の種類", kTitle},
+    ControlEntry{C::FireMarker, 8, K::FirePanel, At(148, 12, 13, 13), "", kMarker},
+    ControlEntry{C::RandomLabel, 0, K::FirePanel, At(164, 12, 83, 13), "起動毎にﾗﾝﾀﾞﾑ", kLabel},
+    ControlEntry{C::FireMarker, 0, K::FirePanel, At(32, 36, 13, 13), "", kMarker},
+    ControlEntry{C::FireMarker, 1, K::FirePanel, At(148, 36, 13, 13), "", kMarker},
+    ControlEntry{C::FireMarker, 2, K::FirePanel, At(264, 36, 13, 13), "", kMarker},
+    ControlEntry{C::FireMarker, 3, K::FirePanel, At(380, 36, 13, 13), "", kMarker},
+    ControlEntry{C::FireImage, 0, K::FirePanel, At(48, 36, 84, 64), "", kPreview},
+    ControlEntry{C::FireImage, 1, K::FirePanel, At(164, 36, 84, 64), "", kPreview},
+    ControlEntry{C::FireImage, 2, K::FirePanel, At(280, 36, 84, 64), "", kPreview},
+    ControlEntry{C::FireImage, 3, K::FirePanel, At(396, 36, 84, 64), "", kPreview},
+    ControlEntry{C::FireMarker, 4, K::FirePanel, At(32, 108, 13, 13), "", kMarker},
+    ControlEntry{C::FireMarker, 5, K::FirePanel, At(148, 108, 13, 13), "", kMarker},
+    ControlEntry{C::FireMarker, 6, K::FirePanel, At(264, 108, 13, 13), "", kMarker},
+    ControlEntry{C::FireMarker, 7, K::FirePanel, At(380, 108, 13, 13), "", kMarker},
+    ControlEntry{C::FireImage, 4, K::FirePanel, At(48, 108, 84, 64), "", kPreview},
+    ControlEntry{C::FireImage, 5, K::FirePanel, At(164, 108, 84, 64), "", kPreview},
+    ControlEntry{C::FireImage, 6, K::FirePanel, At(280, 108, 84, 64), "", kPreview},
+    ControlEntry{C::FireImage, 7, K::FirePanel, At(396, 108, 84, 64), "", kPreview},
     // Music panel: the markers run 1, 0, 2 from the top; the index is the kind.
-    ControlSpec{C::TitleFrame, 1, K::MusicPanel, At(12, 8, 101, 21), "", kTitleFrame},
-    ControlSpec{C::Title, 1, K::MusicPanel, At(12, 12, 101, 17), "BGM", kTitle},
-    ControlSpec{C::MusicMarker, 1, K::MusicPanel, At(124, 12, 13, 13), "", kMarker},
-    ControlSpec{C::MusicLabel, 1, K::MusicPanel, At(140, 12, 43, 13), "音楽CD", kLabel},
-    ControlSpec{C::MusicMarker, 0, K::MusicPanel, At(124, 28, 13, 13), "", kMarker},
-    ControlSpec{C::MusicLabel, 0, K::MusicPanel, At(140, 28, 23, 13), "無し", kLabel},
-    ControlSpec{C::MusicMarker, 2, K::MusicPanel, At(124, 44, 13, 13), "", kMarker},
-    ControlSpec{C::MusicLabel, 2, K::MusicPanel, At(140, 44, 60, 13), "MP3、WAV", kLabel},
-    ControlSpec{C::RepeatCombo, 0, K::MusicPanel, At(208, 8, 41, 20), "", kCombo},
-    ControlSpec{C::RepeatLabel, 0, K::MusicPanel, At(252, 12, 66, 13), "曲目をﾘﾋﾟｰﾄ", kLabel},
-    ControlSpec{C::FileButton, 0, K::MusicPanel, At(208, 40, 41, 25), "...", kButton},
-    ControlSpec{C::FileName, 0, K::MusicPanel, At(208, 68, 297, 29), "", kFileName},
+    ControlEntry{C::TitleFrame, 1, K::MusicPanel, At(12, 8, 101, 21), "", kTitleFrame},
+    ControlEntry{C::Title, 1, K::MusicPanel, At(12, 12, 101, 17), "BGM", kTitle},
+    ControlEntry{C::MusicMarker, 1, K::MusicPanel, At(124, 12, 13, 13), "", kMarker},
+    ControlEntry{C::MusicLabel, 1, K::MusicPanel, At(140, 12, 43, 13), "音楽CD", kLabel},
+    ControlEntry{C::MusicMarker, 0, K::MusicPanel, At(124, 28, 13, 13), "", kMarker},
+    ControlEntry{C::MusicLabel, 0, K::MusicPanel, At(140, 28, 23, 13), "無し", kLabel},
+    ControlEntry{C::MusicMarker, 2, K::MusicPanel, At(124, 44, 13, 13), "", kMarker},
+    ControlEntry{C::MusicLabel, 2, K::MusicPanel, At(140, 44, 60, 13), "MP3、WAV", kLabel},
+    ControlEntry{C::RepeatCombo, 0, K::MusicPanel, At(208, 8, 41, 20), "", kCombo},
+    ControlEntry{C::RepeatLabel, 0, K::MusicPanel, At(252, 12, 66, 13), "曲目をﾘﾋﾟｰﾄ", kLabel},
+    ControlEntry{C::FileButton, 0, K::MusicPanel, At(208, 40, 41, 25), "...", kButton},
+    ControlEntry{C::FileName, 0, K::MusicPanel, At(208, 68, 297, 29), "", kFileName},
     // On the backdrop.
-    ControlSpec{C::Credit, 0, K::PicC, At(16, 340, 165, 13), kProgramCredit, kCredit},
-    ControlSpec{C::SaveButton, 0, K::PicC, At(360, 340, 89, 33), "設定   ", kButton},
-    ControlSpec{C::CancelButton, 0, K::PicC, At(452, 340, 81, 33), "ｷｬﾝｾﾙ ", kButton},
+    ControlEntry{C::Credit, 0, K::PicC, At(16, 340, 165, 13), kProgramCredit, kCredit},
+    ControlEntry{C::SaveButton, 0, K::PicC, At(360, 340, 89, 33), "設定   ", kButton},
+    ControlEntry{C::CancelButton, 0, K::PicC, At(452, 340, 81, 33), "ｷｬﾝｾﾙ ", kButton},
 };
 
 }  // namespace
 
-std::span<const ControlSpec> Controls() { return kControls; }
+std::span<const ControlEntry> Controls() { return kControls; }
 
-const ControlSpec* FindControl(ControlId id, int index) {
-    for (const ControlSpec& c : kControls) {
+const ControlEntry* FindControl(ControlId id, int index) {
+    for (const ControlEntry& c : kControls) {
         if (c.id == id && c.index == index) return &c;
     }
     return nullptr;
@@ -126,7 +126,7 @@ Rgb ChildShade(Container container) {
     return kBlack.rgb;
 }
 
-Rect TextArea(const ControlSpec& control) {
+Rect TextArea(const ControlEntry& control) {
     const int width = control.rect.right - control.rect.left;
     const int height = control.rect.bottom - control.rect.top;
     if (control.look.border != Border::Sunken) return {0, 0, width, height};
@@ -134,13 +134,13 @@ Rect TextArea(const ControlSpec& control) {
     return {m.x, m.y, width - m.x, height - m.y};
 }
 
-int GrownWidth(const ControlSpec& control, int textWidth) {
+int GrownWidth(const ControlEntry& control, int textWidth) {
     const int width = control.rect.right - control.rect.left;
     if (control.look.growth != Growth::ToFitText) return width;
     return std::max(width, textWidth + 1);
 }
 
-Rect ClientRect(const ControlSpec& control) {
+Rect ClientRect(const ControlEntry& control) {
     Point origin;
     if (control.container == Container::FirePanel || control.container == Container::MusicPanel) {
         const int panel = control.container == Container::FirePanel ? 0 : 1;

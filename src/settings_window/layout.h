@@ -113,7 +113,7 @@ struct Look {
     Growth growth = Growth::None;
 };
 
-struct ControlSpec {
+struct ControlEntry {
     ControlId id;
     int index;  // control-array index; 0 for single controls
     Container container;
@@ -124,16 +124,16 @@ struct ControlSpec {
 
 // The whole table, in the order a window creates the controls (containers
 // before what they hold).
-std::span<const ControlSpec> Controls();
+std::span<const ControlEntry> Controls();
 
 // The layout entry of one control; nullptr when the window has no such control.
-const ControlSpec* FindControl(ControlId id, int index = 0);
+const ControlEntry* FindControl(ControlId id, int index = 0);
 
 // The panel's drawing area: its size within its single-line border.
 Size PanelDrawingArea(Panel panel);
 
 // A control's rectangle in Pic_C's (the client area's) coordinates.
-Rect ClientRect(const ControlSpec& control);
+Rect ClientRect(const ControlEntry& control);
 
 // The colour a control that shows its container's colour takes on
 // `container`: the texture's average on a panel, the backdrop's shade behind
@@ -142,10 +142,10 @@ Rgb ChildShade(Container container);
 
 // Where a label's text goes, in the label's own coordinates: inside a sunken
 // border it keeps 3 pixels from the sides and 2 from the top and bottom.
-Rect TextArea(const ControlSpec& control);
+Rect TextArea(const ControlEntry& control);
 
 // The width a label takes for text `textWidth` pixels wide: its own, or, for
 // a label that grows to fit, the text's width and one pixel when that is more.
-int GrownWidth(const ControlSpec& control, int textWidth);
+int GrownWidth(const ControlEntry& control, int textWidth);
 
 }  // namespace cindral::settings_window

@@ -101,7 +101,7 @@ inline void ExpectCanvasContract(const std::function<CanvasUnderTest(Size)>& mak
     }
     {  // Text: "&" marks the access key and "&&" shows one "&"; "\r\n" breaks lines.
         auto t = fresh();
-        t.canvas->SetFont(FontSpec{"MS Sans Serif", -11, 400});
+        t.canvas->SetFont(FontDescription{"MS Sans Serif", -11, 400});
         const Size plain = t.canvas->MeasureText("AB", 60);
         EXPECT_GT(plain.width, 0);
         EXPECT_EQ(t.canvas->MeasureText("&AB", 60), plain);

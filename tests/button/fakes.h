@@ -54,7 +54,7 @@ class RasterCanvas : public Canvas {
         clipped_ = true;
     }
     void ClearClip() override { clipped_ = false; }
-    void SetFont(const FontSpec& f) override { font = f; }
+    void SetFont(const FontDescription& f) override { font = f; }
     Size MeasureText(const std::string& text, int) override {
         int lines = 1, longest = 0, cur = 0;
         for (size_t i = 0; i < text.size(); ++i) {
@@ -97,7 +97,7 @@ class RasterCanvas : public Canvas {
                 if (m.on[y * m.width + x]) Put(at.x + x, at.y + y, rgb);
     }
 
-    FontSpec font;
+    FontDescription font;
 
   private:
     void Put(int x, int y, Color c) {

@@ -260,7 +260,7 @@ namespace {
 
 // The window's font of 8.25 points at 15 twips per pixel is 11 pixels high:
 // -(8.25 x 20) / 15.
-const FontSpec kDefaultCaptionFont{"MS Sans Serif", -11, 400, false, false, false, 0};
+const FontDescription kDefaultCaptionFont{"MS Sans Serif", -11, 400, false, false, false, 0};
 
 TEST(CaptionFont, AControlNeverGivenAFontDrawsInTheWindowsFont) {
     Rig rig;  // resized once, no font set, no property set read

@@ -95,7 +95,7 @@ TEST(SettingsGeometry, ZoomRunsBetweenTheOriginAndTheWindow) {
 }
 
 TEST(SettingsLayout, EveryControlLiesInsideItsContainer) {
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlEntry& c : Controls()) {
         Rect container{0, 0, kClientSize.width, kClientSize.height};
         if (c.container == Container::FirePanel || c.container == Container::MusicPanel) {
             const Size area =
@@ -118,7 +118,7 @@ TEST(SettingsLayout, EveryControlLiesInsideItsContainer) {
 // the file label's border and window-text colour, bordered previews, grey
 // panels under the texture; the three buttons alone are push buttons.
 TEST(SettingsLayout, ControlsLookAsDescribed) {
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlEntry& c : Controls()) {
         const Look& look = c.look;
         const bool label = c.id == ControlId::Title || c.id == ControlId::RandomLabel ||
                            c.id == ControlId::MusicLabel || c.id == ControlId::RepeatLabel ||
@@ -149,7 +149,7 @@ TEST(SettingsLayout, ControlsLookAsDescribed) {
 }
 
 TEST(SettingsLayout, LabelsGrowRightAndTextKeepsClearOfSunkenBorders) {
-    const ControlSpec& random = *FindControl(ControlId::RandomLabel);  // 83 wide
+    const ControlEntry& random = *FindControl(ControlId::RandomLabel);  // 83 wide
     EXPECT_EQ(GrownWidth(random, 82), 83);
     EXPECT_EQ(GrownWidth(random, 83), 84);
     EXPECT_EQ(GrownWidth(random, 90), 91);
@@ -171,7 +171,7 @@ TEST(SettingsLayout, PushButtonsAreNumberedInOrder) {
     EXPECT_EQ(PushButtonIndex(ControlId::SaveButton), 0);
     EXPECT_EQ(PushButtonIndex(ControlId::CancelButton), 1);
     EXPECT_EQ(PushButtonIndex(ControlId::FileButton), 2);
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlEntry& c : Controls()) {
         if (c.id != ControlId::SaveButton && c.id != ControlId::CancelButton &&
             c.id != ControlId::FileButton) {
             EXPECT_EQ(PushButtonIndex(c.id), -1) << static_cast<int>(c.id);

@@ -83,7 +83,7 @@ void QtCanvas::SetClipEllipse(const Rect& r) {
 
 void QtCanvas::ClearClip() { clip_.reset(); }
 
-void QtCanvas::SetFont(const FontSpec& font) {
+void QtCanvas::SetFont(const FontDescription& font) {
     QFont f(QString::fromUtf8(font.face.c_str()));
     if (font.height != 0) f.setPixelSize(font.height < 0 ? -font.height : font.height);
     f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));

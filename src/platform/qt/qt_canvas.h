@@ -27,7 +27,7 @@ class QtCanvas : public button::Canvas {
     void Ellipse(const button::Rect& r, button::Color rgb, int penWidth) override;
     void SetClipEllipse(const button::Rect& r) override;
     void ClearClip() override;
-    void SetFont(const button::FontSpec& font) override;
+    void SetFont(const button::FontDescription& font) override;
     button::Size MeasureText(const std::string& text, int maxWidth) override;
     void DrawText(const button::Rect& r, const std::string& text, button::Color rgb,
                   button::TextAlign align) override;

@@ -16,9 +16,9 @@
 namespace cindral::platform::qt {
 namespace {
 
+using settings_window::ControlEntry;
 using settings_window::ControlId;
 using settings_window::ControlKind;
-using settings_window::ControlSpec;
 
 QString FromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -52,7 +52,7 @@ QColor ToQColor(const settings_window::Colour& c, const QPalette& pal) {
 }
 
 // The container that a surface of the table is for its controls.
-settings_window::Container SurfaceContainer(const ControlSpec& surface) {
+settings_window::Container SurfaceContainer(const ControlEntry& surface) {
     if (surface.id == ControlId::PicC) return settings_window::Container::PicC;
     return surface.index == 0 ? settings_window::Container::FirePanel
                               : settings_window::Container::MusicPanel;
@@ -95,77 +95,77 @@ QtSettingsWindow::QtSettingsWindow(config::Settings& settings,
 QtSettingsWindow::~QtSettingsWindow() = default;
 
 void QtSettingsWindow::BuildControls() {
-    for (const ControlSpec& spec : settings_window::Controls()) {
-        QWidget* container = ContainerOf(spec);
+    for (const ControlEntry& entry : settings_window::Controls()) {
+        QWidget* container = ContainerOf(entry);
         QWidget* w = nullptr;
-        switch (spec.look.kind) {
+        switch (entry.look.kind) {
             case ControlKind::Surface:
-                w = MakeSurface(spec, container);
+                w = MakeSurface(entry, container);
                 break;
             case ControlKind::Frame:
-                w = new FrameShape(container, ToQColor(spec.look.borderColour, palette()));
+                w = new FrameShape(container, ToQColor(entry.look.borderColour, palette()));
                 break;
             case ControlKind::Picture:
-                w = MakePicture(spec, container);
+                w = MakePicture(entry, container);
                 break;
             case ControlKind::Label:
-                w = MakeLabel(spec, container);
+                w = MakeLabel(entry, container);
                 break;
             case ControlKind::Combo:
                 w = MakeCombo(container);
                 break;
             case ControlKind::PushButton:
-                w = MakeButton(spec, container);
+                w = MakeButton(entry, container);
                 break;
         }
         // Inside a panel, positions count from within its border.
         const int inset = container == panels_[0] || container == panels_[1] ? 1 : 0;
-        QRect at = ToQRect(spec.rect).translated(inset, inset);
+        QRect at = ToQRect(entry.rect).translated(inset, inset);
         if (auto* label = qobject_cast<TextLabel*>(w)) {
             at.setWidth(settings_window::GrownWidth(
-                spec, label->fontMetrics().horizontalAdvance(label->text())));
+                entry, label->fontMetrics().horizontalAdvance(label->text())));
         }
         w->setGeometry(at);
-        controls_.emplace_back(&spec, w);
+        controls_.emplace_back(&entry, w);
     }
 }
 
-QWidget* QtSettingsWindow::MakeSurface(const ControlSpec& spec, QWidget* container) {
-    const settings_window::Look& look = spec.look;
+QWidget* QtSettingsWindow::MakeSurface(const ControlEntry& entry, QWidget* container) {
+    const settings_window::Look& look = entry.look;
     const bool border = look.border != settings_window::Border::None;
-    const QSize area = ToQRect(spec.rect).size() - (border ? QSize(2, 2) : QSize(0, 0));
+    const QSize area = ToQRect(entry.rect).size() - (border ? QSize(2, 2) : QSize(0, 0));
     auto* surface = new RetainedSurface(
         container, area, ToQColor(look.fill.value_or(settings_window::kBlack), palette()),
         border ? std::optional(ToQColor(look.borderColour, palette())) : std::nullopt);
     // Controls on it that show their container's colour take this one.
-    const settings_window::Rgb shade = settings_window::ChildShade(SurfaceContainer(spec));
+    const settings_window::Rgb shade = settings_window::ChildShade(SurfaceContainer(entry));
     SetBackgroundColour(*surface, QColor(shade.r, shade.g, shade.b));
-    if (spec.id == ControlId::PicC) {
+    if (entry.id == ControlId::PicC) {
         backdrop_ = surface;
         backdrop_->onFirstPaint = [this] {
             if (onFirstPaint) onFirstPaint();
         };
     } else {
-        panels_.at(static_cast<std::size_t>(spec.index)) = surface;
+        panels_.at(static_cast<std::size_t>(entry.index)) = surface;
     }
     return surface;
 }
 
-QWidget* QtSettingsWindow::MakePicture(const ControlSpec& spec, QWidget* container) {
-    const bool sunken = spec.look.border == settings_window::Border::Sunken;
-    auto* picture = new PictureControl(container, sunken, InputFor(spec));
-    const auto index = static_cast<std::size_t>(spec.index);
-    if (spec.id == ControlId::FireImage) picture->SetPicture(previews_.at(index));
-    if (spec.id == ControlId::FireMarker) fireMarkers_.at(index) = picture;
-    if (spec.id == ControlId::MusicMarker) musicMarkers_.at(index) = picture;
+QWidget* QtSettingsWindow::MakePicture(const ControlEntry& entry, QWidget* container) {
+    const bool sunken = entry.look.border == settings_window::Border::Sunken;
+    auto* picture = new PictureControl(container, sunken, InputFor(entry));
+    const auto index = static_cast<std::size_t>(entry.index);
+    if (entry.id == ControlId::FireImage) picture->SetPicture(previews_.at(index));
+    if (entry.id == ControlId::FireMarker) fireMarkers_.at(index) = picture;
+    if (entry.id == ControlId::MusicMarker) musicMarkers_.at(index) = picture;
     return picture;
 }
 
-QWidget* QtSettingsWindow::MakeLabel(const ControlSpec& spec, QWidget* container) {
-    const settings_window::Look& look = spec.look;
+QWidget* QtSettingsWindow::MakeLabel(const ControlEntry& entry, QWidget* container) {
+    const settings_window::Look& look = entry.look;
     std::optional<QColor> fill;
     if (look.fill) fill = ToQColor(*look.fill, palette());
-    auto* label = new TextLabel(container, FromView(spec.text), InputFor(spec),
+    auto* label = new TextLabel(container, FromView(entry.text), InputFor(entry),
                                 look.border == settings_window::Border::Sunken, fill);
     const Qt::Alignment across =
         look.align == settings_window::TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
@@ -173,10 +173,10 @@ QWidget* QtSettingsWindow::MakeLabel(const ControlSpec& spec, QWidget* container
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, ToQColor(look.text, pal));
     label->setPalette(pal);
-    const settings_window::Rect text = settings_window::TextArea(spec);
-    label->setContentsMargins(text.left, text.top, spec.rect.right - spec.rect.left - text.right,
-                              spec.rect.bottom - spec.rect.top - text.bottom);
-    if (spec.id == ControlId::FileName) fileName_ = label;
+    const settings_window::Rect text = settings_window::TextArea(entry);
+    label->setContentsMargins(text.left, text.top, entry.rect.right - entry.rect.left - text.right,
+                              entry.rect.bottom - entry.rect.top - text.bottom);
+    if (entry.id == ControlId::FileName) fileName_ = label;
     return label;
 }
 
@@ -189,21 +189,21 @@ QWidget* QtSettingsWindow::MakeCombo(QWidget* container) {
     return combo_;
 }
 
-QWidget* QtSettingsWindow::MakeButton(const ControlSpec& spec, QWidget* container) {
+QWidget* QtSettingsWindow::MakeButton(const ControlEntry& entry, QWidget* container) {
     auto* b = new ZoButtonWidget(container);
     // Sized before the properties are read, so that they lay it out.
-    b->setGeometry(ToQRect(spec.rect));
-    button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(spec.id);
+    b->setGeometry(ToQRect(entry.rect));
+    button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(entry.id);
     b->Control().ReadProperties(bag);
-    const ControlInput input = InputFor(spec);
+    const ControlInput input = InputFor(entry);
     connect(b, &ZoButtonWidget::mouseDown, this,
             [input](int, int, float, float) { input.pressed(); });
     connect(b, &ZoButtonWidget::clicked, this, [input] { input.clicked(); });
-    buttons_.at(static_cast<std::size_t>(settings_window::PushButtonIndex(spec.id))) = b;
+    buttons_.at(static_cast<std::size_t>(settings_window::PushButtonIndex(entry.id))) = b;
     return b;
 }
 
-QWidget* QtSettingsWindow::ContainerOf(const ControlSpec& entry) {
+QWidget* QtSettingsWindow::ContainerOf(const ControlEntry& entry) {
     switch (entry.container) {
         case settings_window::Container::PicC:
             return backdrop_;
@@ -217,7 +217,7 @@ QWidget* QtSettingsWindow::ContainerOf(const ControlSpec& entry) {
     return this;
 }
 
-ControlInput QtSettingsWindow::InputFor(const ControlSpec& entry) {
+ControlInput QtSettingsWindow::InputFor(const ControlEntry& entry) {
     const ControlId id = entry.id;
     const int index = entry.index;
     return {[this, id, index] { core_->MouseDown(id, index); },

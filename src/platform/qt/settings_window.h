@@ -75,13 +75,13 @@ class QtSettingsWindow : public QWidget,
     void Close() override;
 
     void BuildControls();
-    QWidget* MakeSurface(const settings_window::ControlSpec& spec, QWidget* container);
-    QWidget* MakePicture(const settings_window::ControlSpec& spec, QWidget* container);
-    QWidget* MakeLabel(const settings_window::ControlSpec& spec, QWidget* container);
+    QWidget* MakeSurface(const settings_window::ControlEntry& entry, QWidget* container);
+    QWidget* MakePicture(const settings_window::ControlEntry& entry, QWidget* container);
+    QWidget* MakeLabel(const settings_window::ControlEntry& entry, QWidget* container);
     QWidget* MakeCombo(QWidget* container);
-    QWidget* MakeButton(const settings_window::ControlSpec& spec, QWidget* container);
-    QWidget* ContainerOf(const settings_window::ControlSpec& entry);
-    ControlInput InputFor(const settings_window::ControlSpec& entry);
+    QWidget* MakeButton(const settings_window::ControlEntry& entry, QWidget* container);
+    QWidget* ContainerOf(const settings_window::ControlEntry& entry);
+    ControlInput InputFor(const settings_window::ControlEntry& entry);
 
     QtMusicFileDialog ownDialog_;
     std::unique_ptr<settings_window::SettingsWindow> core_;
@@ -94,7 +94,7 @@ class QtSettingsWindow : public QWidget,
     QComboBox* combo_ = nullptr;
     TextLabel* fileName_ = nullptr;
     std::array<ZoButtonWidget*, settings_window::kPushButtons> buttons_{};
-    std::vector<std::pair<const settings_window::ControlSpec*, QWidget*>> controls_;
+    std::vector<std::pair<const settings_window::ControlEntry*, QWidget*>> controls_;
     ZoomOutline zoom_;
     std::optional<settings_window::Size> requestedOuter_;
     bool closing_ = false;

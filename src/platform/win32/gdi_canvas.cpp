@@ -104,7 +104,7 @@ void GdiCanvas::ClearClip() {
     clip_ = nullptr;
 }
 
-void GdiCanvas::SetFont(const button::FontSpec& font) {
+void GdiCanvas::SetFont(const button::FontDescription& font) {
     HFONT made =
         CreateFontW(font.height, 0, 0, 0, font.weight, font.italic, font.underline, font.strikeout,
                     static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,

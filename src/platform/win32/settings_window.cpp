@@ -17,9 +17,9 @@ namespace cindral::platform::win32 {
 
 namespace {
 
+using settings_window::ControlEntry;
 using settings_window::ControlId;
 using settings_window::ControlKind;
-using settings_window::ControlSpec;
 
 constexpr wchar_t kWindowClass[] = L"CindralSettingsWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -95,31 +95,31 @@ Win32SettingsWindow::~Win32SettingsWindow() {
 }
 
 void Win32SettingsWindow::BuildControls() {
-    for (const ControlSpec& spec : settings_window::Controls()) {
-        Placement place{window_, ToRect(spec.rect), ContainerOf(spec.container)};
+    for (const ControlEntry& entry : settings_window::Controls()) {
+        Placement place{window_, ToRect(entry.rect), ContainerOf(entry.container)};
         if (place.container) {
             place.parent = place.container->Handle();
             // Inside a panel, positions count from within its border.
             OffsetRect(&place.at, place.container->Inset(), place.container->Inset());
         }
-        switch (spec.look.kind) {
+        switch (entry.look.kind) {
             case ControlKind::Surface:
-                MakeSurface(spec, place);
+                MakeSurface(entry, place);
                 break;
             case ControlKind::Frame:
-                MakeFrame(spec, place);
+                MakeFrame(entry, place);
                 break;
             case ControlKind::Picture:
-                MakePicture(spec, place);
+                MakePicture(entry, place);
                 break;
             case ControlKind::Label:
-                MakeLabel(spec, place);
+                MakeLabel(entry, place);
                 break;
             case ControlKind::Combo:
                 MakeCombo(place);
                 break;
             case ControlKind::PushButton:
-                MakeButton(spec, place);
+                MakeButton(entry, place);
                 break;
         }
     }
@@ -139,38 +139,38 @@ SettingsPart* Win32SettingsWindow::ContainerOf(settings_window::Container contai
     return nullptr;
 }
 
-SettingsPart* Win32SettingsWindow::AddPart(SettingsPart::Kind kind, const ControlSpec& spec,
+SettingsPart* Win32SettingsWindow::AddPart(SettingsPart::Kind kind, const ControlEntry& entry,
                                            const Placement& place) {
-    const ControlId id = spec.id;
-    const int index = spec.index;
+    const ControlId id = entry.id;
+    const int index = entry.index;
     PartInput input{[this, id, index] { core_->MouseDown(id, index); },
                     [this, id, index] { core_->Click(id, index); }};
     parts_.push_back(
         std::make_unique<SettingsPart>(kind, place.parent, place.at, input, place.container));
     SettingsPart* part = parts_.back().get();
-    part->SetBorder(spec.look.border, ToColorRef(spec.look.borderColour));
+    part->SetBorder(entry.look.border, ToColorRef(entry.look.borderColour));
     return part;
 }
 
-void Win32SettingsWindow::MakeSurface(const ControlSpec& spec, const Placement& place) {
-    SettingsPart* surface = AddPart(SettingsPart::Kind::Surface, spec, place);
+void Win32SettingsWindow::MakeSurface(const ControlEntry& entry, const Placement& place) {
+    SettingsPart* surface = AddPart(SettingsPart::Kind::Surface, entry, place);
     const int inset = surface->Inset();
-    const int width = spec.rect.right - spec.rect.left - 2 * inset;
-    const int height = spec.rect.bottom - spec.rect.top - 2 * inset;
+    const int width = entry.rect.right - entry.rect.left - 2 * inset;
+    const int height = entry.rect.bottom - entry.rect.top - 2 * inset;
     surface->SetSurface(width, height);
     surface->Canvas()->FillRect({0, 0, width, height},
-                                ToColorRef(spec.look.fill.value_or(settings_window::kBlack)));
-    if (spec.id == ControlId::PicC) {
+                                ToColorRef(entry.look.fill.value_or(settings_window::kBlack)));
+    if (entry.id == ControlId::PicC) {
         backdrop_ = surface;
     } else {
-        panels_.at(static_cast<std::size_t>(spec.index)) = surface;
+        panels_.at(static_cast<std::size_t>(entry.index)) = surface;
     }
 }
 
-void Win32SettingsWindow::MakeFrame(const ControlSpec& spec, const Placement& place) {
+void Win32SettingsWindow::MakeFrame(const ControlEntry& entry, const Placement& place) {
     // Only its one-pixel outline belongs to it, so the title inside shows
     // whatever the order of the two.
-    SettingsPart* frame = AddPart(SettingsPart::Kind::Frame, spec, place);
+    SettingsPart* frame = AddPart(SettingsPart::Kind::Frame, entry, place);
     const int w = place.at.right - place.at.left, h = place.at.bottom - place.at.top;
     HRGN ring = CreateRectRgn(0, 0, w, h);
     HRGN inside = CreateRectRgn(1, 1, w - 1, h - 1);
@@ -179,32 +179,32 @@ void Win32SettingsWindow::MakeFrame(const ControlSpec& spec, const Placement& pl
     SetWindowRgn(frame->Handle(), ring, FALSE);
 }
 
-void Win32SettingsWindow::MakePicture(const ControlSpec& spec, const Placement& place) {
-    SettingsPart* picture = AddPart(SettingsPart::Kind::Picture, spec, place);
-    const auto index = static_cast<std::size_t>(spec.index);
-    if (spec.id == ControlId::FireImage) picture->SetPicture(previews_.at(index));
-    if (spec.id == ControlId::FireMarker) fireMarkers_.at(index) = picture;
-    if (spec.id == ControlId::MusicMarker) musicMarkers_.at(index) = picture;
+void Win32SettingsWindow::MakePicture(const ControlEntry& entry, const Placement& place) {
+    SettingsPart* picture = AddPart(SettingsPart::Kind::Picture, entry, place);
+    const auto index = static_cast<std::size_t>(entry.index);
+    if (entry.id == ControlId::FireImage) picture->SetPicture(previews_.at(index));
+    if (entry.id == ControlId::FireMarker) fireMarkers_.at(index) = picture;
+    if (entry.id == ControlId::MusicMarker) musicMarkers_.at(index) = picture;
 }
 
-void Win32SettingsWindow::MakeLabel(const ControlSpec& spec, const Placement& place) {
-    const settings_window::Look& look = spec.look;
-    SettingsPart* label = AddPart(SettingsPart::Kind::Label, spec, place);
+void Win32SettingsWindow::MakeLabel(const ControlEntry& entry, const Placement& place) {
+    const settings_window::Look& look = entry.look;
+    SettingsPart* label = AddPart(SettingsPart::Kind::Label, entry, place);
     if (look.fill) label->SetFill(ToColorRef(*look.fill));
     const UINT across = look.align == settings_window::TextAlign::Centre ? DT_CENTER : DT_LEFT;
     label->SetTextStyle(labelFont_, ToColorRef(look.text),
                         across | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
-                        ToRect(settings_window::TextArea(spec)));
-    const std::wstring text = WideFromUtf8(spec.text);
+                        ToRect(settings_window::TextArea(entry)));
+    const std::wstring text = WideFromUtf8(entry.text);
     label->SetText(text);
     RECT r{};
     GetClientRect(label->Handle(), &r);
-    const int width = settings_window::GrownWidth(spec, TextWidth(text));
+    const int width = settings_window::GrownWidth(entry, TextWidth(text));
     if (width != r.right) {
         SetWindowPos(label->Handle(), nullptr, 0, 0, width, r.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (spec.id == ControlId::FileName) fileName_ = label;
+    if (entry.id == ControlId::FileName) fileName_ = label;
 }
 
 void Win32SettingsWindow::MakeCombo(const Placement& place) {
@@ -221,12 +221,12 @@ void Win32SettingsWindow::MakeCombo(const Placement& place) {
     }
 }
 
-void Win32SettingsWindow::MakeButton(const ControlSpec& spec, const Placement& place) {
+void Win32SettingsWindow::MakeButton(const ControlEntry& entry, const Placement& place) {
     auto b = std::make_unique<ZoButtonWindow>(
-        place.parent, place.at, ToColorRef(settings_window::ChildShade(spec.container)));
-    button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(spec.id);
+        place.parent, place.at, ToColorRef(settings_window::ChildShade(entry.container)));
+    button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(entry.id);
     b->Control().ReadProperties(bag);
-    const ControlId id = spec.id;
+    const ControlId id = entry.id;
     b->onMouseDown = [this, id] { core_->MouseDown(id); };
     b->onClick = [this, id] { core_->Click(id); };
     buttons_.at(static_cast<std::size_t>(settings_window::PushButtonIndex(id))) = std::move(b);

@@ -42,14 +42,14 @@ class Win32SettingsWindow final : private settings_window::SettingsView,
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     void BuildControls();
     SettingsPart* ContainerOf(settings_window::Container container);
-    SettingsPart* AddPart(SettingsPart::Kind kind, const settings_window::ControlSpec& spec,
+    SettingsPart* AddPart(SettingsPart::Kind kind, const settings_window::ControlEntry& entry,
                           const Placement& place);
-    void MakeSurface(const settings_window::ControlSpec& spec, const Placement& place);
-    void MakeFrame(const settings_window::ControlSpec& spec, const Placement& place);
-    void MakePicture(const settings_window::ControlSpec& spec, const Placement& place);
-    void MakeLabel(const settings_window::ControlSpec& spec, const Placement& place);
+    void MakeSurface(const settings_window::ControlEntry& entry, const Placement& place);
+    void MakeFrame(const settings_window::ControlEntry& entry, const Placement& place);
+    void MakePicture(const settings_window::ControlEntry& entry, const Placement& place);
+    void MakeLabel(const settings_window::ControlEntry& entry, const Placement& place);
     void MakeCombo(const Placement& place);
-    void MakeButton(const settings_window::ControlSpec& spec, const Placement& place);
+    void MakeButton(const settings_window::ControlEntry& entry, const Placement& place);
     // The width of `text` in the label font, in pixels.
     int TextWidth(const std::wstring& text) const;
     void OnComboCommand(WPARAM w);

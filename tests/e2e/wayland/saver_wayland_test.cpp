@@ -22,7 +22,7 @@ int SourceOf(int dest, int sourceSize, int destSize) {
 
 struct Layout {
     const char* name;
-    std::vector<OutputSpec> outputs;
+    std::vector<OutputSize> outputs;
 };
 
 class SaverOnSway : public ::testing::TestWithParam<Layout> {};
@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(Layouts, SaverOnSway,
 // source column (row) are identical, while neighbouring blocks differ
 // somewhere in a picture of fire. A smoothing filter would blend them.
 TEST(SaverScaling, WholePixelBlocksAtFullHdAndUltraHd) {
-    for (const OutputSpec size : {OutputSpec{1920, 1080}, OutputSpec{3840, 2160}}) {
+    for (const OutputSize size : {OutputSize{1920, 1080}, OutputSize{3840, 2160}}) {
         auto sway = Compositor::Sway({size});
         ASSERT_TRUE(sway);
         Child saver = StartCindral(*sway, {"/s"});

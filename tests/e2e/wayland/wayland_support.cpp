@@ -37,7 +37,7 @@ bool WaitForSocket(const std::string& path, pid_t pid, int timeoutMs) {
 
 }  // namespace
 
-std::optional<Compositor> Compositor::Sway(const std::vector<OutputSpec>& outputs) {
+std::optional<Compositor> Compositor::Sway(const std::vector<OutputSize>& outputs) {
     const uid_t nobody = 65534;
     const gid_t nogroup = 65534;
     Compositor c;

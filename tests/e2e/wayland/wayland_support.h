@@ -14,13 +14,13 @@
 
 namespace cindral::e2e {
 
-struct OutputSpec {
+struct OutputSize {
     int width, height;
 };
 
 class Compositor {
   public:
-    static std::optional<Compositor> Sway(const std::vector<OutputSpec>& outputs);
+    static std::optional<Compositor> Sway(const std::vector<OutputSize>& outputs);
     static std::optional<Compositor> Weston(int width, int height);
     Compositor(Compositor&&) noexcept;
     Compositor& operator=(Compositor&&) = delete;

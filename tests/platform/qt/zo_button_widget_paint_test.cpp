@@ -232,7 +232,7 @@ TEST(QtPainter, OvalRingFollowsTheParentsBackgroundColour) {
 TEST(QtPainter, AFreshButtonDrawsItsCaptionInTheWindowsFont) {
     Button b;
     b.w.Control().SetCaption("Button");
-    const FontSpec f = b.w.Control().CaptionFont();
+    const FontDescription f = b.w.Control().CaptionFont();
     EXPECT_EQ(f.face, "MS Sans Serif");
     EXPECT_EQ(f.height, -11);
     // Black glyph pixels inside the caption rectangle, none outside it.
