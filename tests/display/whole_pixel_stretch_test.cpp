@@ -76,5 +76,34 @@ TEST(WholePixelStretch, FourBytePixelsKeepAllTheirBytes) {
               (std::vector<std::uint32_t>{0x00112233, 0x00112233, 0x44556677}));
 }
 
+// The shown area over real screens: every destination pixel shows the source
+// pixel (x * 320 / W, y * 240 / H), also where a source row covers a
+// fractional number of rows (1080 / 240) or the sizes share no factor.
+TEST(WholePixelStretch, TheShownAreaOverScreensOfAnySize) {
+    constexpr int sw = 320, sh = 240;
+    std::vector<std::uint32_t> source(static_cast<std::size_t>(sw) * sh);
+    for (int y = 0; y < sh; ++y) {
+        for (int x = 0; x < sw; ++x) source[y * sw + x] = static_cast<std::uint32_t>(y << 12 | x);
+    }
+    const PixelRows rows{reinterpret_cast<const std::uint8_t*>(source.data()), sw, sh, sw * 4, 4};
+    struct Size {
+        int w, h;
+    };
+    for (const Size s :
+         {Size{320, 240}, Size{1920, 1080}, Size{1366, 768}, Size{641, 479}, Size{100, 50}}) {
+        std::vector<std::uint32_t> dest(static_cast<std::size_t>(s.w) * s.h, 0xDEADBEEF);
+        StretchWholePixels(rows, reinterpret_cast<std::uint8_t*>(dest.data()), s.w * 4, s.w, s.h,
+                           {0, 0, s.w, s.h});
+        int wrong = 0;
+        for (int y = 0; y < s.h; ++y) {
+            for (int x = 0; x < s.w; ++x) {
+                const auto want = static_cast<std::uint32_t>((y * sh / s.h) << 12 | (x * sw / s.w));
+                wrong += dest[static_cast<std::size_t>(y) * s.w + x] != want;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << s.w << "x" << s.h;
+    }
+}
+
 }  // namespace
 }  // namespace cindral::display

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "display/whole_pixel_stretch.h"
 #include "platform/wayland/client.h"
 #include "platform/wayland/layer_shell_protocol.h"
 #include "viewporter-client.h"
@@ -156,8 +157,9 @@ bool OutputSurface::Present(const display::LockedPixels& back) {
         }
         if (resized_) wp_viewport_set_destination(viewport_, width_, height_);
     } else {
-        StretchWholePixels(back.data, back.pitch, display::kBackWidth, display::kBackHeight,
-                           buffer->pixels, buffers_.Pitch(), bw, bh);
+        const display::PixelRows rows{back.data, display::kBackWidth, display::kBackHeight,
+                                      back.pitch, 4};
+        display::StretchWholePixels(rows, buffer->pixels, buffers_.Pitch(), bw, bh, {0, 0, bw, bh});
     }
     resized_ = false;
     wl_surface_attach(surface_, buffer->buffer, 0, 0);

@@ -4,34 +4,7 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
-#include <cstring>
-#include <vector>
-
 namespace cindral::platform::wayland {
-
-void StretchWholePixels(const std::uint8_t* source, int sourcePitch, int sw, int sh,
-                        std::uint8_t* dest, int destPitch, int dw, int dh) {
-    std::vector<int> columnOf(static_cast<std::size_t>(dw));
-    for (int x = 0; x < dw; ++x) {
-        columnOf[x] = static_cast<int>(static_cast<std::int64_t>(x) * sw / dw);
-    }
-    int lastRow = -1;
-    for (int y = 0; y < dh; ++y) {
-        const int row = static_cast<int>(static_cast<std::int64_t>(y) * sh / dh);
-        auto* out =
-            reinterpret_cast<std::uint32_t*>(dest + static_cast<std::ptrdiff_t>(y) * destPitch);
-        if (row == lastRow) {
-            // The same source row as the line above: copy that line.
-            std::memcpy(out, dest + static_cast<std::ptrdiff_t>(y - 1) * destPitch,
-                        static_cast<std::size_t>(dw) * 4);
-            continue;
-        }
-        const auto* in = reinterpret_cast<const std::uint32_t*>(
-            source + static_cast<std::ptrdiff_t>(row) * sourcePitch);
-        for (int x = 0; x < dw; ++x) out[x] = in[columnOf[x]];
-        lastRow = row;
-    }
-}
 
 namespace {
 

@@ -10,12 +10,6 @@ struct wl_shm_pool;
 
 namespace cindral::platform::wayland {
 
-// Destination (x, y) takes source (x * sw / dw, y * sh / dh): every source
-// pixel covers a whole number of destination pixels, the same stretch the
-// X11 saver makes. 4 bytes a pixel in both.
-void StretchWholePixels(const std::uint8_t* source, int sourcePitch, int sw, int sh,
-                        std::uint8_t* dest, int destPitch, int dw, int dh);
-
 class ShmBuffers {
   public:
     struct Buffer {
