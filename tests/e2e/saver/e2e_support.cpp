@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <thread>
 
 extern char** environ;
@@ -150,6 +151,43 @@ std::optional<XServer> XServer::Xorg(const std::string& configFile, const std::s
     return Start({"Xorg", "-config", configFile, "-noreset", "+xinerama", "-nolisten", "tcp",
                   "-logfile", logFile, "-novtswitch", "-sharevts"},
                  true, 20000);
+}
+
+bool DummyXorgAvailable() {
+    return geteuid() == 0 && access("/usr/lib/xorg/modules/drivers/dummy_drv.so", R_OK) == 0;
+}
+
+std::optional<XServer> XServer::DummyXorg(const std::filesystem::path& dir, int screens) {
+    std::filesystem::create_directories(dir);
+    std::ofstream config(dir / "xorg.conf");
+    config << "Section \"ServerFlags\"\n"
+              "  Option \"AutoAddDevices\" \"false\"\n"
+              "  Option \"AutoEnableDevices\" \"false\"\n"
+              "EndSection\n";
+    for (int i = 0; i < screens; ++i) {
+        const std::string n = std::to_string(i);
+        config << "Section \"Device\"\n  Identifier \"card" << n
+               << "\"\n  Driver \"dummy\"\n  VideoRam 64000\nEndSection\n"
+               << "Section \"Monitor\"\n  Identifier \"mon" << n
+               << "\"\n  HorizSync 5.0-1000.0\n  VertRefresh 5.0-200.0\n"
+                  "  Modeline \"640x480\" 25.175 640 656 752 800 480 490 492 525 -hsync -vsync\n"
+                  "EndSection\n"
+               << "Section \"Screen\"\n  Identifier \"screen" << n << "\"\n  Device \"card" << n
+               << "\"\n  Monitor \"mon" << n
+               << "\"\n  DefaultDepth 24\n  SubSection \"Display\"\n    Depth 24\n"
+                  "    Modes \"640x480\"\n    Virtual 640 480\n  EndSubSection\nEndSection\n";
+    }
+    if (screens > 1) {
+        config << "Section \"ServerLayout\"\n  Identifier \"side by side\"\n"
+                  "  Screen 0 \"screen0\"\n";
+        for (int i = 1; i < screens; ++i) {
+            config << "  Screen " << i << " \"screen" << i << "\" RightOf \"screen" << i - 1
+                   << "\"\n";
+        }
+        config << "EndSection\n";
+    }
+    config.close();
+    return Xorg((dir / "xorg.conf").string(), (dir / "xorg.log").string());
 }
 
 // Both servers pick a free display number themselves and write it to the

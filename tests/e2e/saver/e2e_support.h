@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -50,6 +51,10 @@ class XServer {
     static std::optional<XServer> Xvfb(int width, int height, int depth, bool anyClient = false,
                                        const std::vector<std::string>& extraArgs = {});
     static std::optional<XServer> Xorg(const std::string& configFile, const std::string& logFile);
+    // Xorg on `screens` dummy-driver screens of 640 x 480 side by side, joined
+    // by Xinerama, each with one 59.94 Hz mode; its configuration and log go
+    // into `dir`. Needs DummyXorgAvailable().
+    static std::optional<XServer> DummyXorg(const std::filesystem::path& dir, int screens);
     XServer(XServer&&) noexcept;
     XServer& operator=(XServer&&) = delete;
     ~XServer();
@@ -62,6 +67,10 @@ class XServer {
     pid_t pid_ = -1;
     std::string name_;
 };
+
+// Whether Xorg's dummy video driver can run here: it is installed and this
+// process may start Xorg (as root).
+bool DummyXorgAvailable();
 
 struct Picture {
     int width = 0, height = 0;

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "e2e_support.h"
@@ -15,70 +14,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const char kConfig[] = R"(Section "ServerFlags"
-  Option "AutoAddDevices" "false"
-  Option "AutoEnableDevices" "false"
-EndSection
-Section "Device"
-  Identifier "card0"
-  Driver "dummy"
-  VideoRam 64000
-EndSection
-Section "Device"
-  Identifier "card1"
-  Driver "dummy"
-  VideoRam 64000
-EndSection
-Section "Monitor"
-  Identifier "mon0"
-  HorizSync 5.0-1000.0
-  VertRefresh 5.0-200.0
-  Modeline "640x480" 25.175 640 656 752 800 480 490 492 525 -hsync -vsync
-EndSection
-Section "Monitor"
-  Identifier "mon1"
-  HorizSync 5.0-1000.0
-  VertRefresh 5.0-200.0
-  Modeline "640x480" 25.175 640 656 752 800 480 490 492 525 -hsync -vsync
-EndSection
-Section "Screen"
-  Identifier "screen0"
-  Device "card0"
-  Monitor "mon0"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Modes "640x480"
-    Virtual 640 480
-  EndSubSection
-EndSection
-Section "Screen"
-  Identifier "screen1"
-  Device "card1"
-  Monitor "mon1"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Modes "640x480"
-    Virtual 640 480
-  EndSubSection
-EndSection
-Section "ServerLayout"
-  Identifier "twin"
-  Screen 0 "screen0"
-  Screen 1 "screen1" RightOf "screen0"
-EndSection
-)";
-
 TEST(TwoMonitors, EachShowsTheWholeFireAndInputOnEitherEndsIt) {
-    if (geteuid() != 0 || access("/usr/lib/xorg/modules/drivers/dummy_drv.so", R_OK) != 0) {
+    if (!DummyXorgAvailable()) {
         GTEST_SKIP() << "needs root and the dummy video driver";
     }
     auto dir =
         std::filesystem::temp_directory_path() / ("cindral-twin-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "xorg.conf") << kConfig;
-    auto x = XServer::Xorg((dir / "xorg.conf").string(), (dir / "xorg.log").string());
+    auto x = XServer::DummyXorg(dir, 2);
     ASSERT_TRUE(x) << "Xorg did not start; see " << (dir / "xorg.log");
     Env env = x->ClientEnv();
     env["XDG_CONFIG_HOME"] = dir.string();

@@ -17,7 +17,6 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 
 #include "display/memory_surface.h"
@@ -28,42 +27,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kDummyConfig[] = R"(Section "ServerFlags"
-  Option "AutoAddDevices" "false"
-  Option "AutoEnableDevices" "false"
-EndSection
-Section "Device"
-  Identifier "card0"
-  Driver "dummy"
-  VideoRam 64000
-EndSection
-Section "Monitor"
-  Identifier "mon0"
-  HorizSync 5.0-1000.0
-  VertRefresh 5.0-200.0
-  Modeline "640x480" 25.175 640 656 752 800 480 490 492 525 -hsync -vsync
-EndSection
-Section "Screen"
-  Identifier "screen0"
-  Device "card0"
-  Monitor "mon0"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Modes "640x480"
-    Virtual 640 480
-  EndSubSection
-EndSection
-)";
-
 // Xorg with the dummy driver: RandR reports its one CRTC at 59.94 Hz.
 std::optional<e2e::XServer> DummyXorg(const fs::path& dir) {
-    if (geteuid() != 0 || access("/usr/lib/xorg/modules/drivers/dummy_drv.so", R_OK) != 0) {
-        return std::nullopt;
-    }
-    fs::create_directories(dir);
-    std::ofstream(dir / "xorg.conf") << kDummyConfig;
-    return e2e::XServer::Xorg((dir / "xorg.conf").string(), (dir / "xorg.log").string());
+    if (!e2e::DummyXorgAvailable()) return std::nullopt;
+    auto xorg = e2e::XServer::DummyXorg(dir, 1);
+    if (!xorg) ADD_FAILURE() << "Xorg did not start; see " << (dir / "xorg.log");
+    return xorg;
 }
 
 TEST(ModeRefreshHz, IsTheDotClockOverTheTotalPixels) {
