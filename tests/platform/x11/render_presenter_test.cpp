@@ -24,12 +24,6 @@
 namespace cindral::platform::x11 {
 namespace {
 
-struct NoInput : saver::SaverInput {
-    void KeyDown(int) override {}
-    void MouseDown() override {}
-    void EndSaver() override {}
-};
-
 // A colour for every source pixel that differs from its neighbours' in every
 // depth: the low bits of the column in red, of the row in green.
 std::uint32_t PatternRgb(int c, int r) {
