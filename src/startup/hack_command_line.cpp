@@ -76,7 +76,8 @@ std::optional<std::uint32_t> ParseWindowId(std::string_view text) {
     return value;
 }
 
-std::optional<HackCommandLine> ParseHackCommandLine(const std::vector<std::string>& args) {
+std::optional<HackCommandLine> ParseHackCommandLine(const std::vector<std::string>& args,
+                                                    HackSurface surface) {
     bool anyFlag = false;
     for (const auto& a : args) anyFlag = anyFlag || FlagOf(a).has_value();
     if (!anyFlag) return std::nullopt;
@@ -125,8 +126,13 @@ std::optional<HackCommandLine> ParseHackCommandLine(const std::vector<std::strin
                 break;
         }
     }
-    if (line.error.empty() && !root && !line.windowId) {
+    if (line.error.empty() && surface == HackSurface::NamedWindow && !root && !line.windowId) {
         line.error = "say which window to draw into: -root or -window-id ID";
+    }
+    if (line.error.empty() && surface == HackSurface::GivenByCompositor &&
+        (root || line.windowId)) {
+        line.error =
+            "layer mode draws where the compositor says: -root and -window-id do not apply";
     }
     return line;
 }

@@ -31,11 +31,17 @@ struct HackCommandLine {
     std::string error;
 };
 
+// Who names the surface the saver draws on: a daemon, with -root or
+// -window-id on the line, or the compositor of a locker (layer mode), where
+// only the settings flags apply.
+enum class HackSurface { NamedWindow, GivenByCompositor };
+
 // Nothing when no argument is a hack flag (-root, -window-id, -fire-kind,
 // -music-kind, -repeat-track, -music-file; each with one or two hyphens).
 // -window-id wins over -root wherever they stand, since a settings dialog may
 // add it to a command line that already says -root.
-std::optional<HackCommandLine> ParseHackCommandLine(const std::vector<std::string>& args);
+std::optional<HackCommandLine> ParseHackCommandLine(const std::vector<std::string>& args,
+                                                    HackSurface surface = HackSurface::NamedWindow);
 
 // An X window id in decimal or 0x-hexadecimal; nothing for 0, for anything
 // beyond 32 bits and for text that is not wholly such a number.

@@ -92,6 +92,35 @@ TEST(HackCommandLine, LinesThatCannotRunSayWhy) {
     }
 }
 
+// In layer mode the compositor gives the surface: the settings flags stand
+// alone, and a window flag is refused rather than ignored.
+TEST(HackCommandLine, LayerModeTakesOnlyTheSettingsFlags) {
+    struct Case {
+        Args args;
+        std::string error;
+        std::optional<std::int16_t> fireKind;
+    };
+    const std::string windowRefused =
+        "layer mode draws where the compositor says: -root and -window-id do not apply";
+    const Case cases[] = {
+        {{"--fire-kind", "3"}, "", 3},
+        {{"-music-kind", "0", "-fire-kind", "8"}, "", 8},
+        {{"--root", "--fire-kind", "3"}, windowRefused, 3},
+        {{"--window-id", "12"}, windowRefused, std::nullopt},
+        {{"--fire-kind", "9"},
+         "--fire-kind takes 0 to 8 (a fire kind, 8 a random one), not '9'",
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        auto line = ParseHackCommandLine(c.args, HackSurface::GivenByCompositor);
+        ASSERT_TRUE(line);
+        EXPECT_EQ(line->error, c.error);
+        EXPECT_EQ(line->overrides.fireKind, c.fireKind);
+    }
+    EXPECT_FALSE(ParseHackCommandLine({}, HackSurface::GivenByCompositor));
+}
+
 TEST(HackCommandLine, WindowIdsAreDecimalOrHexWithinThirtyTwoBits) {
     const std::pair<std::string_view, std::optional<std::uint32_t>> cases[] = {
         {"1", 1u},

@@ -88,14 +88,10 @@ bool TakeLayerRequest(std::vector<std::string>& args) {
     return asked || (socket && !socket->empty());
 }
 
-int RunLayerMode(std::vector<std::string> args) {
+int RunLayerMode(const std::vector<std::string>& args) {
     using namespace cindral;
     startup::HackOverrides overrides;
-    // Only the settings flags of a hack line apply; the compositor, not a
-    // window id, says where to draw, so the parser is told "-root" to take
-    // the window as settled.
-    args.push_back("-root");
-    if (auto hack = startup::ParseHackCommandLine(args)) {
+    if (auto hack = startup::ParseHackCommandLine(args, startup::HackSurface::GivenByCompositor)) {
         if (!hack->error.empty()) {
             std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
             return 2;
