@@ -1,26 +1,18 @@
 #include "app/linux/hack_run.h"
 
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "app/linux/first_frame_stamp.h"
-#include "app/linux/music_calls.h"
+#include "app/linux/saver_parts.h"
 #include "config/settings_store.h"
-#include "platform/audio/media_commands.h"
-#include "platform/posix/local_time.h"
 #include "platform/posix/stop_signals.h"
 #include "platform/posix/system_services.h"
 #include "platform/wayland/event_pump.h"
 #include "platform/wayland/layer_display.h"
 #include "platform/x11/event_pump.h"
 #include "platform/x11/hack_display.h"
-#include "saver/assembly.h"
-#include "saver/frame_loop.h"
-#include "saver/steady_clock.h"
 
 namespace cindral::app {
 
@@ -31,33 +23,22 @@ namespace {
 int RunGivenSurface(const startup::HackOverrides& overrides,
                     const std::filesystem::path& settingsFile, display::Display& display,
                     saver::SaverHost& host, saver::EventPump& events,
-                    const std::function<void()>& onFirstFrame) {
+                    const std::function<Presentation()>& presentation) {
     startup::ProgramState state;
     config::LoadSettings(state.settings, settingsFile);
     startup::ApplyHackOverrides(overrides, state.settings);
-    // With no session bus announced, the audio layer's D-Bus use would launch
-    // a bus daemon that outlives the saver.
-    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
 
     platform::posix::LinuxSystemServices system;
-    auto media = platform::audio::CreateLinuxMediaCommands();
-    platform::posix::PosixLocalTime localTime;
-    saver::SteadyClock clock(localTime);
-    saver::SaverAssembly parts({*media, kLinuxMusicCalls, clock, display, host, system}, state);
+    LinuxSaverParts shared;
+    saver::SaverAssembly parts(shared.Ports(display, host, system), state);
     saver::SaverWindow& saver = parts.Window();
     if (!saver.Load()) {
         std::fprintf(stderr, "cindral: fire kind %d has no palette\n", state.settings.FireKind);
         return 1;
     }
-    auto start = std::chrono::steady_clock::now();
     saver::FrameLoop loop(saver, events, parts.Clock());
-    long frames = loop.Run(onFirstFrame);
-    if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {  // for the saver benchmark
-        std::chrono::duration<double> run = std::chrono::steady_clock::now() - start;
-        std::fprintf(stderr, "frames %ld in %.2f s\n", frames, run.count());
-    }
+    RunFrameLoop(loop, presentation);
     host.Unload();
-    platform::audio::AbandonLinuxMediaCommandsAtExit(media);
     return 0;
 }
 
@@ -77,7 +58,7 @@ int RunHackSaver(const startup::HackCommandLine& line, const std::filesystem::pa
     }
     platform::x11::X11EventPump events(display);
     return RunGivenSurface(line.overrides, settingsFile, display, display, events, [&display] {
-        StampFirstFrame(display.RendererName(), display.Vsync(), 1);
+        return Presentation{display.RendererName(), display.Vsync(), 1};
     });
 }
 
@@ -94,9 +75,10 @@ int RunLayerSaver(const startup::HackOverrides& overrides,
         return 1;
     }
     platform::wayland::WaylandEventPump events(display);
-    const int status = RunGivenSurface(
-        overrides, settingsFile, display, display, events,
-        [&display] { StampFirstFrame(display.RendererName(), true, display.SurfaceCount()); });
+    const int status =
+        RunGivenSurface(overrides, settingsFile, display, display, events, [&display] {
+            return Presentation{display.RendererName(), true, display.SurfaceCount()};
+        });
     if (status == 0 && !display.Failure().empty()) {
         std::fprintf(stderr, "cindral: %s\n", display.Failure().c_str());
         return 1;
