@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <new>
 #include <optional>
 #include <string>
@@ -88,7 +89,7 @@ bool TakeLayerRequest(std::vector<std::string>& args) {
     return asked || (socket && !socket->empty());
 }
 
-int RunLayerMode(const std::vector<std::string>& args) {
+int RunLayerMode(const std::vector<std::string>& args, const std::filesystem::path& settingsFile) {
     using namespace cindral;
     startup::HackOverrides overrides;
     if (auto hack = startup::ParseHackCommandLine(args, startup::HackSurface::GivenByCompositor)) {
@@ -98,8 +99,7 @@ int RunLayerMode(const std::vector<std::string>& args) {
         }
         overrides = hack->overrides;
     }
-    return app::RunLayerSaver(overrides, ProgramSettingsFiles().read,
-                              EnvValue("SWAYLOCK_PLUGIN_OUTPUT_NAME"));
+    return app::RunLayerSaver(overrides, settingsFile, EnvValue("SWAYLOCK_PLUGIN_OUTPUT_NAME"));
 }
 
 std::string JoinArgs(const std::vector<std::string>& args) {
@@ -111,11 +111,7 @@ std::string JoinArgs(const std::vector<std::string>& args) {
     return line;
 }
 
-void LoadProgramSettings(cindral::config::Settings& s) {
-    cindral::config::LoadSettings(s, ProgramSettingsFiles().read);
-}
-
-int RunSettingsWindow(cindral::startup::ProgramState& state,
+int RunSettingsWindow(cindral::startup::ProgramState& state, const std::filesystem::path& saveTo,
                       const cindral::platform::x11::XConnection* x) {
     using namespace cindral;
     // Qt comes with the module, loaded before the display is reached so that
@@ -127,81 +123,75 @@ int RunSettingsWindow(cindral::startup::ProgramState& state,
         return 1;
     }
     if (x && x->display && QtOnX() && !ReachDisplayForQt(*x)) return 1;
-    return window.run(&state.settings, ProgramSettingsFiles().save.c_str());
+    return window.run(&state.settings, saveTo.c_str());
 }
 
-// The screen-saver command line on a Wayland session.
-int RunOnWayland(const std::string& line) {
+// What the screen-saver command line runs over on one display system.
+struct DisplaySystem {
+    cindral::startup::WindowFinder& finder;
+    cindral::startup::InstanceClaim& claim;
+    std::function<int(std::int64_t parent)> preview;
+    std::function<int(cindral::startup::ProgramState&,
+                      cindral::platform::posix::LinuxSystemServices&)>
+        saver;
+    const cindral::platform::x11::XConnection* x;  // null: Qt reaches its display itself
+};
+
+int RunScreenSaverLine(const std::string& line, const cindral::config::SettingsFiles& files,
+                       const DisplaySystem& on) {
     using namespace cindral;
-    // The settings window is a native Wayland window unless told otherwise.
-    setenv("QT_QPA_PLATFORM", "wayland", 0);
-    platform::wayland::WaylandWindowFinder finder;
-    platform::posix::LockFileInstanceClaim claim(
-        platform::posix::InstanceLockPath(EnvValue("XDG_RUNTIME_DIR")));
     platform::posix::LinuxSystemServices system;
     startup::ProgramState state;
-    startup::StartupPorts ports{finder, system, LoadProgramSettings, &claim};
+    startup::StartupPorts ports{
+        on.finder, system, [&files](config::Settings& s) { config::LoadSettings(s, files.read); },
+        &on.claim};
     const startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
     switch (decision.action) {
         case startup::StartupAction::Preview:
-            std::fprintf(stderr,
-                         "cindral: the preview mode (/p) is for X11 and Windows hosts; a Wayland "
-                         "session has no preview window to draw into\n");
-            return 1;
-        case startup::StartupAction::Saver: {
-            app::WaylandSaverShell shell({});
-            if (!shell.Connect()) {
-                std::fprintf(stderr, "cindral: %s\n", shell.Failure().c_str());
-                return 1;
-            }
-            const int status = app::RunFullScreenSaver(state, system, shell);
-            if (status == 0 && !shell.Failure().empty()) {
-                std::fprintf(stderr, "cindral: %s\n", shell.Failure().c_str());
-                return 1;
-            }
-            return status;
-        }
+            return on.preview(decision.previewParent);
+        case startup::StartupAction::Saver:
+            return on.saver(state, system);
         case startup::StartupAction::Settings:
-            return RunSettingsWindow(state, nullptr);
+            return RunSettingsWindow(state, files.save, on.x);
         case startup::StartupAction::Exit:
             return 0;
     }
     return 0;
 }
 
-int Run(std::vector<std::string> args) {
+// The screen-saver command line on a Wayland session.
+int RunOnWayland(const std::string& line, const cindral::config::SettingsFiles& files) {
     using namespace cindral;
-    // The client library would take an empty WAYLAND_SOCKET for a broken
-    // socket number rather than for none.
-    if (const auto socket = EnvValue("WAYLAND_SOCKET"); socket && socket->empty()) {
-        unsetenv("WAYLAND_SOCKET");
-    }
-    const app::BackendChoice backend = app::ChooseBackend(app::ProcessBackendEnvironment());
-    if (!backend.error.empty()) {
-        std::fprintf(stderr, "cindral: %s\n", backend.error.c_str());
-        return 2;
-    }
-    const bool wayland = backend.backend == app::Backend::Wayland;
-    if (TakeLayerRequest(args)) {
-        if (!wayland) {
-            std::fprintf(stderr,
-                         "cindral: layer mode needs a Wayland compositor; the X11 backend was "
-                         "chosen (no WAYLAND_DISPLAY, or CINDRAL_BACKEND=x11)\n");
-            return 2;
+    // The settings window is a native Wayland window unless told otherwise.
+    setenv("QT_QPA_PLATFORM", "wayland", 0);
+    platform::wayland::WaylandWindowFinder finder;
+    platform::posix::LockFileInstanceClaim claim(
+        platform::posix::InstanceLockPath(EnvValue("XDG_RUNTIME_DIR")));
+    auto preview = [](std::int64_t) {
+        std::fprintf(stderr,
+                     "cindral: the preview mode (/p) is for X11 and Windows hosts; a Wayland "
+                     "session has no preview window to draw into\n");
+        return 1;
+    };
+    auto saver = [](startup::ProgramState& state, platform::posix::LinuxSystemServices& system) {
+        app::WaylandSaverShell shell({});
+        if (!shell.Connect()) {
+            std::fprintf(stderr, "cindral: %s\n", shell.Failure().c_str());
+            return 1;
         }
-        return RunLayerMode(args);
-    }
-    // A screen-saver daemon's hack line (-root, -window-id ...) is X11's own;
-    // anything else is the screen-saver command line below.
-    if (auto hack = startup::ParseHackCommandLine(args)) {
-        if (!hack->error.empty()) {
-            std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
-            return 2;
+        const int status = app::RunFullScreenSaver(state, system, shell);
+        if (status == 0 && !shell.Failure().empty()) {
+            std::fprintf(stderr, "cindral: %s\n", shell.Failure().c_str());
+            return 1;
         }
-        return app::RunHackSaver(*hack, ProgramSettingsFiles().read);
-    }
-    const std::string line = JoinArgs(args);
-    if (wayland) return RunOnWayland(line);
+        return status;
+    };
+    return RunScreenSaverLine(line, files, {finder, claim, preview, saver, nullptr});
+}
+
+// The screen-saver command line on X11.
+int RunOnX11(const std::string& line, const cindral::config::SettingsFiles& files) {
+    using namespace cindral;
     // One connection for the whole run. It is never closed: the instance
     // claim lives on it and ends with the process.
     const platform::x11::XConnection x = platform::x11::OpenXConnection();
@@ -217,26 +207,51 @@ int Run(std::vector<std::string> args) {
     }
     platform::x11::X11WindowFinder finder(x.display);
     platform::x11::X11InstanceClaim claim(x.display);
-    platform::posix::LinuxSystemServices system;
-    startup::ProgramState state;
-    startup::StartupPorts ports{finder, system, LoadProgramSettings, &claim};
-    startup::StartupDecision decision = startup::DispatchStartup(line, state, ports);
+    auto preview = [&x](std::int64_t parent) {
+        return platform::x11::RunPreview(x.display, static_cast<std::uint32_t>(parent),
+                                         saver::RenderPreviewStill);
+    };
+    auto saver = [&x](startup::ProgramState& state, platform::posix::LinuxSystemServices& system) {
+        app::X11SaverShell shell(x.display);
+        return app::RunFullScreenSaver(state, system, shell);
+    };
+    return RunScreenSaverLine(line, files, {finder, claim, preview, saver, &x});
+}
 
-    switch (decision.action) {
-        case startup::StartupAction::Preview:
-            return platform::x11::RunPreview(x.display,
-                                             static_cast<std::uint32_t>(decision.previewParent),
-                                             saver::RenderPreviewStill);
-        case startup::StartupAction::Saver: {
-            app::X11SaverShell shell(x.display);
-            return app::RunFullScreenSaver(state, system, shell);
-        }
-        case startup::StartupAction::Settings:
-            return RunSettingsWindow(state, &x);
-        case startup::StartupAction::Exit:
-            return 0;
+int Run(std::vector<std::string> args) {
+    using namespace cindral;
+    // The client library would take an empty WAYLAND_SOCKET for a broken
+    // socket number rather than for none.
+    if (const auto socket = EnvValue("WAYLAND_SOCKET"); socket && socket->empty()) {
+        unsetenv("WAYLAND_SOCKET");
     }
-    return 0;
+    const app::BackendChoice backend = app::ChooseBackend(app::ProcessBackendEnvironment());
+    if (!backend.error.empty()) {
+        std::fprintf(stderr, "cindral: %s\n", backend.error.c_str());
+        return 2;
+    }
+    const bool wayland = backend.backend == app::Backend::Wayland;
+    const config::SettingsFiles files = ProgramSettingsFiles();
+    if (TakeLayerRequest(args)) {
+        if (!wayland) {
+            std::fprintf(stderr,
+                         "cindral: layer mode needs a Wayland compositor; the X11 backend was "
+                         "chosen (no WAYLAND_DISPLAY, or CINDRAL_BACKEND=x11)\n");
+            return 2;
+        }
+        return RunLayerMode(args, files.read);
+    }
+    // A screen-saver daemon's hack line (-root, -window-id ...) is X11's own;
+    // anything else is the screen-saver command line below.
+    if (auto hack = startup::ParseHackCommandLine(args)) {
+        if (!hack->error.empty()) {
+            std::fprintf(stderr, "cindral: %s\n", hack->error.c_str());
+            return 2;
+        }
+        return app::RunHackSaver(*hack, files.read);
+    }
+    const std::string line = JoinArgs(args);
+    return wayland ? RunOnWayland(line, files) : RunOnX11(line, files);
 }
 
 }  // namespace
