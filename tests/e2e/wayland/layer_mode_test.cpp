@@ -27,14 +27,13 @@ double LitIn(const Picture& p, int x0, int y0, int x1, int y1) {
     return all ? static_cast<double>(lit) / all : 0;
 }
 
-// A floating window (a small one, centred) stays on top of the fire; keys and clicks on the fire
-// do not end it; SIGTERM does, with status 0.
+// A floating window (a small blue one, centred) stays on top of the fire; keys
+// and clicks on the fire do not end it; SIGTERM does, with status 0.
 TEST(LayerMode, DrawsUnderAWindowIgnoresInputEndsOnSigterm) {
     auto sway = Compositor::Sway({{1280, 720}});
     ASSERT_TRUE(sway);
     sway->SwayMsg({"for_window [app_id=\".*\"] floating enable"});
-    Child window = Spawn({"weston-flower"}, sway->ClientEnv());
-    std::this_thread::sleep_for(500ms);
+    Child window = Spawn({BinDir() + "/cindral-test-window-wayland"}, sway->ClientEnv());
     Child saver = StartCindral(*sway, {"--layer", "--fire-kind", "3"});
     Picture p;
     auto both = [](const Picture& p) {
