@@ -80,8 +80,11 @@ int PushButtonIndex(ControlId id) {
     }
 }
 
-Size PanelDrawingArea(Panel panel) {
-    const Rect r = FindControl(ControlId::Panel, static_cast<int>(panel))->rect;
+Size PanelDrawingArea(Panel panel) { return PanelDrawingArea(panel, ScreenMetrics{}); }
+
+Size PanelDrawingArea(Panel panel, const ScreenMetrics& screen) {
+    const Rect r =
+        ScaledRect(FindControl(ControlId::Panel, static_cast<int>(panel))->rect, screen);
     return {r.right - r.left - 2, r.bottom - r.top - 2};
 }
 

@@ -78,8 +78,10 @@ std::span<const ControlSpec> Controls();
 // The layout entry of one control; nullptr when the window has no such control.
 const ControlSpec* FindControl(ControlId id, int index = 0);
 
-// The panel's drawing area: its size within its single-line border.
+// The panel's drawing area: its size within its single-line border, which
+// stays one pixel wide on any screen.
 Size PanelDrawingArea(Panel panel);
+Size PanelDrawingArea(Panel panel, const ScreenMetrics& screen);
 
 // A control's rectangle in Pic_C's (the client area's) coordinates.
 Rect ClientRect(const ControlSpec& control);
