@@ -39,8 +39,14 @@ class SettingsPart {
     void SetBorder(bool border) { border_ = border; }
     void SetSurface(int width, int height);
     void SetPicture(const settings_window::Image& picture);
+    // Pictures grow by this whole factor, centred in the part.
+    void SetPictureScale(int scale) { pictureScale_ = scale; }
     void SetText(const std::wstring& text);
     void SetTextStyle(HFONT font, COLORREF color, UINT format);
+    void SetFont(HFONT font) {
+        font_ = font;
+        Invalidate();
+    }
     // Forwards WM_COMMAND of child controls (the combo box) to this function.
     std::function<void(WPARAM, LPARAM)> onCommand;
     void Invalidate() { InvalidateRect(window_, nullptr, FALSE); }
@@ -62,6 +68,7 @@ class SettingsPart {
     HFONT font_ = nullptr;
     COLORREF textColor_ = 0;
     UINT format_ = DT_LEFT | DT_TOP | DT_NOPREFIX;
+    int pictureScale_ = 1;
     bool leftDown_ = false;
 };
 

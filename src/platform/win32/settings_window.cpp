@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "config/settings_store.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/gdi_display.h"
 #include "platform/win32/settings_location.h"
 #include "platform/win32/wide_text.h"
@@ -23,11 +24,30 @@ constexpr int kComboId = 100;
 
 RECT ToRect(const settings_window::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+SIZE ToSize(settings_window::Size s) { return {s.width, s.height}; }
+
+// Gives the window the client area `client`, measuring the frame the system
+// really drew (it may be measured at another density than the one asked for).
+void FitClient(HWND window, SIZE client, const POINT* at) {
+    const SIZE outer = OuterSizeForClient(client, kStyle, WindowDpi(window));
+    const UINT keep = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
+    SetWindowPos(window, nullptr, at ? at->x : 0, at ? at->y : 0, outer.cx, outer.cy, keep);
+    RECT frame{}, inside{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &inside);
+    if (inside.right == client.cx && inside.bottom == client.cy) return;
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + client.cx - inside.right,
+                 frame.bottom - frame.top + client.cy - inside.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // "ＭＳ Ｐゴシック" where the system has it; font linking and substitution
-// give the Japanese UI font elsewhere.
-HFONT MakeLabelFont() {
-    return CreateFontW(-settings_window::kLabelFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+// give the Japanese UI font elsewhere. Its points at the screen's density.
+HFONT MakeLabelFont(double twipsPerPixelY) {
+    const int pixels =
+        settings_window::FontPixels(settings_window::kLabelFontPoints, twipsPerPixelY);
+    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE,
                        WideFromUtf8(settings_window::kLabelFontFace).c_str());
 }
@@ -58,16 +78,17 @@ Win32SettingsWindow::Win32SettingsWindow(config::Settings& settings,
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);
 
-    RECT outer{0, 0, settings_window::kClientSize.width, settings_window::kClientSize.height};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-    window_ = CreateWindowExW(
-        0, kWindowClass, WideFromUtf8(settings_window::kWindowCaption).c_str(), kStyle,
-        CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-        nullptr, GetModuleHandleW(nullptr), nullptr);
+    dpi_ = SystemDpi();
+    const SIZE outer = OuterSizeForClient(ToSize(ClientSize()), kStyle, dpi_);
+    window_ =
+        CreateWindowExW(0, kWindowClass, WideFromUtf8(settings_window::kWindowCaption).c_str(),
+                        kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw std::runtime_error("the settings window could not be created");
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     dialog_.SetOwner(window_);
-    labelFont_ = MakeLabelFont();
+    dpi_ = WindowDpi(window_);
+    labelFont_ = MakeLabelFont(Metrics().twipsPerPixelY);
     core_ = std::make_unique<settings_window::SettingsWindow>(
         settings, origin, settings_window::SettingsWindowPorts{*this, *this, dialog_, sink});
     BuildControls();
@@ -101,10 +122,7 @@ void Win32SettingsWindow::BuildControls() {
                 break;
         }
         if (container) parent = container->Handle();
-        // Inside a panel, positions count from within its border.
-        const int inset = container ? container->Inset() : 0;
-        RECT at = ToRect(entry.rect);
-        OffsetRect(&at, inset, inset);
+        const RECT at = PlaceOf(entry, container);
         const ControlId id = entry.id;
         const int index = entry.index;
         PartInput input{[this, id, index] { core_->MouseDown(id, index); },
@@ -112,50 +130,35 @@ void Win32SettingsWindow::BuildControls() {
         const std::wstring text = WideFromUtf8(entry.text);
         auto part = [&](SettingsPart::Kind kind) {
             parts_.push_back(std::make_unique<SettingsPart>(kind, parent, at, input, container));
+            placed_.push_back({parts_.back()->Handle(), &entry, container});
             return parts_.back().get();
         };
         switch (entry.id) {
             case ControlId::PicC:
                 backdrop_ = part(SettingsPart::Kind::Surface);
-                backdrop_->SetSurface(settings_window::kClientSize.width,
-                                      settings_window::kClientSize.height);
-                backdrop_->Canvas()->FillRect(
-                    {0, 0, settings_window::kClientSize.width, settings_window::kClientSize.height},
-                    0);
                 break;
             case ControlId::Panel: {
                 SettingsPart* panel = part(SettingsPart::Kind::Surface);
                 panel->SetBorder(true);
-                const settings_window::Size area = settings_window::PanelDrawingArea(
-                    static_cast<settings_window::Panel>(entry.index));
-                panel->SetSurface(area.width, area.height);
-                panel->Canvas()->FillRect({0, 0, area.width, area.height},
-                                          button::Rgb(128, 128, 128));
                 panels_[static_cast<std::size_t>(entry.index)] = panel;
                 break;
             }
-            case ControlId::TitleFrame: {
-                // Only its one-pixel outline belongs to it, so the title inside
-                // shows whatever the order of the two.
-                SettingsPart* frame = part(SettingsPart::Kind::Frame);
-                const int w = at.right - at.left, h = at.bottom - at.top;
-                HRGN ring = CreateRectRgn(0, 0, w, h);
-                HRGN inside = CreateRectRgn(1, 1, w - 1, h - 1);
-                CombineRgn(ring, ring, inside, RGN_DIFF);
-                DeleteObject(inside);
-                SetWindowRgn(frame->Handle(), ring, FALSE);
+            case ControlId::TitleFrame:
+                titleFrames_.push_back(part(SettingsPart::Kind::Frame));
                 break;
-            }
             case ControlId::FireMarker:
                 fireMarkers_[static_cast<std::size_t>(index)] = part(SettingsPart::Kind::Picture);
+                pictures_.push_back(fireMarkers_[static_cast<std::size_t>(index)]);
                 break;
             case ControlId::MusicMarker:
                 musicMarkers_[static_cast<std::size_t>(index)] = part(SettingsPart::Kind::Picture);
+                pictures_.push_back(musicMarkers_[static_cast<std::size_t>(index)]);
                 break;
             case ControlId::FireImage: {
                 SettingsPart* preview = part(SettingsPart::Kind::Picture);
                 preview->SetBorder(true);
                 preview->SetPicture(previews_[static_cast<std::size_t>(index)]);
+                pictures_.push_back(preview);
                 break;
             }
             case ControlId::RepeatCombo:
@@ -165,7 +168,7 @@ void Win32SettingsWindow::BuildControls() {
                                          at.left, at.top, at.right - at.left, 200, parent,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)),
                                          GetModuleHandleW(nullptr), nullptr);
-                SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), TRUE);
+                placed_.push_back({combo_, &entry, container});
                 if (container) {
                     container->onCommand = [this](WPARAM w, LPARAM) { OnComboCommand(w); };
                 }
@@ -177,6 +180,7 @@ void Win32SettingsWindow::BuildControls() {
                     labelFont_, GetSysColor(COLOR_WINDOWTEXT),
                     DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
                 fileName_->SetText(text);
+                labels_.push_back(fileName_);
                 break;
             case ControlId::SaveButton:
             case ControlId::CancelButton:
@@ -185,6 +189,8 @@ void Win32SettingsWindow::BuildControls() {
                     entry.rect, settings_window::kClientSize.height);
                 auto b = std::make_unique<ZoButtonWindow>(parent, at,
                                                           button::Rgb(shade.r, shade.g, shade.b));
+                b->SetTwipsPerPixelY(Metrics().twipsPerPixelY);
+                placed_.push_back({b->Handle(), &entry, container});
                 button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(entry.id);
                 b->Control().ReadProperties(bag);
                 b->onMouseDown = [this, id] { core_->MouseDown(id); };
@@ -205,11 +211,95 @@ void Win32SettingsWindow::BuildControls() {
                     labelFont_, entry.id == ControlId::Credit ? RGB(255, 255, 255) : RGB(0, 0, 0),
                     format);
                 label->SetText(text);
-                if (entry.id != ControlId::Title) GrowToText(label->Handle(), text);
+                labels_.push_back(label);
+                if (entry.id != ControlId::Title) grown_.push_back({label->Handle(), text});
                 break;
             }
         }
     }
+    ApplyScale();
+}
+
+HWND Win32SettingsWindow::ControlWindow(ControlId id, int index) const {
+    for (const Placed& p : placed_) {
+        if (p.entry->id == id && p.entry->index == index) return p.window;
+    }
+    return nullptr;
+}
+
+settings_window::ScreenMetrics Win32SettingsWindow::Metrics() const {
+    const double twips = 1440.0 / (dpi_ > 0 ? dpi_ : kDefaultDpi);
+    return {{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, twips, twips};
+}
+
+settings_window::Size Win32SettingsWindow::ClientSize() const {
+    return settings_window::ScaledSize(settings_window::kClientSize, Metrics());
+}
+
+RECT Win32SettingsWindow::PlaceOf(const ControlSpec& entry, const SettingsPart* container) const {
+    // Inside a panel, positions count from within its border, which stays one
+    // pixel wide at any density.
+    const int inset = container ? container->Inset() : 0;
+    RECT at = ToRect(settings_window::ScaledRect(entry.rect, Metrics()));
+    OffsetRect(&at, inset, inset);
+    return at;
+}
+
+void Win32SettingsWindow::ApplyScale() {
+    const settings_window::ScreenMetrics metrics = Metrics();
+    for (const Placed& p : placed_) {
+        const RECT at = PlaceOf(*p.entry, p.container);
+        // A combo box's height is that of its dropped list.
+        const int height = p.window == combo_
+                               ? settings_window::ScaledPixels(200, metrics.twipsPerPixelY)
+                               : at.bottom - at.top;
+        SetWindowPos(p.window, nullptr, at.left, at.top, at.right - at.left, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const settings_window::Size client = ClientSize();
+    backdrop_->SetSurface(client.width, client.height);
+    backdrop_->Canvas()->FillRect({0, 0, client.width, client.height}, 0);
+    for (std::size_t i = 0; i < panels_.size(); ++i) {
+        const settings_window::Size area =
+            settings_window::PanelDrawingArea(static_cast<settings_window::Panel>(i), metrics);
+        panels_[i]->SetSurface(area.width, area.height);
+        panels_[i]->Canvas()->FillRect({0, 0, area.width, area.height}, button::Rgb(128, 128, 128));
+    }
+    for (SettingsPart* frame : titleFrames_) {
+        // Only its one-pixel outline belongs to it, so the title inside shows
+        // whatever the order of the two.
+        RECT r{};
+        GetClientRect(frame->Handle(), &r);
+        HRGN ring = CreateRectRgn(0, 0, r.right, r.bottom);
+        HRGN inside = CreateRectRgn(1, 1, r.right - 1, r.bottom - 1);
+        CombineRgn(ring, ring, inside, RGN_DIFF);
+        DeleteObject(inside);
+        SetWindowRgn(frame->Handle(), ring, FALSE);
+    }
+    const int pictureScale = settings_window::PictureScale(metrics);
+    for (SettingsPart* picture : pictures_) picture->SetPictureScale(pictureScale);
+    for (SettingsPart* label : labels_) label->SetFont(labelFont_);
+    SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), TRUE);
+    for (auto& b : buttons_) {
+        b->SetTwipsPerPixelY(metrics.twipsPerPixelY);
+        b->Control().SetFont(b->Control().GetFont());  // derives the caption's pixels again
+    }
+    for (const auto& [label, text] : grown_) GrowToText(label, text);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Win32SettingsWindow::DpiChanged(int dpi, const RECT* suggested) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    HFONT old = labelFont_;
+    labelFont_ = MakeLabelFont(Metrics().twipsPerPixelY);
+    ApplyScale();
+    if (old) DeleteObject(old);
+    core_->ScreenChanged();
+    // The client area keeps its size in inches; the system's suggestion gives
+    // the place on the new monitor.
+    const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
+    FitClient(window_, ToSize(ClientSize()), suggested ? &at : nullptr);
 }
 
 void Win32SettingsWindow::GrowToText(HWND label, const std::wstring& text) {
@@ -258,6 +348,9 @@ LRESULT CALLBACK Win32SettingsWindow::WindowProc(HWND window, UINT message, WPAR
             return 0;
         case WM_CLOSE:
             if (!self->closing_) self->core_->CloseBox();
+            return 0;
+        case WM_DPICHANGED:
+            self->DpiChanged(HIWORD(w), reinterpret_cast<const RECT*>(l));
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -310,36 +403,29 @@ void Win32SettingsWindow::SetFileCaption(const std::string& text) {
 }
 
 void Win32SettingsWindow::DrawBackdropLine(int y, int width, settings_window::Rgb c) {
-    if (y < 0 || y >= settings_window::kClientSize.height) return;
+    if (y < 0 || y >= ClientSize().height) return;
     backdrop_->Canvas()->FillRect({0, y, width + 1, y + 1}, button::Rgb(c.r, c.g, c.b));
     backdrop_->Invalidate();
 }
 
 void Win32SettingsWindow::BlitTexture(settings_window::Panel panel, settings_window::Point at) {
     SettingsPart* surface = panels_.at(static_cast<std::size_t>(panel));
-    RECT target{at.x, at.y, at.x + texture_.width, at.y + texture_.height};
+    // The tile grows by whole pixels, as the window's other pictures.
+    const int scale = settings_window::PictureScale(Metrics());
+    RECT target{at.x, at.y, at.x + texture_.width * scale, at.y + texture_.height * scale};
     StretchImage(surface->Canvas()->Dc(), target, texture_.pixels.data(), texture_.width,
                  texture_.height);
     surface->Invalidate();
 }
 
-settings_window::ScreenMetrics Win32SettingsWindow::Screen() {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    if (dpiX <= 0 || dpiY <= 0) throw std::runtime_error("no screen");
-    return {{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-            1440.0 / dpiX,
-            1440.0 / dpiY};
-}
+// The density of the window's own monitor (per-monitor awareness: the
+// system scales nothing for this window).
+settings_window::ScreenMetrics Win32SettingsWindow::Screen() { return Metrics(); }
 
 void Win32SettingsWindow::SetOuterSize(settings_window::Size) {
-    // The system draws the frame: the client area keeps the layout's size
-    // whatever this system's frame measures.
-    RECT outer{0, 0, settings_window::kClientSize.width, settings_window::kClientSize.height};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The system draws the frame: the client area keeps the layout's size at
+    // this density whatever this system's frame measures.
+    FitClient(window_, ToSize(ClientSize()), nullptr);
 }
 
 void Win32SettingsWindow::MoveOuter(settings_window::Point pixels) {

@@ -2,8 +2,9 @@
 // The settings window on Win32: builds every control of the layout table
 // (kept surfaces, pictures, labels, a real CBS_DROPDOWN combo box and three
 // zoButtons_H buttons), shows what the settings window's logic tells it and
-// forwards every press and click to it. Client area 549 x 393, fixed; close
-// box only.
+// forwards every press and click to it. Client area 549 x 393 at 96 dots per
+// inch, scaled with the monitor's density and followed when it changes; fixed
+// size, close box only.
 
 #include <array>
 #include <filesystem>
@@ -39,6 +40,9 @@ class Win32SettingsWindow final : private settings_window::SettingsView,
     ~Win32SettingsWindow() override;
 
     HWND Handle() const { return window_; }
+    // The child window of a control of the layout table; nullptr when there
+    // is none.
+    HWND ControlWindow(settings_window::ControlId id, int index = 0) const;
     void Load() { core_->Load(); }
     // Shows the window and runs its messages until it has closed.
     void RunModal();
@@ -48,6 +52,16 @@ class Win32SettingsWindow final : private settings_window::SettingsView,
     void BuildControls();
     void OnComboCommand(WPARAM w);
     void GrowToText(HWND label, const std::wstring& text);
+    // The screen at the window's density, and the client area there.
+    settings_window::ScreenMetrics Metrics() const;
+    settings_window::Size ClientSize() const;
+    // Where a control sits in its parent at the window's density.
+    RECT PlaceOf(const settings_window::ControlSpec& entry, const SettingsPart* container) const;
+    // Lays every control out for the current density: places, surfaces,
+    // fonts, picture scale.
+    void ApplyScale();
+    // WM_DPICHANGED: the window moved to a monitor of `dpi` dots per inch.
+    void DpiChanged(int dpi, const RECT* suggested);
 
     // SettingsView
     void ShowFireMarker(int index, bool on) override;
@@ -70,7 +84,14 @@ class Win32SettingsWindow final : private settings_window::SettingsView,
     void RestoreDefaultPointer() override;
     void Close() override;
 
+    struct Placed {
+        HWND window;
+        const settings_window::ControlSpec* entry;
+        const SettingsPart* container;
+    };
+
     HWND window_ = nullptr;
+    int dpi_ = 96;
     HFONT labelFont_ = nullptr;
     Win32MusicFileDialog dialog_;
     std::unique_ptr<settings_window::SettingsWindow> core_;
@@ -82,6 +103,9 @@ class Win32SettingsWindow final : private settings_window::SettingsView,
     std::array<SettingsPart*, settings_window::kFireMarkers> fireMarkers_{};
     std::array<SettingsPart*, settings_window::kMusicKinds> musicMarkers_{};
     SettingsPart* fileName_ = nullptr;
+    std::vector<Placed> placed_;
+    std::vector<SettingsPart*> titleFrames_, pictures_, labels_;
+    std::vector<std::pair<HWND, std::wstring>> grown_;  // labels that grow to their text
     HWND combo_ = nullptr;
     std::array<std::unique_ptr<ZoButtonWindow>, 3> buttons_;
     bool settingText_ = false;
