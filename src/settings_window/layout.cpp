@@ -83,8 +83,7 @@ int PushButtonIndex(ControlId id) {
 Size PanelDrawingArea(Panel panel) { return PanelDrawingArea(panel, ScreenMetrics{}); }
 
 Size PanelDrawingArea(Panel panel, const ScreenMetrics& screen) {
-    const Rect r =
-        ScaledRect(FindControl(ControlId::Panel, static_cast<int>(panel))->rect, screen);
+    const Rect r = ScaledRect(FindControl(ControlId::Panel, static_cast<int>(panel))->rect, screen);
     return {r.right - r.left - 2, r.bottom - r.top - 2};
 }
 
