@@ -11,10 +11,47 @@ long Nearest(double v) { return std::lrint(v); }
 
 }  // namespace
 
+int ScaledPixels(int layoutPixels, double twipsPerPixel) {
+    if (!(twipsPerPixel > 0)) return layoutPixels;
+    return static_cast<int>(Nearest(layoutPixels * 15.0 / twipsPerPixel));
+}
+
+Size ScaledSize(Size layout, const ScreenMetrics& screen) {
+    return {ScaledPixels(layout.width, screen.twipsPerPixelX),
+            ScaledPixels(layout.height, screen.twipsPerPixelY)};
+}
+
+Rect ScaledRect(const Rect& layout, const ScreenMetrics& screen) {
+    return {ScaledPixels(layout.left, screen.twipsPerPixelX),
+            ScaledPixels(layout.top, screen.twipsPerPixelY),
+            ScaledPixels(layout.right, screen.twipsPerPixelX),
+            ScaledPixels(layout.bottom, screen.twipsPerPixelY)};
+}
+
+int FontPixels(double points, double twipsPerPixelY) {
+    const double twips = twipsPerPixelY > 0 ? twipsPerPixelY : 15.0;
+    return static_cast<int>(Nearest(points * 20.0 / twips));
+}
+
+int PictureScale(const ScreenMetrics& screen) {
+    const double tpp = std::max(screen.twipsPerPixelX, screen.twipsPerPixelY);
+    if (!(tpp > 0)) return 1;
+    // A hair of slack so that 1440 / 192 dots per inch still counts as twice.
+    return std::max(1, static_cast<int>(std::floor(15.0 / tpp + 1e-9)));
+}
+
+Rect PictureRect(const Rect& area, Size picture, int scale) {
+    const int w = picture.width * scale, h = picture.height * scale;
+    const int left = area.left + (area.right - area.left - w) / 2;
+    const int top = area.top + (area.bottom - area.top - h) / 2;
+    return {left, top, left + w, top + h};
+}
+
 OuterGeometry WindowGeometry(Size client, const ScreenMetrics& screen) {
     OuterGeometry g;
-    const double widthTwips = (client.width + 6) * screen.twipsPerPixelX;
-    const double heightTwips = (client.height + 25) * screen.twipsPerPixelY;
+    const Size pixels = ScaledSize(client, screen);
+    const double widthTwips = (pixels.width + 6) * screen.twipsPerPixelX;
+    const double heightTwips = (pixels.height + 25) * screen.twipsPerPixelY;
     g.sizeTwips = {static_cast<int>(Nearest(widthTwips)), static_cast<int>(Nearest(heightTwips))};
     const double screenWidthTwips = screen.pixels.width * screen.twipsPerPixelX;
     const double screenHeightTwips = screen.pixels.height * screen.twipsPerPixelY;

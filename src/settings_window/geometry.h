@@ -40,6 +40,25 @@ struct EffectOrigin {
     friend bool operator==(const EffectOrigin&, const EffectOrigin&) = default;
 };
 
+// The layout counts pixels of a screen of 15 twips per pixel (96 dots per
+// inch). On another screen each edge of a control is its layout value times
+// 15 / twips per pixel, rounded half to even: the window keeps its size in
+// inches, as the twips it is laid out in mean.
+int ScaledPixels(int layoutPixels, double twipsPerPixel);
+Size ScaledSize(Size layout, const ScreenMetrics& screen);
+Rect ScaledRect(const Rect& layout, const ScreenMetrics& screen);
+
+// A font of `points` in pixels on this screen (one point is 20 twips): the
+// height the window system is asked for, as the push buttons derive theirs.
+int FontPixels(double points, double twipsPerPixelY);
+
+// Pictures grow by whole pixels only, so their pixels stay sharp: the largest
+// whole factor the screen's scale reaches, at least 1.
+int PictureScale(const ScreenMetrics& screen);
+// Where a picture of `picture` pixels, grown by `scale`, sits centred in a
+// holder's drawing area (`area`, in the holder's coordinates).
+Rect PictureRect(const Rect& area, Size picture, int scale);
+
 // Outer frame of the window, in twips (as the window system is told) and in
 // pixels (twips over twips per pixel, rounded).
 struct OuterGeometry {
@@ -49,7 +68,8 @@ struct OuterGeometry {
     Point positionPixels;
 };
 
-// The frame is the client area plus 6 pixels across and 25 down, in twips;
+// The frame is the client area (given in layout pixels, converted to this
+// screen's pixels) plus 6 pixels across and 25 down, in twips;
 // it is centred horizontally and sits at a third of the free height: each
 // difference to the screen size is rounded, then divided with truncation.
 OuterGeometry WindowGeometry(Size client, const ScreenMetrics& screen);

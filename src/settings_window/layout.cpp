@@ -107,8 +107,10 @@ int PushButtonIndex(ControlId id) {
     }
 }
 
-Size PanelDrawingArea(Panel panel) {
-    const Rect r = FindControl(ControlId::Panel, static_cast<int>(panel))->rect;
+Size PanelDrawingArea(Panel panel) { return PanelDrawingArea(panel, ScreenMetrics{}); }
+
+Size PanelDrawingArea(Panel panel, const ScreenMetrics& screen) {
+    const Rect r = ScaledRect(FindControl(ControlId::Panel, static_cast<int>(panel))->rect, screen);
     return {r.right - r.left - 2, r.bottom - r.top - 2};
 }
 
@@ -126,16 +128,18 @@ Rgb ChildShade(Container container) {
     return kBlack.rgb;
 }
 
-Rect TextArea(const ControlEntry& control) {
-    const int width = control.rect.right - control.rect.left;
-    const int height = control.rect.bottom - control.rect.top;
+Rect TextArea(const ControlEntry& control, const ScreenMetrics& screen) {
+    const Rect r = ScaledRect(control.rect, screen);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
     if (control.look.border != Border::Sunken) return {0, 0, width, height};
     const Point m = kSunkenTextMargin;
     return {m.x, m.y, width - m.x, height - m.y};
 }
 
-int GrownWidth(const ControlEntry& control, int textWidth) {
-    const int width = control.rect.right - control.rect.left;
+int GrownWidth(const ControlEntry& control, int textWidth, const ScreenMetrics& screen) {
+    const Rect r = ScaledRect(control.rect, screen);
+    const int width = r.right - r.left;
     if (control.look.growth != Growth::ToFitText) return width;
     return std::max(width, textWidth + 1);
 }

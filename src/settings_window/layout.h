@@ -36,6 +36,7 @@ inline constexpr Size kMarkerSize{13, 13};    // MarkerOff, MarkerOn
 inline constexpr Size kIconSize{32, 32};
 inline constexpr int kFireMarkers = 9;  // Sel_Img(0..8)
 inline constexpr int kMusicKinds = 3;   // Img_BGM(0..2)
+inline constexpr int kRandomFireKind = 8;
 
 // Every control that can receive input or shows something.
 enum class ControlId {
@@ -129,8 +130,10 @@ std::span<const ControlEntry> Controls();
 // The layout entry of one control; nullptr when the window has no such control.
 const ControlEntry* FindControl(ControlId id, int index = 0);
 
-// The panel's drawing area: its size within its single-line border.
+// The panel's drawing area: its size within its single-line border, which
+// stays one pixel wide on any screen.
 Size PanelDrawingArea(Panel panel);
+Size PanelDrawingArea(Panel panel, const ScreenMetrics& screen);
 
 // A control's rectangle in Pic_C's (the client area's) coordinates.
 Rect ClientRect(const ControlEntry& control);
@@ -140,12 +143,14 @@ Rect ClientRect(const ControlEntry& control);
 // the push buttons on Pic_C, and Pic_C's first black on the window.
 Rgb ChildShade(Container container);
 
-// Where a label's text goes, in the label's own coordinates: inside a sunken
-// border it keeps 3 pixels from the sides and 2 from the top and bottom.
-Rect TextArea(const ControlEntry& control);
+// Where a label's text goes, in the label's own coordinates on `screen`:
+// inside a sunken border it keeps 3 pixels from the sides and 2 from the top
+// and bottom; the label scales, the border and these margins stay as wide.
+Rect TextArea(const ControlEntry& control, const ScreenMetrics& screen = {});
 
-// The width a label takes for text `textWidth` pixels wide: its own, or, for
-// a label that grows to fit, the text's width and one pixel when that is more.
-int GrownWidth(const ControlEntry& control, int textWidth);
+// The width a label takes on `screen` for text `textWidth` pixels wide: its
+// own, or, for a label that grows to fit, the text's width and one pixel when
+// that is more.
+int GrownWidth(const ControlEntry& control, int textWidth, const ScreenMetrics& screen = {});
 
 }  // namespace cindral::settings_window

@@ -25,10 +25,12 @@ SettingsWindow::SettingsWindow(config::Settings& settings, EffectOrigin& origin,
 
 void SettingsWindow::Load() {
     ResumeNext([&] {
-        ports_.window.SetOuterSize(WindowGeometry(kClientSize, ports_.window.Screen()).sizePixels);
+        screen_ = ports_.window.Screen();
+        ports_.window.SetOuterSize(WindowGeometry(kClientSize, screen_).sizePixels);
     });
     ResumeNext([&] {
-        ports_.window.MoveOuter(WindowGeometry(kClientSize, ports_.window.Screen()).positionPixels);
+        screen_ = ports_.window.Screen();
+        ports_.window.MoveOuter(WindowGeometry(kClientSize, screen_).positionPixels);
     });
     TileTexture(Panel::Fire);
     TileTexture(Panel::Music);
@@ -74,6 +76,13 @@ void SettingsWindow::Load() {
 }
 
 void SettingsWindow::Resized() { DrawBackdrop(); }
+
+void SettingsWindow::ScreenChanged() {
+    ResumeNext([&] { screen_ = ports_.window.Screen(); });
+    TileTexture(Panel::Fire);
+    TileTexture(Panel::Music);
+    DrawBackdrop();
+}
 
 void SettingsWindow::MouseDown(ControlId control, int index) {
     if (unloaded_) return;
@@ -194,13 +203,16 @@ void SettingsWindow::SetFileCaption(const std::string& text) {
 }
 
 void SettingsWindow::DrawBackdrop() {
-    for (const BackdropLine& line : BackdropLines(kClientSize.height)) {
-        ResumeNext([&] { ports_.view.DrawBackdropLine(line.y, kClientSize.width, line.color); });
+    const Size client = ScaledSize(kClientSize, screen_);
+    for (const BackdropLine& line : BackdropLines(client.height)) {
+        ResumeNext([&] { ports_.view.DrawBackdropLine(line.y, client.width, line.color); });
     }
 }
 
 void SettingsWindow::TileTexture(Panel panel) {
-    for (const Point& at : TilePositions(PanelDrawingArea(panel), kTextureTile)) {
+    const int scale = PictureScale(screen_);
+    const Size tile{kTextureTile.width * scale, kTextureTile.height * scale};
+    for (const Point& at : TilePositions(PanelDrawingArea(panel, screen_), tile)) {
         ResumeNext([&] { ports_.view.BlitTexture(panel, at); });
     }
 }

@@ -11,6 +11,7 @@
 //   SettingsWindow w(state.settings, origin, {view, window, dialog, sink});
 //   w.Load();         // when the window is created, before it shows
 //   w.Resized();      // on every resize of the window
+//   w.ScreenChanged();  // after a move to a screen of another density
 //   w.MouseDown(ControlId::FireImage, 3);  // any mouse button
 //   w.RepeatTextEdited(comboText);          // on every edit of the combo box
 
@@ -42,6 +43,10 @@ class SettingsWindow {
     void Load();
     // Window resize: draws the backdrop.
     void Resized();
+    // The window moved to a screen of another density and has laid out its
+    // controls anew (surfaces empty): reads the screen again, tiles the
+    // panels and draws the backdrop at the new size.
+    void ScreenChanged();
     // A press of any mouse button on a control; the button does not matter.
     void MouseDown(ControlId control, int index = 0);
     // A click (also the buttons' keyboard click); only lbl_Rdm handles it.
@@ -91,6 +96,9 @@ class SettingsWindow {
     std::vector<std::string> repeatList_;
     std::string fileCaption_;
     bool unloaded_ = false;
+    // The screen the window was last laid out for; 15 twips per pixel until
+    // the load sequence reads it.
+    ScreenMetrics screen_;
 };
 
 }  // namespace cindral::settings_window

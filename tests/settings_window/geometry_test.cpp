@@ -19,8 +19,11 @@ TEST(SettingsGeometry, OuterSizeAndPositionFromTheScreen) {
         // (549 + 6) x (393 + 25) pixels at 15 twips per pixel.
         {{{1024, 768}, 15, 15}, {8325, 6270}, {3517, 1750}, {555, 418}, {234, 117}},
         {{{1920, 1080}, 15, 15}, {8325, 6270}, {10237, 3310}, {555, 418}, {682, 221}},
-        // At 120 dots per inch: 12 twips per pixel; 4350 / 12 = 362.5 rounds to even.
-        {{{1280, 1024}, 12, 12}, {6660, 5016}, {4350, 2424}, {555, 418}, {362, 202}},
+        // At 120 dots per inch (12 twips per pixel) Pic_C is 686.25 x 491.25
+        // pixels, rounded to 686 x 491, and the frame adds 6 x 25 pixels.
+        {{{1280, 1024}, 12, 12}, {8304, 6192}, {3528, 2032}, {692, 516}, {294, 169}},
+        // At 144 (10 twips per pixel): 823.5 x 589.5 rounds to even, 824 x 590.
+        {{{1920, 1080}, 10, 10}, {8300, 6150}, {5450, 1550}, {830, 615}, {545, 155}},
         // A screen smaller than the window: the division truncates toward zero.
         {{{400, 300}, 15, 15}, {8325, 6270}, {-1162, -590}, {555, 418}, {-77, -39}},
     };
@@ -31,6 +34,46 @@ TEST(SettingsGeometry, OuterSizeAndPositionFromTheScreen) {
         EXPECT_EQ(g.sizePixels, c.sizePixels);
         EXPECT_EQ(g.positionPixels, c.positionPixels);
     }
+}
+
+TEST(SettingsGeometry, LayoutPixelsFollowTheScreensTwipsPerPixel) {
+    struct Case {
+        double twipsPerPixel;  // 1440 / dots per inch
+        Rect layout, scaled;
+        int fontPixels;    // 9.75 points
+        int pictureScale;  // whole pixels only
+    };
+    const Case cases[] = {
+        {15, {360, 340, 449, 373}, {360, 340, 449, 373}, 13, 1},
+        // 144 dpi: 1.5 times; 449 x 1.5 = 673.5 and 19.5 round to even.
+        {10, {360, 340, 449, 373}, {540, 510, 674, 560}, 20, 1},
+        {10, {32, 36, 45, 49}, {48, 54, 68, 74}, 20, 1},
+        // 120 dpi: 1.25 times; 9.75 pt is 16.25 pixels.
+        {12, {32, 36, 45, 49}, {40, 45, 56, 61}, 16, 1},
+        // 192 dpi: twice, pictures too.
+        {7.5, {32, 36, 45, 49}, {64, 72, 90, 98}, 26, 2},
+        // 72 dpi: smaller, but a picture never shrinks.
+        {20, {32, 36, 45, 49}, {24, 27, 34, 37}, 10, 1},
+    };
+    for (const Case& c : cases) {
+        const ScreenMetrics screen{{1920, 1080}, c.twipsPerPixel, c.twipsPerPixel};
+        EXPECT_EQ(ScaledRect(c.layout, screen), c.scaled) << c.twipsPerPixel;
+        EXPECT_EQ(FontPixels(kLabelFontPoints, c.twipsPerPixel), c.fontPixels) << c.twipsPerPixel;
+        EXPECT_EQ(PictureScale(screen), c.pictureScale) << c.twipsPerPixel;
+    }
+    // Each direction with its own density.
+    EXPECT_EQ(ScaledSize(kClientSize, ScreenMetrics{{0, 0}, 10, 15}), (Size{824, 393}));
+    // The panels keep a one-pixel border: 517 x 189 at 1.5 is 776 x 284 outside.
+    EXPECT_EQ(PanelDrawingArea(Panel::Fire, ScreenMetrics{{0, 0}, 10, 10}), (Size{774, 282}));
+}
+
+TEST(SettingsGeometry, PicturesSitCentredInTheirHolder) {
+    // An 80 x 60 preview inside a sunken edge of 2 pixels: at once where it
+    // fits exactly, centred in a larger holder, grown whole when asked.
+    EXPECT_EQ(PictureRect({2, 2, 82, 62}, {80, 60}, 1), (Rect{2, 2, 82, 62}));
+    EXPECT_EQ(PictureRect({2, 2, 124, 94}, {80, 60}, 1), (Rect{23, 18, 103, 78}));
+    EXPECT_EQ(PictureRect({0, 0, 26, 26}, {13, 13}, 2), (Rect{0, 0, 26, 26}));
+    EXPECT_EQ(PictureRect({0, 0, 20, 20}, {13, 13}, 1), (Rect{3, 3, 16, 16}));
 }
 
 TEST(SettingsGeometry, BackdropIsASineGradientFromDarkBlueToLavender) {
@@ -158,6 +201,15 @@ TEST(SettingsLayout, LabelsGrowRightAndTextKeepsClearOfSunkenBorders) {
 
     EXPECT_EQ(TextArea(*FindControl(ControlId::FileName)), (Rect{3, 2, 294, 27}));
     EXPECT_EQ(TextArea(*FindControl(ControlId::Title, 1)), (Rect{0, 0, 101, 17}));
+
+    // At 144 dpi the label scales (each edge rounded half to even) while the
+    // border and the margins inside it keep their pixels: lbl_Fname spans
+    // 312..758 x 102..146, lbl_Rdm 246..370.
+    const ScreenMetrics dense{{1920, 1080}, 10.0, 10.0};
+    EXPECT_EQ(TextArea(*FindControl(ControlId::FileName), dense), (Rect{3, 2, 443, 42}));
+    EXPECT_EQ(GrownWidth(random, 100, dense), 124);
+    EXPECT_EQ(GrownWidth(random, 130, dense), 131);
+    EXPECT_EQ(GrownWidth(*FindControl(ControlId::FileName), 600, dense), 446);
 
     // What shows behind a control: the texture's average on the panels, the
     // backdrop's RGB(64, 64, 94) at the buttons' middle row on Pic_C.

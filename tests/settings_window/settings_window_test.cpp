@@ -170,6 +170,49 @@ TEST(SettingsLoad, ResizeDrawsTheBackdropOverTheWholeClientArea) {
     EXPECT_EQ(lines.back(), "backdrop 393 549 0,0,30");
 }
 
+// At 144 dots per inch (10 twips per pixel) the window is 1.5 times its
+// layout: Pic_C 824 x 590, the panels' drawing areas 774 x 282 and 774 x 162.
+// Tiles keep their 560 x 20 pixels (pictures grow by whole pixels only).
+std::vector<std::string> ScaledTiles(int panel, int lastY) {
+    std::vector<std::string> out;
+    for (int x : {0, 560, 1120}) {
+        for (int y = 0; y <= lastY; y += 20) {
+            out.push_back("tile " + std::to_string(panel) + " " + std::to_string(x) + "," +
+                          std::to_string(y));
+        }
+    }
+    return out;
+}
+
+TEST(SettingsLoad, ADenserScreenScalesTheFrameTilesAndBackdrop) {
+    // Loaded at 144 dpi, and a 96-dpi window moved to a 144-dpi screen.
+    for (bool moved : {false, true}) {
+        SCOPED_TRACE(moved);
+        Rig rig;
+        if (!moved) rig.window.screen = {{1920, 1080}, 10.0, 10.0};
+        rig.w.Load();
+        if (moved) {
+            rig.log.lines.clear();
+            rig.window.screen = {{1920, 1080}, 10.0, 10.0};
+            rig.w.ScreenChanged();
+        } else {
+            const auto frame = rig.log.Starting("outer size");
+            ASSERT_EQ(frame.size(), 1u);
+            EXPECT_EQ(frame[0], "outer size 830x615");
+            EXPECT_EQ(rig.log.Starting("move"), std::vector<std::string>{"move 545,155"});
+        }
+        std::vector<std::string> tiles = ScaledTiles(0, 300);
+        for (const auto& t : ScaledTiles(1, 180)) tiles.push_back(t);
+        EXPECT_EQ(rig.log.Starting("tile"), tiles);
+        rig.w.Resized();
+        const auto lines = rig.log.Starting("backdrop");
+        ASSERT_EQ(lines.size(), (moved ? 2u : 1u) * 591u);  // y = 0 to 590
+        EXPECT_EQ(lines.front(), "backdrop 0 824 0,0,30");
+        EXPECT_EQ(lines[295], "backdrop 295 824 220,220,250");
+        EXPECT_EQ(lines.back(), "backdrop 590 824 0,0,30");
+    }
+}
+
 TEST(SettingsEvents, PressingAPreviewOrMarkerSelectsThatFireKind) {
     for (ControlId control : {ControlId::FireImage, ControlId::FireMarker}) {
         for (int kind = 0; kind <= 7; ++kind) {

@@ -1,6 +1,7 @@
 #include "platform/win32/settings_parts.h"
 
 #include "platform/win32/gdi_display.h"
+#include "settings_window/geometry.h"
 
 namespace cindral::platform::win32 {
 
@@ -114,6 +115,8 @@ LRESULT SettingsPart::Handle(UINT message, WPARAM w, LPARAM l) {
             if (wasDown && PtInRect(&client, p) && input_.clicked) input_.clicked();
             return 0;
         }
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
         case WM_COMMAND:
             if (onCommand) {
                 onCommand(w, l);
@@ -155,9 +158,18 @@ void SettingsPart::Paint(HDC dc) {
         }
         case Kind::Picture: {
             const int inset = sunken ? 2 : 0;
-            if (sunken) DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
+            if (sunken) {
+                DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
+            } else {
+                // A marker grown by less than a whole pixel leaves a margin:
+                // the panel shows there.
+                PaintContainerUnder(dc, client);
+            }
             if (!picture_.pixels.empty()) {
-                RECT at{inset, inset, inset + picture_.width, inset + picture_.height};
+                const settings_window::Rect r = settings_window::PictureRect(
+                    {inset, inset, client.right - inset, client.bottom - inset},
+                    {picture_.width, picture_.height}, pictureScale_);
+                RECT at{r.left, r.top, r.right, r.bottom};
                 StretchImage(dc, at, picture_.pixels.data(), picture_.width, picture_.height);
             }
             break;

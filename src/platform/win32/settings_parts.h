@@ -47,9 +47,16 @@ class SettingsPart {
     void SetFill(std::optional<COLORREF> fill) { fill_ = fill; }
     void SetSurface(int width, int height);
     void SetPicture(const settings_window::Image& picture);
+    // Pictures grow by this whole factor, centred in the part.
+    void SetPictureScale(int scale) { pictureScale_ = scale; }
     void SetText(const std::wstring& text);
     // `textArea`: where the text goes, in the part's own coordinates.
     void SetTextStyle(HFONT font, COLORREF color, UINT format, const RECT& textArea);
+    // A label's font, as the window's density changes.
+    void SetFont(HFONT font) {
+        font_ = font;
+        Invalidate();
+    }
     // Forwards WM_COMMAND of child controls (the combo box) to this function.
     std::function<void(WPARAM, LPARAM)> onCommand;
     void Invalidate() { InvalidateRect(window_, nullptr, FALSE); }
@@ -74,6 +81,7 @@ class SettingsPart {
     COLORREF textColor_ = 0;
     UINT format_ = DT_LEFT | DT_TOP | DT_NOPREFIX;
     RECT margins_{};  // of the text area from each edge
+    int pictureScale_ = 1;
     bool leftDown_ = false;
 };
 

@@ -1,56 +1,61 @@
 #include "platform/win32/settings_window.h"
 
 #include <cstdio>
-#include <iostream>
 #include <stdexcept>
 
 #include "config/settings_store.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/gdi_display.h"
+#include "platform/win32/settings_conversions.h"
 #include "platform/win32/settings_location.h"
 #include "platform/win32/wide_text.h"
-#include "settings_window/button_properties.h"
 #include "settings_window/file_caption.h"
-#include "settings_window/file_settings_sink.h"
 #include "settings_window/pictures.h"
 
 namespace cindral::platform::win32 {
 
 namespace {
 
-using settings_window::ControlEntry;
 using settings_window::ControlId;
-using settings_window::ControlKind;
+using settings_window::ControlEntry;
 
 constexpr wchar_t kWindowClass[] = L"CindralSettingsWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr int kComboId = 100;
 
-RECT ToRect(const settings_window::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-COLORREF ToColorRef(const settings_window::Colour& c) {
-    switch (c.system) {
-        case settings_window::SystemColour::WindowText:
-            return GetSysColor(COLOR_WINDOWTEXT);
-        case settings_window::SystemColour::Window:
-            return GetSysColor(COLOR_WINDOW);
-        case settings_window::SystemColour::None:
-            break;
-    }
-    return RGB(c.rgb.r, c.rgb.g, c.rgb.b);
+// Gives the window the client area `client`, measuring the frame the system
+// really drew (it may be measured at another density than the one asked for).
+void FitClient(HWND window, SIZE client, const POINT* at) {
+    const SIZE outer = OuterSizeForClient(client, kStyle, WindowDpi(window));
+    const UINT keep = SWP_NOZORDER | SWP_NOACTIVATE | (at ? 0 : SWP_NOMOVE);
+    SetWindowPos(window, nullptr, at ? at->x : 0, at ? at->y : 0, outer.cx, outer.cy, keep);
+    RECT frame{}, inside{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &inside);
+    if (inside.right == client.cx && inside.bottom == client.cy) return;
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + client.cx - inside.right,
+                 frame.bottom - frame.top + client.cy - inside.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-COLORREF ToColorRef(const settings_window::Rgb& c) { return RGB(c.r, c.g, c.b); }
-
 // "ＭＳ Ｐゴシック" where the system has it; font linking and substitution
-// give the Japanese UI font elsewhere.
-HFONT MakeLabelFont() {
-    return CreateFontW(-settings_window::kLabelFontPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+// give the Japanese UI font elsewhere. Its points at the screen's density.
+HFONT MakeLabelFont(double twipsPerPixelY) {
+    const int pixels =
+        settings_window::FontPixels(settings_window::kLabelFontPoints, twipsPerPixelY);
+    return CreateFontW(-pixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE,
                        WideFromUtf8(settings_window::kLabelFontFace).c_str());
 }
 
 }  // namespace
+
+void Win32SettingsSink::Save(const config::Settings& settings) {
+    if (config::SaveSettings(settings, file_, AnsiMusicPathCodec())) return;
+    failed_ = true;
+    std::fprintf(stderr, "cindral: the settings could not be saved to %s\n",
+                 Utf8FromWide(file_.native()).c_str());
+}
 
 Win32SettingsWindow::Win32SettingsWindow(config::Settings& settings,
                                          settings_window::EffectOrigin& origin,
@@ -69,19 +74,21 @@ Win32SettingsWindow::Win32SettingsWindow(config::Settings& settings,
     wc.lpszClassName = kWindowClass;
     RegisterClassExW(&wc);
 
-    RECT outer{0, 0, settings_window::kClientSize.width, settings_window::kClientSize.height};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-    window_ = CreateWindowExW(
-        0, kWindowClass, WideFromUtf8(settings_window::kWindowCaption).c_str(), kStyle,
-        CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr,
-        nullptr, GetModuleHandleW(nullptr), nullptr);
+    dpi_ = SystemDpi();
+    const SIZE outer = OuterSizeForClient(ToSize(ClientSize()), kStyle, dpi_);
+    window_ =
+        CreateWindowExW(0, kWindowClass, WideFromUtf8(settings_window::kWindowCaption).c_str(),
+                        kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw std::runtime_error("the settings window could not be created");
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     dialog_.SetOwner(window_);
-    labelFont_ = MakeLabelFont();
+    dpi_ = WindowDpi(window_);
+    labelFont_ = MakeLabelFont(Metrics().twipsPerPixelY);
     core_ = std::make_unique<settings_window::SettingsWindow>(
         settings, origin, settings_window::SettingsWindowPorts{*this, *this, dialog_, sink});
     BuildControls();
+    ApplyScale();
 }
 
 Win32SettingsWindow::~Win32SettingsWindow() {
@@ -94,152 +101,18 @@ Win32SettingsWindow::~Win32SettingsWindow() {
     if (labelFont_) DeleteObject(labelFont_);
 }
 
-void Win32SettingsWindow::BuildControls() {
-    for (const ControlEntry& entry : settings_window::Controls()) {
-        Placement place{window_, ToRect(entry.rect), ContainerOf(entry.container)};
-        if (place.container) {
-            place.parent = place.container->Handle();
-            // Inside a panel, positions count from within its border.
-            OffsetRect(&place.at, place.container->Inset(), place.container->Inset());
-        }
-        switch (entry.look.kind) {
-            case ControlKind::Surface:
-                MakeSurface(entry, place);
-                break;
-            case ControlKind::Frame:
-                MakeFrame(entry, place);
-                break;
-            case ControlKind::Picture:
-                MakePicture(entry, place);
-                break;
-            case ControlKind::Label:
-                MakeLabel(entry, place);
-                break;
-            case ControlKind::Combo:
-                MakeCombo(place);
-                break;
-            case ControlKind::PushButton:
-                MakeButton(entry, place);
-                break;
-        }
-    }
-}
-
-SettingsPart* Win32SettingsWindow::ContainerOf(settings_window::Container container) {
-    switch (container) {
-        case settings_window::Container::PicC:
-            return backdrop_;
-        case settings_window::Container::FirePanel:
-            return panels_[0];
-        case settings_window::Container::MusicPanel:
-            return panels_[1];
-        case settings_window::Container::Window:
-            break;
-    }
-    return nullptr;
-}
-
-SettingsPart* Win32SettingsWindow::AddPart(SettingsPart::Kind kind, const ControlEntry& entry,
-                                           const Placement& place) {
-    const ControlId id = entry.id;
-    const int index = entry.index;
-    PartInput input{[this, id, index] { core_->MouseDown(id, index); },
-                    [this, id, index] { core_->Click(id, index); }};
-    parts_.push_back(
-        std::make_unique<SettingsPart>(kind, place.parent, place.at, input, place.container));
-    SettingsPart* part = parts_.back().get();
-    part->SetBorder(entry.look.border, ToColorRef(entry.look.borderColour));
-    return part;
-}
-
-void Win32SettingsWindow::MakeSurface(const ControlEntry& entry, const Placement& place) {
-    SettingsPart* surface = AddPart(SettingsPart::Kind::Surface, entry, place);
-    const int inset = surface->Inset();
-    const int width = entry.rect.right - entry.rect.left - 2 * inset;
-    const int height = entry.rect.bottom - entry.rect.top - 2 * inset;
-    surface->SetSurface(width, height);
-    surface->Canvas()->FillRect({0, 0, width, height},
-                                ToColorRef(entry.look.fill.value_or(settings_window::kBlack)));
-    if (entry.id == ControlId::PicC) {
-        backdrop_ = surface;
-    } else {
-        panels_.at(static_cast<std::size_t>(entry.index)) = surface;
-    }
-}
-
-void Win32SettingsWindow::MakeFrame(const ControlEntry& entry, const Placement& place) {
-    // Only its one-pixel outline belongs to it, so the title inside shows
-    // whatever the order of the two.
-    SettingsPart* frame = AddPart(SettingsPart::Kind::Frame, entry, place);
-    const int w = place.at.right - place.at.left, h = place.at.bottom - place.at.top;
-    HRGN ring = CreateRectRgn(0, 0, w, h);
-    HRGN inside = CreateRectRgn(1, 1, w - 1, h - 1);
-    CombineRgn(ring, ring, inside, RGN_DIFF);
-    DeleteObject(inside);
-    SetWindowRgn(frame->Handle(), ring, FALSE);
-}
-
-void Win32SettingsWindow::MakePicture(const ControlEntry& entry, const Placement& place) {
-    SettingsPart* picture = AddPart(SettingsPart::Kind::Picture, entry, place);
-    const auto index = static_cast<std::size_t>(entry.index);
-    if (entry.id == ControlId::FireImage) picture->SetPicture(previews_.at(index));
-    if (entry.id == ControlId::FireMarker) fireMarkers_.at(index) = picture;
-    if (entry.id == ControlId::MusicMarker) musicMarkers_.at(index) = picture;
-}
-
-void Win32SettingsWindow::MakeLabel(const ControlEntry& entry, const Placement& place) {
-    const settings_window::Look& look = entry.look;
-    SettingsPart* label = AddPart(SettingsPart::Kind::Label, entry, place);
-    if (look.fill) label->SetFill(ToColorRef(*look.fill));
-    const UINT across = look.align == settings_window::TextAlign::Centre ? DT_CENTER : DT_LEFT;
-    label->SetTextStyle(labelFont_, ToColorRef(look.text),
-                        across | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX,
-                        ToRect(settings_window::TextArea(entry)));
-    const std::wstring text = WideFromUtf8(entry.text);
-    label->SetText(text);
-    RECT r{};
-    GetClientRect(label->Handle(), &r);
-    const int width = settings_window::GrownWidth(entry, TextWidth(text));
-    if (width != r.right) {
-        SetWindowPos(label->Handle(), nullptr, 0, 0, width, r.bottom,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (entry.id == ControlId::FileName) fileName_ = label;
-}
-
-void Win32SettingsWindow::MakeCombo(const Placement& place) {
-    const RECT& at = place.at;
-    combo_ = CreateWindowExW(
-        0, L"COMBOBOX", L"",
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, at.left,
-        at.top, at.right - at.left, 200, place.parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kComboId)), GetModuleHandleW(nullptr),
-        nullptr);
-    SendMessageW(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), TRUE);
-    if (place.container) {
-        place.container->onCommand = [this](WPARAM w, LPARAM) { OnComboCommand(w); };
-    }
-}
-
-void Win32SettingsWindow::MakeButton(const ControlEntry& entry, const Placement& place) {
-    auto b = std::make_unique<ZoButtonWindow>(
-        place.parent, place.at, ToColorRef(settings_window::ChildShade(entry.container)));
-    button::MemoryPropertyBag bag = settings_window::ButtonPropertySet(entry.id);
-    b->Control().ReadProperties(bag);
-    const ControlId id = entry.id;
-    b->onMouseDown = [this, id] { core_->MouseDown(id); };
-    b->onClick = [this, id] { core_->Click(id); };
-    buttons_.at(static_cast<std::size_t>(settings_window::PushButtonIndex(id))) = std::move(b);
-}
-
-int Win32SettingsWindow::TextWidth(const std::wstring& text) const {
-    HDC dc = GetDC(window_);
-    HGDIOBJ old = SelectObject(dc, labelFont_);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
-    return extent.cx;
+void Win32SettingsWindow::DpiChanged(int dpi, const RECT* suggested) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    HFONT old = labelFont_;
+    labelFont_ = MakeLabelFont(Metrics().twipsPerPixelY);
+    ApplyScale();
+    if (old) DeleteObject(old);
+    core_->ScreenChanged();
+    // The client area keeps its size in inches; the system's suggestion gives
+    // the place on the new monitor.
+    const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
+    FitClient(window_, ToSize(ClientSize()), suggested ? &at : nullptr);
 }
 
 void Win32SettingsWindow::OnComboCommand(WPARAM w) {
@@ -271,6 +144,9 @@ LRESULT CALLBACK Win32SettingsWindow::WindowProc(HWND window, UINT message, WPAR
             return 0;
         case WM_CLOSE:
             if (!self->closing_) self->core_->CloseBox();
+            return 0;
+        case WM_DPICHANGED:
+            self->DpiChanged(HIWORD(w), reinterpret_cast<const RECT*>(l));
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -319,44 +195,43 @@ void Win32SettingsWindow::AddRepeatEntry(const std::string& text) {
 }
 
 void Win32SettingsWindow::SetFileCaption(const std::string& text) {
+    fileText_ = text;
+    ShowFileCaption();
+}
+
+void Win32SettingsWindow::ShowFileCaption() {
+    // Shortened for the label's width and font at the window's density.
     const settings_window::Rect area =
-        settings_window::TextArea(*settings_window::FindControl(ControlId::FileName));
+        settings_window::TextArea(*settings_window::FindControl(ControlId::FileName), Metrics());
     fileName_->SetText(WideFromUtf8(settings_window::FileCaptionText(
-        text, area.right - area.left,
-        [this](std::string_view t) { return TextWidth(WideFromUtf8(t)); })));
+        fileText_, area.right - area.left,
+        [this](std::string_view t) { return TextWidth(WideFromUtf8(t), fileName_->Handle()); })));
 }
 
 void Win32SettingsWindow::DrawBackdropLine(int y, int width, settings_window::Rgb c) {
-    if (y < 0 || y >= settings_window::kClientSize.height) return;
+    if (y < 0 || y >= ClientSize().height) return;
     backdrop_->Canvas()->FillRect({0, y, width + 1, y + 1}, button::Rgb(c.r, c.g, c.b));
     backdrop_->Invalidate();
 }
 
 void Win32SettingsWindow::BlitTexture(settings_window::Panel panel, settings_window::Point at) {
     SettingsPart* surface = panels_.at(static_cast<std::size_t>(panel));
-    RECT target{at.x, at.y, at.x + texture_.width, at.y + texture_.height};
+    // The tile grows by whole pixels, as the window's other pictures.
+    const int scale = settings_window::PictureScale(Metrics());
+    RECT target{at.x, at.y, at.x + texture_.width * scale, at.y + texture_.height * scale};
     StretchImage(surface->Canvas()->Dc(), target, texture_.pixels.data(), texture_.width,
                  texture_.height);
     surface->Invalidate();
 }
 
-settings_window::ScreenMetrics Win32SettingsWindow::Screen() {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX), dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    if (dpiX <= 0 || dpiY <= 0) throw std::runtime_error("no screen");
-    return {{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
-            1440.0 / dpiX,
-            1440.0 / dpiY};
-}
+// The density of the window's own monitor (per-monitor awareness: the
+// system scales nothing for this window).
+settings_window::ScreenMetrics Win32SettingsWindow::Screen() { return Metrics(); }
 
 void Win32SettingsWindow::SetOuterSize(settings_window::Size) {
-    // The system draws the frame: the client area keeps the layout's size
-    // whatever this system's frame measures.
-    RECT outer{0, 0, settings_window::kClientSize.width, settings_window::kClientSize.height};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The system draws the frame: the client area keeps the layout's size at
+    // this density whatever this system's frame measures.
+    FitClient(window_, ToSize(ClientSize()), nullptr);
 }
 
 void Win32SettingsWindow::MoveOuter(settings_window::Point pixels) {
@@ -393,8 +268,7 @@ void Win32SettingsWindow::Close() {
 }
 
 int RunSettingsWindow(config::Settings& settings, const std::filesystem::path& file) {
-    // The music path in the ANSI code page, as older settings files hold it.
-    settings_window::FileSettingsSink sink(file, std::cerr, AnsiMusicPathCodec());
+    Win32SettingsSink sink(file);
     settings_window::EffectOrigin origin;
     try {
         Win32SettingsWindow window(settings, origin, sink);

@@ -197,6 +197,7 @@ bool ZoButtonWindow::IsEnabled() const { return IsWindowEnabled(window_) != FALS
 void ZoButtonWindow::SetEnabled(bool enabled) { EnableWindow(window_, enabled ? TRUE : FALSE); }
 
 double ZoButtonWindow::TwipsPerPixelY() const {
+    if (twipsPerPixelY_ > 0) return twipsPerPixelY_;
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);

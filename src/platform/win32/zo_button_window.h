@@ -30,6 +30,10 @@ class ZoButtonWindow final : private button::ButtonWindow,
 
     HWND Handle() const { return window_; }
     button::zoButtons_H& Control() { return *control_; }
+    // The density the caption's points are converted with (1440 / dots per
+    // inch); 0, the default, asks the screen. Takes effect when the font is
+    // next set.
+    void SetTwipsPerPixelY(double twips) { twipsPerPixelY_ = twips; }
     GdiCanvas* Canvas() { return canvas_.get(); }
 
     // A press of any mouse button, and a click (press and release over it,
@@ -93,6 +97,7 @@ class ZoButtonWindow final : private button::ButtonWindow,
     std::unique_ptr<GdiCanvas> canvas_;
     std::unique_ptr<button::zoButtons_H> control_;
     bool leftDown_ = false;
+    double twipsPerPixelY_ = 0;
 };
 
 // The hover timer's callback: finds the control through the window's

@@ -52,6 +52,11 @@ inline const At kRandomLabel{kFire + 164 + 30, kFire + 12 + 6};
 inline const At kCombo{kFire + 208 + 12, kMusicTop + 8 + 10};
 inline const At kSave{360 + 44, 340 + 16};
 inline const At kCancel{452 + 40, 340 + 16};
+// The same point in a window laid out `scale` times larger (on a denser
+// screen): rounded down, it stays on the centre pixel of a marker.
+inline At Scaled(At at, double scale) {
+    return {static_cast<int>(at.x * scale), static_cast<int>(at.y * scale)};
+}
 
 // One session of the window: the file it opens on (none when empty), clicks
 // (with button 1, 2 or 3), text typed into the combo box, more clicks, then
@@ -94,18 +99,21 @@ inline std::vector<ClickCase> ClickCases(const std::string& song) {
 }
 
 // The window opened on a file with fire kind `fire` and music kind `music`:
-// the backdrop's colours, the panels' texture, and one red marker per group.
-inline void ExpectBackdropTextureAndMarkers(const Picture& p, int fire, int music) {
+// the backdrop's colours, the panels' texture, and one red marker per group;
+// `scale` is the window's size over its layout's.
+inline void ExpectBackdropTextureAndMarkers(const Picture& p, int fire, int music,
+                                            double scale = 1.0) {
+    const auto S = [scale](int v) { return static_cast<int>(v * scale); };
     // Backdrop: RGB(0, 0, 30) on the top row, RGB(220, 220, 250) in the middle.
     for (int x : {0, 8, 300, 540}) {
-        EXPECT_EQ(p.R(x, 0), 0);
-        EXPECT_EQ(p.G(x, 0), 0);
-        EXPECT_EQ(p.B(x, 0), 30);
+        EXPECT_EQ(p.R(S(x), 0), 0);
+        EXPECT_EQ(p.G(S(x), 0), 0);
+        EXPECT_EQ(p.B(S(x), 0), 30);
     }
     for (int x : {5, 540}) {
-        EXPECT_EQ(p.R(x, 196), 220);
-        EXPECT_EQ(p.G(x, 196), 220);
-        EXPECT_EQ(p.B(x, 196), 250);
+        EXPECT_EQ(p.R(S(x), S(196)), 220);
+        EXPECT_EQ(p.G(S(x), S(196)), 220);
+        EXPECT_EQ(p.B(S(x), S(196)), 250);
     }
     // Texture on free parts of both panels: average near RGB 197, 194, 193.
     struct Area {
@@ -113,8 +121,8 @@ inline void ExpectBackdropTextureAndMarkers(const Picture& p, int fire, int musi
     };
     for (const Area& a : {Area{20, 192, 530, 203}, Area{345, 252, 530, 282}}) {
         double r = 0, g = 0, b = 0, n = 0;
-        for (int y = a.y0; y < a.y1; ++y) {
-            for (int x = a.x0; x < a.x1; ++x, ++n) {
+        for (int y = S(a.y0); y < S(a.y1); ++y) {
+            for (int x = S(a.x0); x < S(a.x1); ++x, ++n) {
                 r += p.R(x, y);
                 g += p.G(x, y);
                 b += p.B(x, y);
@@ -124,7 +132,8 @@ inline void ExpectBackdropTextureAndMarkers(const Picture& p, int fire, int musi
         EXPECT_NEAR(g / n, 194, 4);
         EXPECT_NEAR(b / n, 193, 4);
     }
-    const auto red = [&p](At at) {
+    const auto red = [&p, scale](At at) {
+        at = Scaled(at, scale);
         return p.R(at.x, at.y) > 180 && p.G(at.x, at.y) < 80 && p.B(at.x, at.y) < 80;
     };
     for (int k = 0; k <= 8; ++k) EXPECT_EQ(red(FireMarker(k)), k == fire) << k;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -226,13 +227,23 @@ class SettingsUnderWine : public WineE2E {
         fs::copy_file(bin_ + "/cindral.scr", dir_ / "cindral.scr");
         StartServer(1024, 768, 24);
     }
+    // The Wine environment of this test's X server; `prefix` (when not empty)
+    // replaces the usual Wine prefix.
+    Env WineEnv() const {
+        Env env = x_->ClientEnv();
+        if (!prefix_.empty()) env["WINEPREFIX"] = prefix_;
+        return env;
+    }
     void TearDown() override {
+        for (pid_t p : children_) KillAndReap(p);
+        children_.clear();
+        if (x_ && !prefix_.empty()) Capture({wineserver_, "-k"}, WineEnv());
         WineE2E::TearDown();
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
     pid_t StartSettings() {
-        Child c = Spawn({wine_, (dir_ / "cindral.scr").string(), "/c"}, x_->ClientEnv());
+        Child c = Spawn({wine_, (dir_ / "cindral.scr").string(), "/c"}, WineEnv());
         children_.push_back(c.pid);
         return c.pid;
     }
@@ -242,12 +253,36 @@ class SettingsUnderWine : public WineE2E {
         std::this_thread::sleep_for(500ms);  // let the opening zoom end
         return ids[0];
     }
+    // Saves the window's client area as a PNG beside the Windows build.
+    void SavePicture(const std::string& window, const std::string& name) {
+        Capture({"import", "-window", window, bin_ + "/../" + name}, x_->ClientEnv());
+    }
     void Click(const std::string& window, At at, int button = 1) {
         Xdo({"mousemove", "--window", window, std::to_string(at.x), std::to_string(at.y), "click",
              std::to_string(button)});
         std::this_thread::sleep_for(150ms);
     }
     fs::path Ini() const { return dir_ / "Cindral.ini"; }
+    // One click session on a window `scale` times its layout: the file it
+    // leaves must be the session's.
+    void RunSession(const ClickCase& c, double scale) {
+        SCOPED_TRACE(c.after);
+        fs::remove(Ini());
+        if (!c.before.empty()) std::ofstream(Ini(), std::ios::binary) << c.before;
+        const pid_t pid = StartSettings();
+        const std::string window = SettingsWindow();
+        ASSERT_FALSE(window.empty());
+        for (const ClickStep& s : c.clicks) Click(window, Scaled(s.at, scale), s.button);
+        if (!c.typed.empty()) {
+            Xdo({"key", "--clearmodifiers", "ctrl+a"});
+            Xdo({"type", "--delay", "20", c.typed});
+            std::this_thread::sleep_for(150ms);
+        }
+        for (const ClickStep& s : c.then) Click(window, Scaled(s.at, scale), s.button);
+        Click(window, Scaled(kSave, scale), c.saveButton);
+        ASSERT_EQ(WaitExit(pid, 5000), std::optional<int>(0));
+        EXPECT_EQ(ReadAll(Ini()), c.after);
+    }
     // The song's path as the program sees it under Wine.
     std::string WindowsPath(const fs::path& p) const {
         std::string s = "Z:" + p.string();
@@ -256,29 +291,49 @@ class SettingsUnderWine : public WineE2E {
     }
 
     fs::path dir_;
+    std::string prefix_;
 };
+
+// The same window in a prefix whose screen has 144 dots per inch (script/
+// cross-test names it in CINDRAL_WINEPREFIX_144): the window 1.5 times its
+// layout, the same drawings at 1.5 times their places, and the same clicks,
+// at 1.5 times their places, leave the same file.
+class SettingsAt144Dpi : public SettingsUnderWine {
+  protected:
+    void SetUp() override {
+        prefix_ = Variable("CINDRAL_WINEPREFIX_144");
+        ASSERT_FALSE(prefix_.empty()) << "CINDRAL_WINEPREFIX_144 names no Wine prefix";
+        SettingsUnderWine::SetUp();
+    }
+};
+
+TEST_F(SettingsAt144Dpi, TheWindowAndItsDrawingsAreOneAndAHalfTimesLarger) {
+    std::ofstream(Ini(), std::ios::binary) << IniFile(" 6", " 1", " 0", "");
+    StartSettings();
+    const std::string window = SettingsWindow();
+    ASSERT_FALSE(window.empty());
+    // 549 x 393 times 1.5: 823.5 x 589.5, rounded to even. The first start in
+    // a prefix can paint late (Wine builds its font cache): wait for the
+    // backdrop's top row, up to 10 s.
+    Picture p;
+    for (auto end = Clock::now() + 10s; Clock::now() < end; std::this_thread::sleep_for(250ms)) {
+        p = Screenshot(*x_, window, 824, 590);
+        if (p.rgb.empty() || p.B(0, 0) == 30) break;
+    }
+    ASSERT_FALSE(p.rgb.empty()) << "the window's client area is not 824 x 590";
+    SavePicture(window, "settings-144dpi.png");
+    ExpectBackdropTextureAndMarkers(p, 6, 1, 1.5);
+}
+
+TEST_F(SettingsAt144Dpi, ClicksWriteTheSameFileAsAt96Dpi) {
+    std::ofstream(dir_ / "song.mp3") << "";
+    for (const ClickCase& c : ClickCases(WindowsPath(dir_ / "song.mp3"))) RunSession(c, 1.5);
+}
 
 TEST_F(SettingsUnderWine, ClicksWriteTheSameFileAsOnLinux) {
     std::ofstream(dir_ / "song.mp3") << "";
     const std::string song = WindowsPath(dir_ / "song.mp3");
-    for (const ClickCase& c : ClickCases(song)) {
-        SCOPED_TRACE(c.after);
-        fs::remove(Ini());
-        if (!c.before.empty()) std::ofstream(Ini(), std::ios::binary) << c.before;
-        const pid_t pid = StartSettings();
-        const std::string window = SettingsWindow();
-        ASSERT_FALSE(window.empty());
-        for (const ClickStep& s : c.clicks) Click(window, s.at, s.button);
-        if (!c.typed.empty()) {
-            Xdo({"key", "--clearmodifiers", "ctrl+a"});
-            Xdo({"type", "--delay", "20", c.typed});
-            std::this_thread::sleep_for(150ms);
-        }
-        for (const ClickStep& s : c.then) Click(window, s.at, s.button);
-        Click(window, kSave, c.saveButton);
-        ASSERT_EQ(WaitExit(pid, 5000), std::optional<int>(0));
-        EXPECT_EQ(ReadAll(Ini()), c.after);
-    }
+    for (const ClickCase& c : ClickCases(song)) RunSession(c, 1.0);
 }
 
 TEST_F(SettingsUnderWine, CancelWritesNothingAndASecondStartEndsAtOnce) {
@@ -308,9 +363,106 @@ TEST_F(SettingsUnderWine, ShowsTheBackdropTheTextureAndOneRedMarkerPerGroup) {
     StartSettings();
     const std::string window = SettingsWindow();
     ASSERT_FALSE(window.empty());
+    SavePicture(window, "settings-96dpi.png");
     const Picture p = Screenshot(*x_, window, 549, 393);
     ASSERT_FALSE(p.rgb.empty()) << "the window's client area is not 549 x 393";
     ExpectBackdropTextureAndMarkers(p, 6, 1);
+}
+
+// cindral.msi installed and removed quietly, as a package manager runs it.
+class InstallerUnderWine : public WineE2E {
+  protected:
+    std::string Wine(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{wine_};
+        argv.insert(argv.end(), args.begin(), args.end());
+        std::string out = Capture(argv, x_->ClientEnv());
+        std::erase(out, '\r');
+        return out;
+    }
+    bool Msiexec(const std::vector<std::string>& args) {
+        std::vector<std::string> argv{wine_, "msiexec"};
+        argv.insert(argv.end(), args.begin(), args.end());
+        const Child c = Spawn(argv, x_->ClientEnv());
+        return WaitExit(c.pid, 120000) == std::optional<int>(0);
+    }
+    std::string Saver() {
+        return Wine({"reg", "query", "HKCU\\Control Panel\\Desktop", "/v", "SCRNSAVE.EXE"});
+    }
+    // The uninstall entry named Cindral, its values as `reg query` lists them.
+    std::string UninstallEntry() {
+        const std::string all =
+            Wine({"reg", "query", "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
+                  "/s"});
+        for (std::size_t at = all.find("HKEY_"); at != std::string::npos;) {
+            const std::size_t next = all.find("\nHKEY_", at);
+            const std::string entry = all.substr(at, next == std::string::npos ? next : next - at);
+            if (entry.find("DisplayName    REG_SZ    Cindral\n") != std::string::npos) return entry;
+            at = next == std::string::npos ? next : next + 1;
+        }
+        return {};
+    }
+    fs::path Prefix() const { return Variable("WINEPREFIX"); }
+    fs::path InstalledScr() const { return Prefix() / "drive_c/windows/system32/cindral.scr"; }
+};
+
+TEST_F(InstallerUnderWine, InstallsQuietlyAndUninstallingLeavesOnlyTheUsersSettings) {
+    StartServer(640, 480, 24);
+    const std::string msi = bin_ + "/cindral.msi";
+    ASSERT_TRUE(fs::exists(msi));
+    // The user's settings file, which the package must never touch.
+    std::string appData = Wine({"cmd", "/c", "echo", "%APPDATA%"});
+    appData = appData.substr(0, appData.find('\n'));
+    ASSERT_EQ(appData.rfind("C:\\", 0), 0u) << appData;
+    std::string unixAppData = appData.substr(3);
+    std::replace(unixAppData.begin(), unixAppData.end(), '\\', '/');
+    const fs::path userIni = Prefix() / "drive_c" / unixAppData / "Cindral" / "Cindral.ini";
+    fs::create_directories(userIni.parent_path());
+    const std::string settings = IniFile(" 2", " 0", " 0", "");
+    std::ofstream(userIni, std::ios::binary) << settings;
+
+    // With SETACTIVE=1, and without it beside another saver the user chose.
+    for (const bool active : {true, false}) {
+        SCOPED_TRACE(active);
+        Wine({"reg", "delete", "HKCU\\Control Panel\\Desktop", "/v", "SCRNSAVE.EXE", "/f"});
+        if (!active) {
+            Wine({"reg", "add", "HKCU\\Control Panel\\Desktop", "/v", "SCRNSAVE.EXE", "/d",
+                  "C:\\other.scr", "/f"});
+        }
+        ASSERT_TRUE(Msiexec(active ? std::vector<std::string>{"/i", msi, "/qn", "SETACTIVE=1"}
+                                   : std::vector<std::string>{"/i", msi, "/qn"}));
+        ASSERT_TRUE(fs::exists(InstalledScr()));
+        EXPECT_EQ(fs::file_size(InstalledScr()), fs::file_size(bin_ + "/cindral.scr"));
+        const std::string ours = "SCRNSAVE.EXE    REG_SZ    C:\\windows\\system32\\cindral.scr";
+        const std::string other = "SCRNSAVE.EXE    REG_SZ    C:\\other.scr";
+        EXPECT_NE(Saver().find(active ? ours : other), std::string::npos) << Saver();
+        const std::string entry = UninstallEntry();
+        for (const std::string value :
+             {"DisplayVersion    REG_SZ    1.0.0", "Publisher    REG_SZ    Cindral",
+              "DisplayIcon    REG_SZ    C:\\windows\\system32\\cindral.scr,0"}) {
+            EXPECT_NE(entry.find(value), std::string::npos) << value << " in\n" << entry;
+        }
+
+        // The installed copy runs as the system's saver would start it.
+        const Child saver =
+            Spawn({wine_, "C:\\windows\\system32\\cindral.scr", "/s"}, x_->ClientEnv());
+        children_.push_back(saver.pid);
+        ASSERT_EQ(Windows("Cindral_Main", 20000).size(), 1u);
+        Xdo({"key", "a"});
+        EXPECT_EQ(WaitExit(saver.pid, 2000), std::optional<int>(0));
+
+        ASSERT_TRUE(Msiexec({"/x", msi, "/qn"}));
+        EXPECT_FALSE(fs::exists(InstalledScr()));
+        EXPECT_EQ(UninstallEntry(), "");
+        if (active) {
+            EXPECT_EQ(Saver().find("SCRNSAVE.EXE"), std::string::npos) << Saver();
+        } else {
+            EXPECT_NE(Saver().find(other), std::string::npos) << "the user's own saver went";
+        }
+        EXPECT_EQ(ReadAll(userIni), settings);
+    }
+    std::error_code ec;
+    fs::remove(userIni, ec);
+    Wine({"reg", "delete", "HKCU\\Control Panel\\Desktop", "/v", "SCRNSAVE.EXE", "/f"});
 }
 
 }  // namespace

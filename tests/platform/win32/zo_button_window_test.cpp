@@ -53,5 +53,18 @@ TEST(ZoButtonWindow, HoverTimerFindsItsControlThroughTheWindowProperties) {
     EXPECT_FALSE(button.Control().HoverTracking());
 }
 
+TEST(ZoButtonWindow, CaptionPointsFollowTheDensityItIsGiven) {
+    Host host;
+    ZoButtonWindow button(host.parent, RECT{10, 10, 99, 43}, Rgb(200, 200, 200));
+    Font font = button.Control().GetFont();
+    font.pointSize = 9.75;
+    // 9.75 points are 195 twips: 13 pixels at 96 dpi, 19.5 (to even: 20) at 144.
+    for (const auto& [twips, pixels] : {std::pair{15.0, 13}, {10.0, 20}, {7.5, 26}}) {
+        button.SetTwipsPerPixelY(twips);
+        button.Control().SetFont(font);
+        EXPECT_EQ(button.Control().CaptionFont().height, -pixels) << twips;
+    }
+}
+
 }  // namespace
 }  // namespace cindral::platform::win32
