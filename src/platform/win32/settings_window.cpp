@@ -16,8 +16,8 @@ namespace cindral::platform::win32 {
 
 namespace {
 
-using settings_window::ControlId;
 using settings_window::ControlEntry;
+using settings_window::ControlId;
 
 constexpr wchar_t kWindowClass[] = L"CindralSettingsWindow";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

@@ -12,9 +12,9 @@
 
 namespace cindral::platform::win32 {
 
+using settings_window::ControlEntry;
 using settings_window::ControlId;
 using settings_window::ControlKind;
-using settings_window::ControlEntry;
 
 void Win32SettingsWindow::BuildControls() {
     for (const ControlEntry& entry : settings_window::Controls()) {
