@@ -1,6 +1,7 @@
 #pragma once
-// The preview: a child window of the host's preview area, sized to it,
-// showing the still picture scaled to fit. It lives while the host does.
+// The preview: a child window of the host's preview area, sized to it and
+// following its size, showing the still picture scaled to fit. It lives while
+// the host does.
 
 #include <functional>
 

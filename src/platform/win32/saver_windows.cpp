@@ -1,6 +1,7 @@
 #include "platform/win32/saver_windows.h"
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_class.h"
 #include "startup/startup_dispatch.h"
 
 namespace cindral::platform::win32 {
@@ -12,18 +13,6 @@ constexpr wchar_t kClassName[] = L"CindralSaverWindow";
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
     reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
     return TRUE;
-}
-
-void RegisterSaverClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
 }
 
 }  // namespace
@@ -41,7 +30,9 @@ std::vector<RECT> MonitorRects() {
 }
 
 SaverWindows::SaverWindows(const std::vector<RECT>& monitors) {
-    RegisterSaverClass();
+    // Each window's procedure is set on it after it is made.
+    RegisterWindowClass(
+        {kClassName, DefWindowProcW, CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))});
     const std::wstring caption = WideFromUtf8(startup::kSaverCaption);
     for (const RECT& r : monitors) {
         HWND window = CreateWindowExW(WS_EX_TOPMOST, kClassName, caption.c_str(), WS_POPUP, r.left,

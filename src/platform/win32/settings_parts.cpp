@@ -1,6 +1,7 @@
 #include "platform/win32/settings_parts.h"
 
 #include "platform/win32/gdi_display.h"
+#include "platform/win32/window_class.h"
 #include "settings_window/geometry.h"
 
 namespace cindral::platform::win32 {
@@ -9,24 +10,12 @@ namespace {
 
 constexpr wchar_t kPartClass[] = L"CindralSettingsPart";
 
-void RegisterPartClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kPartClass;
-    registered = RegisterClassExW(&wc) != 0;
-}
-
 }  // namespace
 
 SettingsPart::SettingsPart(Kind kind, HWND parent, const RECT& rect, PartInput input,
                            SettingsPart* container)
     : kind_(kind), input_(std::move(input)), container_(container) {
-    RegisterPartClass();
+    RegisterWindowClass({kPartClass});
     window_ = CreateWindowExW(0, kPartClass, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, rect.left,
                               rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,

@@ -9,6 +9,7 @@
 #include "platform/win32/settings_conversions.h"
 #include "platform/win32/settings_location.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_class.h"
 #include "settings_window/file_caption.h"
 #include "settings_window/pictures.h"
 
@@ -64,15 +65,8 @@ Win32SettingsWindow::Win32SettingsWindow(config::Settings& settings,
       markerOn_(settings_window::MarkerOn()),
       texture_(settings_window::TextureTile()),
       previews_(settings_window::FirePreviews()) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassExW(&wc);
+    RegisterWindowClass({kWindowClass, WindowProc, 0, GetSysColorBrush(COLOR_BTNFACE),
+                         LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1))});
 
     dpi_ = SystemDpi();
     const SIZE outer = OuterSizeForClient(ToSize(ClientSize()), kStyle, dpi_);

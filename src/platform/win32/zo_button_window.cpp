@@ -2,25 +2,14 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/window_class.h"
+
 namespace cindral::platform::win32 {
 
 namespace {
 
 constexpr wchar_t kClassIdProperty[] = L"zo_ClassID";
 constexpr wchar_t kTimerIdProperty[] = L"zo_TimerID";
-
-void RegisterButtonClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kButtonClassName;
-    registered = RegisterClassExW(&wc) != 0;
-}
 
 std::int16_t ShiftState() {
     std::int16_t shift = 0;
@@ -81,7 +70,7 @@ void CALLBACK HoverTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
 
 ZoButtonWindow::ZoButtonWindow(HWND parent, const RECT& rect, button::Color containerColor)
     : container_(containerColor) {
-    RegisterButtonClass();
+    RegisterWindowClass({kButtonClassName, DefWindowProcW, CS_DBLCLKS});
     window_ = CreateWindowExW(0, kButtonClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                               rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                               parent, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -1,21 +1,40 @@
 // A stand-in for the display settings' preview area: a top-level window
 // captioned "Cindral preview host" whose client area is 152 x 112 pixels. It
 // prints its window handle in decimal on one line, then closes its window
-// after the number of milliseconds given as its argument and ends.
+// after the number of milliseconds given as its argument and ends. A line
+// "grow" on its standard input doubles its client area (to 304 x 224), which
+// it answers with the line "grown".
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
 constexpr UINT_PTR kCloseTimer = 1;
+constexpr UINT kGrow = WM_APP;
+
+// Reads the commands from standard input, for the window's thread to carry out.
+DWORD WINAPI ReadCommands(void* window) {
+    char line[64];
+    while (std::fgets(line, sizeof line, stdin)) {
+        if (std::strncmp(line, "grow", 4) == 0)
+            PostMessageW(static_cast<HWND>(window), kGrow, 0, 0);
+    }
+    return 0;
+}
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM w, LPARAM l) {
     switch (message) {
         case WM_TIMER:
             if (w == kCloseTimer) DestroyWindow(window);
+            return 0;
+        case kGrow:
+            SetWindowPos(window, nullptr, 0, 0, 304, 224, SWP_NOMOVE | SWP_NOZORDER);
+            std::printf("grown\n");
+            std::fflush(stdout);
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -47,6 +66,7 @@ int main(int argc, char** argv) {
     std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
     std::fflush(stdout);
     SetTimer(window, kCloseTimer, lifeMs, nullptr);
+    CloseHandle(CreateThread(nullptr, 0, ReadCommands, window, 0, nullptr));
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

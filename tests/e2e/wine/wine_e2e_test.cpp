@@ -5,6 +5,7 @@
 // CINDRAL_WINESERVER (WINEPREFIX is set).
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,10 +55,11 @@ class WineE2E : public ::testing::Test {
         // Wine's helper processes belong to this test's X server: end them with it.
         if (x_) Capture({wineserver_, "-k"}, x_->ClientEnv());
     }
-    Child Run(const std::string& exe, const std::vector<std::string>& args, bool pipeOut = false) {
+    Child Run(const std::string& exe, const std::vector<std::string>& args, bool pipeOut = false,
+              bool pipeIn = false) {
         std::vector<std::string> argv{wine_, bin_ + "/" + exe};
         argv.insert(argv.end(), args.begin(), args.end());
-        Child c = Spawn(argv, x_->ClientEnv(), false, pipeOut);
+        Child c = Spawn(argv, x_->ClientEnv(), pipeIn, pipeOut);
         children_.push_back(c.pid);
         return c;
     }
@@ -178,9 +180,9 @@ TEST_F(WineE2E, SimultaneousStartsLeaveOneSaver) {
     EXPECT_NE(firstRuns, secondRuns) << "one of the two must have ended, one must run";
 }
 
-TEST_F(WineE2E, PreviewShowsTheStillInsideTheHostAndEndsWithIt) {
+TEST_F(WineE2E, PreviewShowsTheStillInsideTheHostFollowsItsSizeAndEndsWithIt) {
     StartServer(640, 480, 24);
-    Child host = Run("cindral-preview-host.exe", {"6000"}, true);
+    Child host = Run("cindral-preview-host.exe", {"12000"}, true, true);
     const std::string handle = ReadLine(host.stdoutFd, 20000);
     ASSERT_FALSE(handle.empty()) << "the host printed no window handle";
     const auto hosts = Windows("Cindral preview host", 5000);
@@ -193,7 +195,27 @@ TEST_F(WineE2E, PreviewShowsTheStillInsideTheHostAndEndsWithIt) {
     EXPECT_GT(LitFraction(inside, 0, 152), 0.3);
     EXPECT_TRUE(FireColoursOnly(inside, 0, 152));
 
-    auto hostStatus = WaitExit(host.pid, 10000);
+    // The host doubles its area without telling its child: the preview
+    // follows, the same still with each pixel now two by two.
+    ASSERT_EQ(write(host.stdinFd, "grow\n", 5), 5);
+    ASSERT_EQ(ReadLine(host.stdoutFd, 5000), "grown");
+    long differing = -1;
+    for (auto start = Clock::now(); differing != 0 && MsSince(start) < 5000;) {
+        std::this_thread::sleep_for(200ms);
+        const Picture grown = Screenshot(*x_, hosts[0], 304, 224);
+        if (grown.rgb.empty()) continue;
+        differing = 0;
+        for (int y = 0; y < 224; ++y) {
+            for (int x = 0; x < 304; ++x) {
+                differing += grown.R(x, y) != inside.R(x / 2, y / 2) ||
+                             grown.G(x, y) != inside.G(x / 2, y / 2) ||
+                             grown.B(x, y) != inside.B(x / 2, y / 2);
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0) << "pixels of the grown preview that are not the still doubled";
+
+    auto hostStatus = WaitExit(host.pid, 15000);
     ASSERT_TRUE(hostStatus) << "the host did not end";
     auto t = Clock::now();
     auto status = WaitExit(preview, 2000);
