@@ -47,6 +47,10 @@ class Display {
     virtual Surface& BackSurface() = 0;
     // Stretches the whole back surface over the saver window(s).
     virtual void PresentFrame() = 0;
+    // True while the frame last presented waits for the display's vertical
+    // blank (no new frame can be shown before); the frame loop then starts
+    // the next frame once it is shown. A display that does not wait: false.
+    virtual bool PresentPending() const { return false; }
 };
 
 }  // namespace cindral::display

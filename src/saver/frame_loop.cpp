@@ -17,19 +17,24 @@ bool FrameLoop::Ended() {
 
 bool FrameLoop::RunOnce(const std::function<void()>& afterFrame) {
     if (Ended()) return false;
-    const std::int64_t nextFrameUs = pacer_.FrameStarted(clock_.TickUs());
-    saver_.RunFrame();
+    saver_.RunFrame(pacer_.FrameStarted(clock_.TickUs()));
+    pacer_.FramePresented(clock_.TickUs(), saver_.PresentPending());
     ++frames_;
     if (afterFrame) afterFrame();
-    MessageStep(nextFrameUs);
+    MessageStep();
     return !Ended();
 }
 
-void FrameLoop::MessageStep(std::int64_t nextFrameUs) {
+void FrameLoop::NoteShown() {
+    if (pacer_.AwaitsShown() && !saver_.PresentPending()) pacer_.FrameShown();
+}
+
+void FrameLoop::MessageStep() {
     for (;;) {
         saver_.ServeTimers();
         if (Ended()) return;
-        const std::int64_t waitUs = nextFrameUs - clock_.TickUs();
+        NoteShown();
+        const std::int64_t waitUs = pacer_.NextFrameUs() - clock_.TickUs();
         if (waitUs <= 0) {
             // The frame is due: take what is queued, without waiting.
             events_.WaitAndDispatch(0, *this);

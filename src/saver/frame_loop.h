@@ -1,6 +1,7 @@
 #pragma once
 // The saver's frame loop: a frame, then the message step until the next frame
-// is due (at most 60 a second), until the saver has ended. Between frames the
+// is due (at most 60 a second, and where the display presents at its vertical
+// blank, not before it has shown the last one), until the saver has ended. Between frames the
 // due timers tick and the platform's event pump waits for input for as long as
 // neither the next frame nor a timer is due. A platform shell only implements
 // the pump (wait, dispatch) and the display (present).
@@ -9,8 +10,8 @@
 #include <functional>
 
 #include "display/frame_rate.h"
-#include "saver/pacer.h"
 #include "saver/ports.h"
+#include "saver/shown_frame_pacer.h"
 #include "saver/window.h"
 
 namespace cindral::saver {
@@ -18,6 +19,9 @@ namespace cindral::saver {
 class FrameLoop final : private SaverInput {
   public:
     static constexpr int kFramesPerSecond = display::kFramesPerSecond;
+    // How long a present may wait for the display before the clock paces
+    // again: four frames, longer than a 24 Hz display takes.
+    static constexpr std::int64_t kShownTimeoutUs = 4 * 1'000'000 / kFramesPerSecond;
 
     FrameLoop(SaverWindow& saver, EventPump& events, SaverClock& clock);
 
@@ -37,12 +41,14 @@ class FrameLoop final : private SaverInput {
     void EndSaver() override;
 
     bool Ended();
-    void MessageStep(std::int64_t nextFrameUs);
+    void MessageStep();
+    // Tells the pacer once the display has shown the frame it waits for.
+    void NoteShown();
 
     SaverWindow& saver_;
     EventPump& events_;
     SaverClock& clock_;
-    FramePacer pacer_{kFramesPerSecond};
+    ShownFramePacer pacer_{kFramesPerSecond, kShownTimeoutUs};
     long frames_ = 0;
 };
 

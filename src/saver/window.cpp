@@ -49,9 +49,9 @@ bool SaverWindow::Load() {
     return true;
 }
 
-void SaverWindow::RunFrame() {
+void SaverWindow::RunFrame(int fireSteps) {
     ResumeNext([&] {
-        ports_.fire.Frame(ports_.display.BackSurface());
+        for (int i = 0; i < fireSteps; ++i) ports_.fire.Frame(ports_.display.BackSurface());
         ports_.display.PresentFrame();
     });
 }

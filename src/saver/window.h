@@ -34,8 +34,11 @@ class SaverWindow {
     bool Running() const { return running_; }
 
     // One pass of the loop without the message step: the fire's frame into the
-    // back surface, then presentation.
-    void RunFrame();
+    // back surface (`fireSteps` of them, where a slow display showed fewer
+    // frames than the fire runs), then presentation.
+    void RunFrame(int fireSteps = 1);
+    // The display has yet to show the frame last presented (its vertical blank).
+    bool PresentPending() const { return ports_.display.PresentPending(); }
     // Ticks every due timer, in the order Timer1, Timer2, Timer3.
     void ServeTimers();
     // Milliseconds until the earliest enabled timer is due; -1 when none runs.

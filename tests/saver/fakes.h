@@ -47,6 +47,9 @@ struct RecDisplay : display::Display {
     Log& log;
     display::MemorySurface back{display::kBackWidth, display::kBackHeight, 16};
     bool fail = false;
+    // Presents that wait for a vertical blank until the test shows them.
+    bool showsAtVerticalBlank = false;
+    bool pending = false;
     explicit RecDisplay(Log& l) : log(l) {}
     bool InitDisplay() override {
         log.push_back("InitDisplay");
@@ -55,7 +58,11 @@ struct RecDisplay : display::Display {
     }
     int DisplayBitsPerPixel() const override { return fail ? 0 : 16; }
     display::Surface& BackSurface() override { return back; }
-    void PresentFrame() override { log.push_back("PresentFrame"); }
+    void PresentFrame() override {
+        log.push_back("PresentFrame");
+        pending = showsAtVerticalBlank;
+    }
+    bool PresentPending() const override { return pending; }
 };
 
 struct RecMusic : SaverMusic {

@@ -1,4 +1,6 @@
-// The frame loop: 60 frames a second, timers served between frames, the event
+// The frame loop: 60 frames a second (and no sooner than the display shows
+// the last frame, where it presents at its vertical blank), timers served
+// between frames, the event
 // pump asked to wait exactly as long as nothing is due, input dropped once the
 // saver has ended, and a stop request ending it as a key would.
 
@@ -161,6 +163,42 @@ TEST_F(Loop, RunCallsTheFirstFrameHookOnceAndCountsFrames) {
     EXPECT_EQ((Log{log[0], log[1], log[2]}), (Log{"Frame", "PresentFrame", "hook"}));
     EXPECT_FALSE(l.RunOnce());  // over: no further frame
     EXPECT_EQ(Count("Frame"), 3);
+}
+
+TEST_F(Loop, AtTheVerticalBlankTheNextFrameWaitsUntilTheDisplayShowsTheLast) {
+    struct Case {
+        const char* what;
+        std::int64_t shownAtMs;  // -1: never
+        std::vector<std::uint32_t> waits;
+        std::int64_t nextFrameAtMs;
+        Log secondFrame;
+    };
+    const std::vector<Case> cases = {
+        // Shown after the clock's 16.666 ms: the frame starts at once.
+        {"shown at 20 ms", 20, {66, 0}, 20, {"Frame", "PresentFrame"}},
+        // Shown late: the frame runs the fire step the clock owes too.
+        {"shown at 40 ms", 40, {66, 0}, 40, {"Frame", "Frame", "PresentFrame"}},
+        // Never shown: the wait ends on the four-frame timeout.
+        {"never shown", -1, {66, 1, 0}, 67, {"Frame", "PresentFrame"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        display.showsAtVerticalBlank = true;
+        FrameLoop& l = Start();
+        const std::int64_t frameStart = clock.us;
+        pump.waits.clear();
+        pump.queue.clear();
+        if (c.shownAtMs >= 0) {
+            pump.At(frameStart + c.shownAtMs * 1000,
+                    [this](SaverInput&) { display.pending = false; });
+        }
+        ASSERT_TRUE(l.RunOnce());
+        EXPECT_EQ(pump.waits, c.waits);
+        EXPECT_EQ(clock.us, frameStart + c.nextFrameAtMs * 1000);
+        log.clear();
+        ASSERT_TRUE(l.RunOnce());
+        EXPECT_EQ(log, c.secondFrame);
+    }
 }
 
 TEST_F(Loop, AStopRequestedBeforeTheFirstFrameRunsNone) {

@@ -209,7 +209,14 @@ int RunOnX11(const std::string& line, const cindral::config::SettingsFiles& file
     platform::x11::X11InstanceClaim claim(x.display);
     auto preview = [&x](std::int64_t parent) {
         return platform::x11::RunPreview(x.display, static_cast<std::uint32_t>(parent),
-                                         saver::RenderPreviewStill);
+                                         saver::RenderPreviewStill, [](const std::string& path) {
+                                             // How the picture is drawn, said for the tests and the
+                                             // benchmark.
+                                             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
+                                                 std::fprintf(stderr, "preview renderer %s\n",
+                                                              path.c_str());
+                                             }
+                                         });
     };
     auto saver = [&x](startup::ProgramState& state, platform::posix::LinuxSystemServices& system) {
         app::X11SaverShell shell(x.display);

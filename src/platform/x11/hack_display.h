@@ -38,6 +38,9 @@ class X11HackDisplay final : public display::Display,
     int DisplayBitsPerPixel() const override { return bpp_; }
     display::Surface& BackSurface() override { return *back_; }
     void PresentFrame() override;
+    bool PresentPending() const override {
+        return presenter_ && !gone_ && presenter_->PresentPending();
+    }
 
     void ShowTopmost() override {}  // the daemon shows, stacks and hides the window
     void Unload() override;

@@ -30,6 +30,9 @@ class X11Presenter {
     virtual std::string PathName() const = 0;
     // Whether frames are presented at the display's vertical blank.
     virtual bool Vsync() const { return false; }
+    // True while the frame last presented is not on the screen yet, or no
+    // buffer is free for the next one: a frame presented now would be dropped.
+    virtual bool PresentPending() const { return false; }
     // An X generic event whose data the display has fetched (an XEvent*
     // holding the cookie); true when it was this presenter's.
     virtual bool HandleEvent(const void* /*cookie*/) { return false; }

@@ -8,20 +8,19 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "display/color565.h"
+#include "platform/x11/errors.h"
+#include "platform/x11/render_presenter.h"
+#include "platform/x11/window_presenter.h"
 #include "startup/startup_dispatch.h"
 
 namespace cindral::platform::x11 {
 
 namespace {
-
-bool g_xError = false;
-
-int NoteError(::Display*, XErrorEvent*) {
-    g_xError = true;
-    return 0;
-}
 
 // The host killed the connection or the server went away: end quietly.
 int EndQuietly(::Display*) { std::_Exit(0); }
@@ -86,6 +85,44 @@ void DrawExposed(::Display* d, Window self, GC gc, Visual* visual, int depth,
     }
 }
 
+// The still in the pixel format the server's scaling takes from it (5-6-5 or
+// 0x00RRGGBB, as the back surface), and its locked-pixels view.
+struct StillPixels {
+    std::vector<std::uint8_t> bytes;
+    display::LockedPixels px;
+};
+
+StillPixels InFormat(const saver::StillImage& still, int bpp) {
+    StillPixels out;
+    const int bytesPerPixel = bpp / 8;
+    out.bytes.resize(still.pixels.size() * bytesPerPixel);
+    for (std::size_t i = 0; i < still.pixels.size(); ++i) {
+        if (bpp == 16) {
+            const auto p = static_cast<std::uint16_t>(display::ColorTo565(still.pixels[i]));
+            std::memcpy(out.bytes.data() + 2 * i, &p, 2);
+        } else {
+            std::memcpy(out.bytes.data() + 4 * i, &still.pixels[i], 4);
+        }
+    }
+    out.px = {out.bytes.data(), still.width * bytesPerPixel};
+    return out;
+}
+
+// The server's scaling of the still onto the preview window where it offers
+// RENDER and MIT-SHM; null otherwise, and the still is then stretched here,
+// band by band, only where the window is exposed.
+std::unique_ptr<X11RenderPresenter> ServerScaling(::Display* d, Window self,
+                                                  const XWindowAttributes& pa,
+                                                  const saver::StillImage& still, int w, int h) {
+    const int bpp = BackSurfaceBitsFor(pa.visual, pa.depth);
+    if (bpp == 0 || still.pixels.empty()) return nullptr;
+    const int errorsBefore = X11Errors().count;
+    auto p = X11RenderPresenter::Create(d, self, pa.visual, pa.depth, bpp, w, h, false, still.width,
+                                        still.height);
+    if (!p || !p->PrepareImage() || X11Errors().count != errorsBefore) return nullptr;
+    return p;
+}
+
 void SetCaption(::Display* d, Window w, std::string_view caption) {
     std::string text(caption);
     XStoreName(d, w, text.c_str());
@@ -95,23 +132,72 @@ void SetCaption(::Display* d, Window w, std::string_view caption) {
                     static_cast<int>(text.size()));
 }
 
+// The preview window's life: the host's size followed, exposures drawn, to
+// the end of the window or its host.
+struct PreviewWindow {
+    ::Display* d;
+    Window self, parent;
+    const XWindowAttributes& pa;
+    const saver::StillImage& still;
+    int w, h;
+
+    void Serve(const std::function<void(const std::string&)>& onFirstPicture) {
+        std::unique_ptr<X11RenderPresenter> scaling = ServerScaling(d, self, pa, still, w, h);
+        const StillPixels source =
+            scaling ? InFormat(still, BackSurfaceBitsFor(pa.visual, pa.depth)) : StillPixels{};
+        GC gc = XCreateGC(d, self, 0, nullptr);
+        bool drawn = false;
+        for (;;) {
+            XEvent e;
+            XNextEvent(d, &e);
+            if (e.type == DestroyNotify &&
+                (e.xdestroywindow.window == self || e.xdestroywindow.window == parent)) {
+                break;
+            }
+            if (e.type == ConfigureNotify && e.xconfigure.window == parent &&
+                (e.xconfigure.width != w || e.xconfigure.height != h)) {
+                w = e.xconfigure.width;
+                h = e.xconfigure.height;
+                XResizeWindow(d, self, w, h);
+                if (scaling) scaling->Resize(w, h);
+                XClearArea(d, self, 0, 0, 0, 0, True);
+            }
+            if (e.type != Expose || e.xexpose.window != self) continue;
+            if (!scaling) {
+                DrawExposed(d, self, gc, pa.visual, pa.depth, still, w, h, e.xexpose);
+            } else if (e.xexpose.count == 0) {
+                // The server draws only what shows of the window.
+                scaling->Invalidate();
+                scaling->Present(source.px);
+                XFlush(d);
+            }
+            if (!drawn && e.xexpose.count == 0) {
+                drawn = true;
+                if (onFirstPicture) onFirstPicture(scaling ? scaling->PathName() : "ximage");
+            }
+        }
+        XFreeGC(d, gc);
+    }
+};
+
 }  // namespace
 
 int RunPreview(::Display* d, std::uint32_t parentWindow,
-               const std::function<saver::StillImage()>& makeStill) {
+               const std::function<saver::StillImage()>& makeStill,
+               const std::function<void(const std::string&)>& onFirstPicture) {
     if (!d) {
         std::fprintf(stderr, "cindral: no X display: the preview cannot be shown\n");
         return 1;
     }
-    XSetErrorHandler(NoteError);
+    RecordX11Errors();
     XSetIOErrorHandler(EndQuietly);
 
     Window parent = parentWindow;
     XWindowAttributes pa{};
-    g_xError = false;
+    int errorsBefore = X11Errors().count;
     // A handle that names no window would leave a preview with no host that
     // never ends; end at once instead, and fail: there is nothing to draw in.
-    if (parent == 0 || !XGetWindowAttributes(d, parent, &pa) || g_xError) {
+    if (parent == 0 || !XGetWindowAttributes(d, parent, &pa) || X11Errors().count != errorsBefore) {
         std::fprintf(stderr, "cindral: the preview host %lu is no window: nothing to show\n",
                      static_cast<unsigned long>(parent));
         return 1;
@@ -119,45 +205,28 @@ int RunPreview(::Display* d, std::uint32_t parentWindow,
     // Hear about the host's size changes and its end.
     XSelectInput(d, parent, StructureNotifyMask);
 
-    int w = pa.width, h = pa.height;
     XSetWindowAttributes attrs{};
     attrs.background_pixel = 0;
     attrs.border_pixel = 0;
     attrs.colormap = pa.colormap;
     attrs.event_mask = ExposureMask | StructureNotifyMask;
-    Window self = XCreateWindow(d, parent, 0, 0, w, h, 0, pa.depth, InputOutput, pa.visual,
-                                CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &attrs);
+    errorsBefore = X11Errors().count;
+    Window self =
+        XCreateWindow(d, parent, 0, 0, pa.width, pa.height, 0, pa.depth, InputOutput, pa.visual,
+                      CWBackPixel | CWBorderPixel | CWColormap | CWEventMask, &attrs);
     XSync(d, False);
-    if (g_xError || !self) {
+    if (X11Errors().count != errorsBefore || !self) {
         std::fprintf(stderr, "cindral: the preview window cannot be made inside host %lu\n",
                      static_cast<unsigned long>(parent));
         return 1;
     }
     SetCaption(d, self, startup::kPreviewCaption);
-    GC gc = XCreateGC(d, self, 0, nullptr);
     XMapWindow(d, self);
     XFlush(d);
     // The picture reaches the window through its exposures, only where it shows.
     const saver::StillImage still = makeStill();
-
-    for (;;) {
-        XEvent e;
-        XNextEvent(d, &e);
-        if (e.type == DestroyNotify &&
-            (e.xdestroywindow.window == self || e.xdestroywindow.window == parent)) {
-            break;
-        }
-        if (e.type == ConfigureNotify && e.xconfigure.window == parent &&
-            (e.xconfigure.width != w || e.xconfigure.height != h)) {
-            w = e.xconfigure.width;
-            h = e.xconfigure.height;
-            XResizeWindow(d, self, w, h);
-            XClearArea(d, self, 0, 0, 0, 0, True);
-        }
-        if (e.type == Expose && e.xexpose.window == self) {
-            DrawExposed(d, self, gc, pa.visual, pa.depth, still, w, h, e.xexpose);
-        }
-    }
+    PreviewWindow preview{d, self, parent, pa, still, pa.width, pa.height};
+    preview.Serve(onFirstPicture);
     return 0;
 }
 

@@ -17,8 +17,6 @@ namespace cindral::platform::x11 {
 
 namespace {
 
-constexpr int kW = display::kBackWidth;
-constexpr int kH = display::kBackHeight;
 // Frames dropped in a row before a present that never completes is given up.
 constexpr int kMaxDropped = 30;
 
@@ -40,15 +38,26 @@ struct X11RenderPresenter::Upload {
 };
 
 X11RenderPresenter::X11RenderPresenter(::Display* x, unsigned long window, int bpp, int width,
-                                       int height)
-    : x_(x), window_(window), bpp_(bpp), width_(width), height_(height) {}
+                                       int height, int sourceWidth, int sourceHeight)
+    : x_(x),
+      window_(window),
+      bpp_(bpp),
+      width_(width),
+      height_(height),
+      sourceWidth_(sourceWidth),
+      sourceHeight_(sourceHeight) {}
 
 std::unique_ptr<X11RenderPresenter> X11RenderPresenter::Create(::Display* x, unsigned long window,
                                                                void* visual, int depth, int bpp,
-                                                               int width, int height, bool vsync) {
+                                                               int width, int height, bool vsync,
+                                                               int sourceWidth, int sourceHeight) {
     int event = 0, error = 0;
-    if (!x || !XRenderQueryExtension(x, &event, &error) || !XShmQueryExtension(x)) return nullptr;
-    std::unique_ptr<X11RenderPresenter> p(new X11RenderPresenter(x, window, bpp, width, height));
+    if (!x || !XRenderQueryExtension(x, &event, &error) || !XShmQueryExtension(x) ||
+        sourceWidth <= 0 || sourceHeight <= 0) {
+        return nullptr;
+    }
+    std::unique_ptr<X11RenderPresenter> p(
+        new X11RenderPresenter(x, window, bpp, width, height, sourceWidth, sourceHeight));
     if (!p->Open(visual, depth, vsync)) return nullptr;
     return p;
 }
@@ -76,10 +85,11 @@ bool X11RenderPresenter::Open(void* visual, int depth, bool vsync) {
     upload_ = std::make_unique<Upload>();
     Upload& u = *upload_;
     u.image = XShmCreateImage(x_, nullptr, static_cast<unsigned>(pixmapDepth), ZPixmap, nullptr,
-                              &u.segment, kW, kH);
+                              &u.segment, sourceWidth_, sourceHeight_);
     if (!u.image || u.image->bits_per_pixel != bpp_) return false;
-    u.segment.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(u.image->bytes_per_line) * kH,
-                             IPC_CREAT | 0600);
+    u.segment.shmid =
+        shmget(IPC_PRIVATE, static_cast<std::size_t>(u.image->bytes_per_line) * sourceHeight_,
+               IPC_CREAT | 0600);
     if (u.segment.shmid < 0) return false;
     void* at = shmat(u.segment.shmid, nullptr, 0);
     // The segment goes away once both sides have let go of it.
@@ -88,7 +98,8 @@ bool X11RenderPresenter::Open(void* visual, int depth, bool vsync) {
     u.segment.shmaddr = u.image->data = static_cast<char*>(at);
     u.segment.readOnly = False;
     XShmAttach(x_, &u.segment);
-    pixmap_ = XCreatePixmap(x_, window_, kW, kH, static_cast<unsigned>(pixmapDepth));
+    pixmap_ =
+        XCreatePixmap(x_, window_, sourceWidth_, sourceHeight_, static_cast<unsigned>(pixmapDepth));
     gc_ = XCreateGC(x_, pixmap_, 0, nullptr);
     XRenderPictureAttributes none{};
     windowPicture_ = XRenderCreatePicture(x_, window_, windowFormat, 0, &none);
@@ -141,8 +152,8 @@ bool X11RenderPresenter::PrepareImage() {
     if (width_ <= 0 || height_ <= 0) return false;
     if (stripsWidth_ == width_ && stripsHeight_ == height_) return true;
     DropPictures();
-    columns_ = NearestStrips(kW, width_);
-    rows_ = NearestStrips(kH, height_);
+    columns_ = NearestStrips(sourceWidth_, width_);
+    rows_ = NearestStrips(sourceHeight_, height_);
     auto* format = static_cast<XRenderPictFormat*>(const_cast<void*>(sourceFormat_));
     for (const auto& r : rows_) {
         for (const auto& c : columns_) {
@@ -190,12 +201,12 @@ void X11RenderPresenter::CompositeRows(unsigned long picture, int top, int botto
 
 bool X11RenderPresenter::UploadChanged(const display::LockedPixels& px) {
     XImage* img = upload_->image;
-    const std::size_t rowBytes = static_cast<std::size_t>(kW) * (bpp_ / 8);
+    const std::size_t rowBytes = static_cast<std::size_t>(sourceWidth_) * (bpp_ / 8);
     const bool first = previous_.empty();
-    previous_.resize(rowBytes * kH);
-    version_.resize(kH);
-    int firstChanged = kH, lastChanged = -1;
-    for (int y = 0; y < kH; ++y) {
+    previous_.resize(rowBytes * sourceHeight_);
+    version_.resize(sourceHeight_);
+    int firstChanged = sourceHeight_, lastChanged = -1;
+    for (int y = 0; y < sourceHeight_; ++y) {
         const std::uint8_t* row = px.data + static_cast<std::size_t>(y) * px.pitch;
         std::uint8_t* keep = previous_.data() + y * rowBytes;
         if (!first && std::memcmp(row, keep, rowBytes) == 0) continue;
@@ -206,7 +217,7 @@ bool X11RenderPresenter::UploadChanged(const display::LockedPixels& px) {
         lastChanged = y;
     }
     if (lastChanged < 0) return false;
-    XShmPutImage(x_, pixmap_, gc_, img, 0, firstChanged, 0, firstChanged, kW,
+    XShmPutImage(x_, pixmap_, gc_, img, 0, firstChanged, 0, firstChanged, sourceWidth_,
                  static_cast<unsigned>(lastChanged - firstChanged + 1), False);
     return true;
 }
@@ -219,8 +230,9 @@ bool X11RenderPresenter::CompositeChanged(Target& to) {
     bool any = false;
     int bandTop = -1;
     for (int y = 0; y <= height_; ++y) {
-        const int r =
-            y < height_ ? static_cast<int>(static_cast<std::int64_t>(y) * kH / height_) : -1;
+        const int r = y < height_
+                          ? static_cast<int>(static_cast<std::int64_t>(y) * sourceHeight_ / height_)
+                          : -1;
         const bool draw = r >= 0 && to.shown[r] != version_[r];
         if (draw && bandTop < 0) bandTop = y;
         if (!draw && bandTop >= 0) {
@@ -265,6 +277,12 @@ bool X11RenderPresenter::PresentAtVerticalBlank(const display::LockedPixels& px)
     return true;
 }
 
+bool X11RenderPresenter::PresentPending() const {
+    if (!vsync_ || buffers_.empty()) return false;
+    if (inFlight_) return true;
+    return std::none_of(buffers_.begin(), buffers_.end(), [](const Target& b) { return b.idle; });
+}
+
 bool X11RenderPresenter::HandleEvent(const void* event) {
     const auto* e = static_cast<const XEvent*>(event);
     if (!vsync_ || e->type != GenericEvent || e->xcookie.extension != presentOpcode_ ||
@@ -274,7 +292,9 @@ bool X11RenderPresenter::HandleEvent(const void* event) {
     if (e->xcookie.evtype == PresentCompleteNotify) {
         const auto* c = static_cast<const XPresentCompleteNotifyEvent*>(e->xcookie.data);
         if (c->window != window_) return false;
-        if (c->kind == PresentCompleteKindPixmap) inFlight_ = false;
+        // Only the last present's completion frees the way; an older one
+        // (left over from a given-up present) does not.
+        if (c->kind == PresentCompleteKindPixmap && c->serial_number == serial_) inFlight_ = false;
         return true;
     }
     if (e->xcookie.evtype == PresentIdleNotify) {

@@ -1,16 +1,17 @@
 #pragma once
 // The back surface scaled onto one X window by the X server: each frame the
-// changed rows of the 320 x 240 surface go through a small shared-memory
-// image into a pixmap, and RENDER composites the window rows that show them
-// through a nearest-filter picture transform (per strip, see render_strips.h),
-// so this side writes about 300 KB a frame at any window size and a GPU-backed
-// server scales on the GPU. Any true-colour window format works: RENDER
-// converts from the surface's format.
+// changed rows of the 320 x 240 surface (or of another small source) go through a small
+// shared-memory image into a pixmap, and RENDER composites the window rows that show them through a
+// nearest-filter picture transform (per strip, see render_strips.h), so this side writes about 300
+// KB a frame at any window size and a GPU-backed server scales on the GPU. Any true-colour window
+// format works: RENDER converts from the surface's format.
 //
 // Synchronised to the display (where the server drives one), frames are
 // scaled into one of two window-sized pixmaps and presented with Present at
 // the next vertical blank; a frame is dropped while the previous one is not
-// yet on the screen or no pixmap is free, so frames never queue up.
+// yet on the screen or no pixmap is free, so frames never queue up. The frame
+// loop hears of that (PresentPending) and draws the next frame once the
+// completion of the last present has come.
 
 #include <cstdint>
 #include <memory>
@@ -26,10 +27,14 @@ namespace cindral::platform::x11 {
 class X11RenderPresenter final : public X11Presenter {
   public:
     // Null when the server lacks RENDER or MIT-SHM, has no picture format for
-    // the window's visual, or refuses the shared segment.
+    // the window's visual, or refuses the shared segment. The source is the
+    // back surface, or any other picture of that pixel format (the preview's
+    // still).
     static std::unique_ptr<X11RenderPresenter> Create(::Display* x, unsigned long window,
                                                       void* visual, int depth, int bpp, int width,
-                                                      int height, bool vsync);
+                                                      int height, bool vsync,
+                                                      int sourceWidth = display::kBackWidth,
+                                                      int sourceHeight = display::kBackHeight);
     ~X11RenderPresenter() override;
     X11RenderPresenter(const X11RenderPresenter&) = delete;
     X11RenderPresenter& operator=(const X11RenderPresenter&) = delete;
@@ -40,6 +45,7 @@ class X11RenderPresenter final : public X11Presenter {
     bool Present(const display::LockedPixels& px) override;
     std::string PathName() const override { return "xrender"; }
     bool Vsync() const override { return vsync_; }
+    bool PresentPending() const override;
     bool HandleEvent(const void* cookie) override;
 
   private:
@@ -50,7 +56,8 @@ class X11RenderPresenter final : public X11Presenter {
         bool idle = true;
         std::vector<std::uint32_t> shown;  // version_ of each source row it shows
     };
-    X11RenderPresenter(::Display* x, unsigned long window, int bpp, int width, int height);
+    X11RenderPresenter(::Display* x, unsigned long window, int bpp, int width, int height,
+                       int sourceWidth, int sourceHeight);
     bool Open(void* visual, int depth, bool vsync);
     void DropPictures();
     // Copies the rows of `px` that changed into the pixmap; false when none did.
@@ -64,6 +71,7 @@ class X11RenderPresenter final : public X11Presenter {
     unsigned long window_;
     int bpp_;
     int width_, height_;
+    int sourceWidth_, sourceHeight_;
     std::unique_ptr<Upload> upload_;
     unsigned long pixmap_ = 0;
     _XGC* gc_ = nullptr;

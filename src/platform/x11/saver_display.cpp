@@ -164,6 +164,13 @@ void X11SaverDisplay::PresentFrame() {
     if (put) XSync(x_, False);
 }
 
+bool X11SaverDisplay::PresentPending() const {
+    for (const auto& out : outputs_) {
+        if (out.presenter->PresentPending()) return true;
+    }
+    return false;
+}
+
 void X11SaverDisplay::ShowTopmost() {
     for (auto& out : outputs_) XMapRaised(x_, out.window);
     // Keys must reach the saver: a window manager is asked to activate the

@@ -39,6 +39,8 @@ class X11SaverDisplay final : public display::Display,
     int DisplayBitsPerPixel() const override { return bpp_; }
     display::Surface& BackSurface() override { return *back_; }
     void PresentFrame() override;
+    // Some window's last frame waits for the vertical blank.
+    bool PresentPending() const override;
 
     // Maps and raises the windows and asks a window manager to activate the
     // first one.

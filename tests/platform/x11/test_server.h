@@ -28,14 +28,17 @@ class X11ServerTest : public ::testing::Test {
     // Starts a server of `depth` with one monitor per size, left to right
     // and top-aligned (more than one: as many RandR monitors); false when
     // none starts.
-    bool Start(const std::vector<std::pair<int, int>>& sizes, int depth) {
+    bool Start(const std::vector<std::pair<int, int>>& sizes, int depth,
+               const std::vector<std::string>& serverArgs = {}) {
         Stop();
         int width = 0, height = 0;
         for (const auto& [w, h] : sizes) {
             width += w;
             height = std::max(height, h);
         }
-        if (auto x = e2e::XServer::Xvfb(width, height, depth)) server_.emplace(std::move(*x));
+        if (auto x = e2e::XServer::Xvfb(width, height, depth, false, serverArgs)) {
+            server_.emplace(std::move(*x));
+        }
         if (!server_) return false;
         onlooker_ = XOpenDisplay(server_->Name().c_str());
         if (!onlooker_) return false;
