@@ -18,6 +18,7 @@ class PreviewPicture {
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    const StillImage& Still() const { return still_; }
 
     // The picture at the preview's size, the part at (x, y) of w x h clipped
     // to it (ScaleNearestRegion).

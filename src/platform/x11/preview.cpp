@@ -16,6 +16,7 @@
 #include "platform/x11/errors.h"
 #include "platform/x11/render_presenter.h"
 #include "platform/x11/window_presenter.h"
+#include "saver/preview_picture.h"
 #include "startup/startup_dispatch.h"
 
 namespace cindral::platform::x11 {
@@ -55,13 +56,12 @@ unsigned long PackPixel(const Visual* v, std::uint32_t rgb) {
 // exposed width, however large the host is.
 constexpr int kBandRows = 64;
 
-// Draws the still, scaled to w x h, into the exposed rectangle of `self`.
+// Draws the preview's picture into the exposed rectangle of `self`.
 void DrawExposed(::Display* d, Window self, GC gc, Visual* visual, int depth,
-                 const saver::StillImage& still, int w, int h, const XExposeEvent& ex) {
+                 const saver::PreviewPicture& picture, const XExposeEvent& ex) {
     for (int top = ex.y; top < ex.y + ex.height; top += kBandRows) {
         const int rows = std::min(kBandRows, ex.y + ex.height - top);
-        const saver::StillImage band =
-            saver::ScaleNearestRegion(still, w, h, ex.x, top, ex.width, rows);
+        const saver::StillImage band = picture.Region(ex.x, top, ex.width, rows);
         if (band.pixels.empty()) return;
         XImage* img =
             XCreateImage(d, visual, depth, ZPixmap, 0, nullptr, band.width, band.height, 32, 0);
@@ -138,11 +138,12 @@ struct PreviewWindow {
     ::Display* d;
     Window self, parent;
     const XWindowAttributes& pa;
-    const saver::StillImage& still;
-    int w, h;
+    saver::PreviewPicture picture;
 
     void Serve(const std::function<void(const std::string&)>& onFirstPicture) {
-        std::unique_ptr<X11RenderPresenter> scaling = ServerScaling(d, self, pa, still, w, h);
+        const saver::StillImage& still = picture.Still();
+        std::unique_ptr<X11RenderPresenter> scaling =
+            ServerScaling(d, self, pa, still, picture.Width(), picture.Height());
         const StillPixels source =
             scaling ? InFormat(still, BackSurfaceBitsFor(pa.visual, pa.depth)) : StillPixels{};
         GC gc = XCreateGC(d, self, 0, nullptr);
@@ -155,16 +156,14 @@ struct PreviewWindow {
                 break;
             }
             if (e.type == ConfigureNotify && e.xconfigure.window == parent &&
-                (e.xconfigure.width != w || e.xconfigure.height != h)) {
-                w = e.xconfigure.width;
-                h = e.xconfigure.height;
-                XResizeWindow(d, self, w, h);
-                if (scaling) scaling->Resize(w, h);
+                picture.FollowHost(e.xconfigure.width, e.xconfigure.height)) {
+                XResizeWindow(d, self, picture.Width(), picture.Height());
+                if (scaling) scaling->Resize(picture.Width(), picture.Height());
                 XClearArea(d, self, 0, 0, 0, 0, True);
             }
             if (e.type != Expose || e.xexpose.window != self) continue;
             if (!scaling) {
-                DrawExposed(d, self, gc, pa.visual, pa.depth, still, w, h, e.xexpose);
+                DrawExposed(d, self, gc, pa.visual, pa.depth, picture, e.xexpose);
             } else if (e.xexpose.count == 0) {
                 // The server draws only what shows of the window.
                 scaling->Invalidate();
@@ -224,8 +223,7 @@ int RunPreview(::Display* d, std::uint32_t parentWindow,
     XMapWindow(d, self);
     XFlush(d);
     // The picture reaches the window through its exposures, only where it shows.
-    const saver::StillImage still = makeStill();
-    PreviewWindow preview{d, self, parent, pa, still, pa.width, pa.height};
+    PreviewWindow preview{d, self, parent, pa, {makeStill(), pa.width, pa.height}};
     preview.Serve(onFirstPicture);
     return 0;
 }
