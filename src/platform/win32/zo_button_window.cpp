@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/system_colors.h"
+
 namespace cindral::platform::win32 {
 
 namespace {
@@ -172,8 +174,8 @@ LRESULT ZoButtonWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     }
 }
 
-button::Color ZoButtonWindow::GetSysColor(int index) const {
-    return static_cast<button::Color>(::GetSysColor(index));
+button::Color ZoButtonWindow::SystemColorRgb(button::SystemColor name) const {
+    return static_cast<button::Color>(::GetSysColor(SystemColorIndex(name)));
 }
 
 button::Size ZoButtonWindow::ClientSize() const {
