@@ -2,12 +2,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace cindral::button {
 
+namespace {
+
+// The system colour a system colour value's low byte numbers, if any.
+std::optional<SystemColor> SystemColorNamed(Color c) {
+    const Color index = c & 0xFF;
+    if (index > static_cast<Color>(SystemColor::MenuBar) || index == 25) return std::nullopt;
+    return static_cast<SystemColor>(index);
+}
+
+}  // namespace
+
 Color TranslateColor(Color c, const SystemColors& sys) {
-    if (c & 0x80000000u) return sys.GetSysColor(static_cast<int>(c & 0xFF)) & 0xFFFFFF;
-    return c;
+    if (!(c & 0x80000000u)) return c;
+    // A number the system has no colour for reads as black, as the system's
+    // own table answers it.
+    const std::optional<SystemColor> name = SystemColorNamed(c);
+    return name ? sys.SystemColorRgb(*name) & 0xFFFFFF : 0;
 }
 
 namespace {

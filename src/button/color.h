@@ -8,8 +8,8 @@
 
 namespace cindral::button {
 
-// A system colour (high bit set) becomes the RGB of its low-byte index;
-// anything else already is RGB.
+// A system colour (high bit set) becomes the RGB of the system colour it
+// names, black when it names none; anything else already is RGB.
 Color TranslateColor(Color c, const SystemColors& sys);
 
 // Adds `amount` to each channel (the blue one in proportion to its value when

@@ -89,9 +89,10 @@ void zoButtons_H::BuildRegion() {
     for (int corner : {TopLeft, TopRight, BottomLeft, BottomRight}) {
         if (!(straightCorners & corner)) continue;
         const bool top = corner == TopLeft || corner == TopRight;
-        if (buttonStyle_ == 2 || buttonStyle_ == 7) {
+        if (buttonStyle_ == StyleTinted || buttonStyle_ == StyleShaded) {
             CutCorner(region_, corner, top ? 2 : 3, w, h);
-        } else if (buttonStyle_ == 1 || (buttonStyle_ == 3 && window_.IsEnabled())) {
+        } else if (buttonStyle_ == StyleFramed ||
+                   (buttonStyle_ == StyleEtched && window_.IsEnabled())) {
             CutCorner(region_, corner, 1, w, h);
         }
     }
@@ -130,17 +131,17 @@ void zoButtons_H::RefreshDerivedState(std::string_view key) {
         faceColor_ = facePressedColor_ = ToRgb(backColor_);
         faceHoverColor_ = ToRgb(hoverBackColor_);
         switch (buttonStyle_) {
-            case 7:
+            case StyleShaded:
                 facePressedColor_ = ShadeColor(faceColor_, -32);
                 faceColor_ = ShadeColor(faceColor_, 31);
                 faceHoverColor_ = ShadeColor(faceHoverColor_, 31);
                 break;
-            case 2:
+            case StyleTinted:
                 faceColor_ = ShadeColor(faceColor_, 48, true);
                 faceHoverColor_ = ShadeColor(faceHoverColor_, 48, true);
                 facePressedColor_ = ShadeColor(faceColor_, -32, true);
                 break;
-            case 3:
+            case StyleEtched:
                 facePressedColor_ = ShadeColor(0x808080, 12);
                 break;
             default:
@@ -149,6 +150,82 @@ void zoButtons_H::RefreshDerivedState(std::string_view key) {
     }
 }
 
+namespace {
+
+// The room a picture takes at either side of the caption.
+struct Slots {
+    int left = 0;
+    int right = 0;
+};
+
+Slots PictureSlots(bool slotted, int align, int s) {
+    if (!slotted) return {};
+    switch (align) {
+        case PictureLeftEdge:
+        case PictureLeftOfCaption:
+            return {s, 0};
+        case PictureRightEdge:
+        case PictureRightOfCaption:
+            return {0, s};
+        default:
+            return {};  // above or below: stacked with the caption
+    }
+}
+
+int CaptionLeftEdge(int align, int leftInset, int rightLimit, Slots slots, int textW) {
+    const int gapL = slots.left ? 6 : 0, gapR = slots.right ? 6 : 0;
+    switch (align) {
+        case CaptionLeft:
+            return leftInset + slots.left + 6 + gapL;
+        case CaptionRight:
+            return rightLimit - textW - slots.right - 6 - gapR;
+        default: {
+            const int a = leftInset + slots.left + gapL;
+            const int b = rightLimit - slots.right - gapR;
+            return a + (b - a - textW) / 2;
+        }
+    }
+}
+
+// Where the caption and the picture go across [leftInset, rightLimit) and
+// down the client height.
+struct Layout {
+    int leftInset, rightLimit, height;
+    bool hasCaption;
+    Rect caption;  // before a stacked picture moves it
+};
+
+// The top-left corner of a picture of size s; a picture above or below the
+// caption moves the caption's top (`capTop`).
+Point PlacePicture(int align, int s, const Layout& l, int& capTop) {
+    const int textW = l.caption.Width(), textH = l.caption.Height();
+    const int capLeft = l.caption.left;
+    const int py = (l.height - s) / 2;
+    switch (align) {
+        case PictureLeftEdge:
+            return {l.leftInset + 6, py};
+        case PictureLeftOfCaption:
+            return {l.hasCaption ? capLeft - s - 6 : l.leftInset + 6, py};
+        case PictureRightEdge:
+            return {l.rightLimit - s - 6, py};
+        case PictureRightOfCaption:
+            return {l.hasCaption ? capLeft + textW + 6 : l.rightLimit - s - 6, py};
+        default: {
+            const int px = l.leftInset + (l.rightLimit - l.leftInset - s) / 2;
+            const int total = l.hasCaption ? s + 2 + textH : s;
+            const int top = (l.height - total) / 2;
+            if (align == PictureTopCenter) {
+                capTop = top + s + 2;
+                return {px, top};
+            }
+            capTop = top;
+            return {px, l.hasCaption ? top + textH + 2 : top};
+        }
+    }
+}
+
+}  // namespace
+
 void zoButtons_H::Relayout() {
     const Size sz = window_.ClientSize();
     const int w = sz.width, h = sz.height;
@@ -156,49 +233,24 @@ void zoButtons_H::Relayout() {
     leftInset_ = 0;
     rightLimit_ = w;
     const int rightPos = rightPosSet_ ? rightPos_ : w;
-    switch (buttonShape_) {
-        case ShapeLeftDiagonal:
-            leftInset_ = leftOffset_ - leftOffset_ / 3;
-            break;
-        case ShapeRightDiagonal:
-            rightLimit_ = rightPos + (w - rightPos) / 3;
-            break;
-        case ShapeBothDiagonal:
-            leftInset_ = leftOffset_ - leftOffset_ / 3;
-            rightLimit_ = rightPos + (w - rightPos) / 3;
-            break;
-        default:
-            break;
-    }
+    if (buttonShape_ == ShapeLeftDiagonal || buttonShape_ == ShapeBothDiagonal)
+        leftInset_ = leftOffset_ - leftOffset_ / 3;
+    if (buttonShape_ == ShapeRightDiagonal || buttonShape_ == ShapeBothDiagonal)
+        rightLimit_ = rightPos + (w - rightPos) / 3;
     space_ = rightLimit_ - leftInset_;
 
     // The picture's slot; stretched and fitted pictures are drawn over the
     // whole button and take none.
     const bool slotted = pictureWidth_ + pictureHeight_ >= 1 && DrawnSizeCode() <= 32;
     const int s = slotted ? DrawnSizeCode() : 0;
-    int leftSlot = 0, rightSlot = 0;
-    if (slotted) {
-        switch (pictureAlign_) {
-            case PictureLeftEdge:
-            case PictureLeftOfCaption:
-                leftSlot = s;
-                break;
-            case PictureRightEdge:
-            case PictureRightOfCaption:
-                rightSlot = s;
-                break;
-            case PictureTopCenter:
-            default:
-                break;  // above or below: stacked with the caption
-        }
-    }
+    const Slots slots = PictureSlots(slotted, pictureAlign_, s);
 
     const bool hasCaption = !caption_.empty();
     int textW = 0, textH = 0;
     if (hasCaption) {
         Canvas& canvas = window_.Surface();
         canvas.SetFont(captionFont_);
-        const int boxW = space_ - leftSlot - rightSlot - 12;
+        const int boxW = space_ - slots.left - slots.right - 12;
         const Size t = canvas.MeasureText(ExpandLineBreaks(caption_), std::max(boxW, 1));
         textW = t.width;
         textH = t.height;
@@ -208,55 +260,17 @@ void zoButtons_H::Relayout() {
         }
     }
 
-    const int gapL = leftSlot ? 6 : 0, gapR = rightSlot ? 6 : 0;
-    int capLeft = 0;
-    switch (captionAlign_) {
-        case CaptionLeft:
-            capLeft = leftInset_ + leftSlot + 6 + gapL;
-            break;
-        case CaptionRight:
-            capLeft = rightLimit_ - textW - rightSlot - 6 - gapR;
-            break;
-        default: {
-            const int a = leftInset_ + leftSlot + gapL;
-            const int b = rightLimit_ - rightSlot - gapR;
-            capLeft = a + (b - a - textW) / 2;
-            break;
-        }
-    }
+    const int capLeft = CaptionLeftEdge(captionAlign_, leftInset_, rightLimit_, slots, textW);
     int capTop = (h - textH) / 2;
-
     Rect pic{};
     if (slotted) {
-        int px = 0, py = (h - s) / 2;
-        switch (pictureAlign_) {
-            case PictureLeftEdge:
-                px = leftInset_ + 6;
-                break;
-            case PictureLeftOfCaption:
-                px = hasCaption ? capLeft - s - 6 : leftInset_ + 6;
-                break;
-            case PictureRightEdge:
-                px = rightLimit_ - s - 6;
-                break;
-            case PictureRightOfCaption:
-                px = hasCaption ? capLeft + textW + 6 : rightLimit_ - s - 6;
-                break;
-            default: {
-                px = leftInset_ + (space_ - s) / 2;
-                const int total = hasCaption ? s + 2 + textH : s;
-                const int top = (h - total) / 2;
-                if (pictureAlign_ == PictureTopCenter) {
-                    py = top;
-                    capTop = top + s + 2;
-                } else {
-                    capTop = top;
-                    py = hasCaption ? top + textH + 2 : top;
-                }
-                break;
-            }
-        }
-        pic = {px, py, px + s, py + s};
+        const Layout layout{leftInset_,
+                            rightLimit_,
+                            h,
+                            hasCaption,
+                            {capLeft, capTop, capLeft + textW, capTop + textH}};
+        const Point at = PlacePicture(pictureAlign_, s, layout, capTop);
+        pic = {at.x, at.y, at.x + s, at.y + s};
     }
 
     Rect cap = hasCaption ? Rect{capLeft, capTop, capLeft + textW, capTop + textH} : Rect{};

@@ -12,7 +12,7 @@ void zoButtons_H::Repaint(bool full) {
     Relayout();
     Rect cap = captionRect_;
     Rect pic = pictureRect_;
-    if (PressedOver() && buttonStyle_ != 3) {
+    if (PressedOver() && buttonStyle_ != StyleEtched) {
         const int dx = buttonShape_ < ShapeOval ? 1 : 0;
         cap = cap.Offset(dx, 1);
         pic = pic.Offset(dx, 1);
@@ -58,7 +58,7 @@ Color zoButtons_H::FillBackground(Canvas& c) {
 
     if (IsOval()) {
         c.ClearClip();
-        const bool seen = pressedOver || hoverTracking_ || buttonStyle_ != 5;
+        const bool seen = pressedOver || hoverTracking_ || buttonStyle_ != StyleHoverOnly;
         if (seen) {
             if (buttonShape_ == ShapeOvalRing) c.Ellipse(client, 0x000000, 2);
             if (buttonShape_ == ShapeOval || (buttonShape_ == ShapeOvalFlatPress && !pressedOver)) {
@@ -66,7 +66,7 @@ Color zoButtons_H::FillBackground(Canvas& c) {
                               ShadeColor(containerColor_, 172), ShadeColor(containerColor_, -32));
             }
         } else {
-            // An unseen style 5 ring takes the container's colour so that no
+            // An unseen StyleHoverOnly ring takes the container's colour so that no
             // stale pixels show around the face.
             c.FillRect(client, containerColor_);
         }
@@ -76,13 +76,13 @@ Color zoButtons_H::FillBackground(Canvas& c) {
     Color result;
     if (gradientMode_ == GradientNone) {
         result = pressedOver ? facePressedColor_ : hoverTracking_ ? faceHoverColor_ : faceColor_;
-        if (buttonStyle_ == 2 && window_.IsEnabled()) {
+        if (buttonStyle_ == StyleTinted && window_.IsEnabled()) {
             // The face darkens towards the bottom.
             for (int row = 2; row <= h - 2; ++row) {
                 const int amount = static_cast<int>(std::nearbyint(-(25.0 / h) * row));
                 c.FillRect({2, row, w - 2, row + 1}, ShadeColor(result, amount, true));
             }
-        } else if (buttonStyle_ == 2) {
+        } else if (buttonStyle_ == StyleTinted) {
             c.FillRect(client, ShadeColor(result, -24));
         } else {
             c.FillRect(client, result);
@@ -90,8 +90,8 @@ Color zoButtons_H::FillBackground(Canvas& c) {
     } else if ((buttonState_ & StatePressed) || !hoverTracking_ ||
                gradientColor_ == hoverBackColor_) {
         Color last = ToRgb(gradientColor_);
-        if (buttonStyle_ == 7) last = ShadeColor(last, 31);
-        if (buttonStyle_ == 2) last = ShadeColor(last, 48, true);
+        if (buttonStyle_ == StyleShaded) last = ShadeColor(last, 31);
+        if (buttonStyle_ == StyleTinted) last = ShadeColor(last, 48, true);
         PaintGradient(c, client, gradientMode_, faceColor_, last);
         result = faceColor_;
     } else {
@@ -137,7 +137,7 @@ void zoButtons_H::DrawCaption(Canvas& c, const Rect& rect) {
         Color fore = ToRgb(window_.GetForeColor());
         if (hoverTracking_ && !PressedOver()) {
             fore = ToRgb(hoverForeColor_);
-        } else if (buttonStyle_ == 7 && gradientMode_ == GradientNone && PressedOver()) {
+        } else if (buttonStyle_ == StyleShaded && gradientMode_ == GradientNone && PressedOver()) {
             fore = faceColor_;
         }
         if (captionStyle_ != CaptionFlat) {
@@ -150,9 +150,9 @@ void zoButtons_H::DrawCaption(Canvas& c, const Rect& rect) {
         }
         return;
     }
-    if (buttonStyle_ == 2) {
+    if (buttonStyle_ == StyleTinted) {
         c.DrawText(rect, text, ShadeColor(faceColor_, -104, true), align);
-    } else if (buttonStyle_ == 3) {
+    } else if (buttonStyle_ == StyleEtched) {
         c.DrawText(rect, text, 0x808080, align);
     } else {
         const Color first = gradientMode_ > 0 ? ShadeColor(faceColor_, 172) : 0xFFFFFF;

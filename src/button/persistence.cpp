@@ -110,7 +110,7 @@ void zoButtons_H::OnDisplayAsDefaultChanged() {
 
 void zoButtons_H::OnAmbientBackColorChanged() {
     containerColor_ = ToRgb(host_.AmbientBackColor());
-    if (designMode_ && buttonStyle_ == 5) Repaint(false);
+    if (designMode_ && buttonStyle_ == StyleHoverOnly) Repaint(false);
     if (IsOval()) Refresh();
 }
 

@@ -66,11 +66,12 @@ class Canvas {
     virtual void FillMask(Point at, const Mask& mask, Color rgb) = 0;
 };
 
-// The system colour table behind TranslateColor.
+// The system colour table behind TranslateColor: the platform's RGB for each
+// named system colour.
 class SystemColors {
   public:
     virtual ~SystemColors() = default;
-    virtual Color GetSysColor(int index) const = 0;
+    virtual Color SystemColorRgb(SystemColor name) const = 0;
 };
 
 // The child window the button lives in: its own state, its surface and the

@@ -72,7 +72,7 @@ void zoButtons_H::UpdateAccessKey(const std::string& caption) {
 }
 
 void zoButtons_H::SetButtonStyle(int v) {
-    if (v < 0 || v > 7) return;
+    if (v < StyleStandard || v > StyleShaded) return;
     buttonStyle_ = v;
     BuildRegion();
     Relayout();
@@ -150,8 +150,8 @@ void zoButtons_H::SetPictureAlign(int v) {
 void zoButtons_H::SetEnabled(bool v) {
     if (v == window_.IsEnabled()) return;
     window_.SetEnabled(v);
-    if (buttonStyle_ == 3) {
-        // Style 3's notches depend on the enabled state.
+    if (buttonStyle_ == StyleEtched) {
+        // The etched style's notches depend on the enabled state.
         DelayDrawing(true);
         BuildRegion();
         Relayout();

@@ -22,6 +22,42 @@ constexpr int BlueOf(Color c) { return static_cast<int>((c >> 16) & 0xFF); }
 constexpr Color kSysButtonFace = 0x8000000F;
 constexpr Color kSysButtonText = 0x80000012;
 
+// The system colours a colour value can name, numbered as the value's low
+// byte names them (the numbering stored property values use).
+enum class SystemColor : std::uint8_t {
+    ScrollBar = 0,
+    Desktop = 1,
+    ActiveCaption = 2,
+    InactiveCaption = 3,
+    Menu = 4,
+    Window = 5,
+    WindowFrame = 6,
+    MenuText = 7,
+    WindowText = 8,
+    CaptionText = 9,
+    ActiveBorder = 10,
+    InactiveBorder = 11,
+    AppWorkspace = 12,
+    Highlight = 13,
+    HighlightText = 14,
+    ButtonFace = 15,
+    ButtonShadow = 16,
+    GrayText = 17,
+    ButtonText = 18,
+    InactiveCaptionText = 19,
+    ButtonHighlight = 20,
+    DarkShadow = 21,
+    Light = 22,
+    InfoText = 23,
+    InfoBackground = 24,
+    // 25 names nothing.
+    HotLight = 26,
+    GradientActiveCaption = 27,
+    GradientInactiveCaption = 28,
+    MenuHighlight = 29,
+    MenuBar = 30,
+};
+
 struct Point {
     int x = 0;
     int y = 0;

@@ -24,6 +24,17 @@ enum ButtonShape {
     ShapeOvalFlatPress = 5,
     ShapeOvalRing = 6,
 };
+// The eight looks of the bevel, drawn in bevel.cpp.
+enum ButtonStyle {
+    StyleStandard = 0,   // raised bevel of three rings
+    StyleFramed = 1,     // a black frame round a two-ring bevel
+    StyleTinted = 2,     // each side its own colour; tinted edges show focus and hover
+    StyleEtched = 3,     // an etched frame
+    StyleThin = 4,       // a flat one-pixel bevel
+    StyleHoverOnly = 5,  // the face alone until the mouse is over it
+    StyleLight = 6,      // light grey two-ring bevel
+    StyleShaded = 7,     // rings shaded from the face colour
+};
 enum PictureAlign {
     PictureLeftEdge = 0,
     PictureLeftOfCaption = 1,
@@ -190,6 +201,7 @@ class zoButtons_H {
     void DrawPicture(Canvas& c, const Rect& rect);
     void DrawCaption(Canvas& c, const Rect& rect);
     void DrawStyleLines(Canvas& c);
+    void DrawOvalFocusRing(Canvas& c);
     int StateIndex() const;
     bool FocusMarkCondition() const;
 
@@ -198,7 +210,7 @@ class zoButtons_H {
     ButtonHost& host_;
     ButtonEvents& events_;
 
-    int buttonStyle_ = 0;
+    int buttonStyle_ = StyleStandard;
     std::string caption_;
     std::string accessKey_;
     int captionAlign_ = CaptionCenter;

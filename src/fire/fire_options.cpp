@@ -120,11 +120,117 @@ double OptionNumberValue(std::string_view text) {
     return negative ? -value : value;
 }
 
-void ParseFireOptions(std::string_view s, FireParams& p) {
-    bool seenP = false, seenB = false, seenG = false, seenC = false, seenS = false;
-    bool seenN = false, seenHeat = false;
-    const auto length = static_cast<std::int64_t>(s.size());
+namespace {
 
+// Which options the string gave; the others take their defaults afterwards.
+struct SeenOptions {
+    bool p = false, b = false, g = false, c = false, s = false, n = false, heat = false;
+};
+
+// The options that take two numbers, the second after the blank that ended
+// the first (read from s at i, which moves past it).
+void StorePair(char name, double a, std::string_view s, std::int64_t& i, FireParams& p,
+               SeenOptions& seen) {
+    i += 1;
+    const double b = ReadNumber(s, i);
+    if (name == 'c') {
+        StoreInt32(a, p.emitAngleStart);
+        StoreInt32(b - p.emitAngleStart, p.emitAngleSpan);
+        p.emitEnabled = true;
+        seen.c = true;
+    } else if (name == 'C') {
+        StoreByte(a, p.heatStart);
+        StoreByte(b - p.heatStart, p.heatSpan);
+        seen.heat = true;
+    } else {
+        StoreSingle(a, p.speedMin);
+        StoreSingle(b - static_cast<double>(p.speedMin), p.speedSpan);
+        seen.s = true;
+    }
+}
+
+// Stores option `name` with its first number `a`.
+void StoreOption(char name, double a, std::string_view s, std::int64_t& i, FireParams& p,
+                 SeenOptions& seen) {
+    switch (name) {
+        case 'f':
+            StoreInt32(a, p.emitterMode);
+            break;
+        case 'p':
+            StoreInt32(a, p.particleCount);
+            seen.p = true;
+            break;
+        case 'b':
+            StoreInt32(a, p.blurPasses);
+            seen.b = true;
+            break;
+        case 'g':
+            StoreSingle(a, p.gravity);
+            seen.g = true;
+            break;
+        case 'y':
+            StoreInt32(a, p.scrollRows);
+            p.scrollEnabled = true;
+            break;
+        case 'k':
+            StoreInt32(a, p.burstSize);
+            break;
+        case 'n':
+            StoreInt32(a, p.spawnCount);
+            seen.n = true;
+            break;
+        case 'N':
+            StoreInt32(a, p.spawnJitter);
+            break;
+        case 'l':
+            StoreInt32(a, p.paletteKind);
+            break;
+        case 'w':
+            StoreSingle(a, p.windStrength);
+            break;
+        case 'd':
+            StoreSingle(a, p.decay);
+            break;
+        case 'D':
+            StoreSingle(a, p.decayJitter);
+            break;
+        case 'r':
+            p.clearEachFrame = (a == 1.0);
+            break;
+        case 'c':
+        case 'C':
+        case 's':
+            StorePair(name, a, s, i, p, seen);
+            break;
+        default:
+            break;
+    }
+}
+
+void ApplyDefaults(const SeenOptions& seen, FireParams& p) {
+    if (!seen.p) p.particleCount = 2000;
+    if (!seen.b) p.blurPasses = 1;
+    if (!seen.g) p.gravity = -0.01f;
+    if (!seen.c) {
+        p.emitAngleStart = 180;
+        p.emitAngleSpan = 180;
+    }
+    if (!seen.s) {
+        p.speedMin = 0.0f;
+        p.speedSpan = 1.0f;
+    }
+    if (!seen.n) p.spawnCount = 3;
+    if (!seen.heat) {
+        p.heatSpan = 0;
+        p.heatStart = 255;
+    }
+}
+
+}  // namespace
+
+void ParseFireOptions(std::string_view s, FireParams& p) {
+    SeenOptions seen;
+    const auto length = static_cast<std::int64_t>(s.size());
     for (std::int64_t i = 1; i <= length; ++i) {
         if (At(s, i) != '-') continue;
         const char name = At(s, i + 1);
@@ -135,94 +241,9 @@ void ParseFireOptions(std::string_view s, FireParams& p) {
         if (name == 'w' || name == 'l') p.windEnabled = true;
         i += 3;
         const double a = ReadNumber(s, i);
-        switch (name) {
-            case 'f':
-                StoreInt32(a, p.emitterMode);
-                break;
-            case 'p':
-                StoreInt32(a, p.particleCount);
-                seenP = true;
-                break;
-            case 'b':
-                StoreInt32(a, p.blurPasses);
-                seenB = true;
-                break;
-            case 'g':
-                StoreSingle(a, p.gravity);
-                seenG = true;
-                break;
-            case 'y':
-                StoreInt32(a, p.scrollRows);
-                p.scrollEnabled = true;
-                break;
-            case 'k':
-                StoreInt32(a, p.burstSize);
-                break;
-            case 'n':
-                StoreInt32(a, p.spawnCount);
-                seenN = true;
-                break;
-            case 'N':
-                StoreInt32(a, p.spawnJitter);
-                break;
-            case 'l':
-                StoreInt32(a, p.paletteKind);
-                break;
-            case 'w':
-                StoreSingle(a, p.windStrength);
-                break;
-            case 'd':
-                StoreSingle(a, p.decay);
-                break;
-            case 'D':
-                StoreSingle(a, p.decayJitter);
-                break;
-            case 'r':
-                p.clearEachFrame = (a == 1.0);
-                break;
-            case 'c':
-            case 'C':
-            case 's': {
-                // The second number follows the blank that ended the first.
-                i += 1;
-                const double b = ReadNumber(s, i);
-                if (name == 'c') {
-                    StoreInt32(a, p.emitAngleStart);
-                    StoreInt32(b - p.emitAngleStart, p.emitAngleSpan);
-                    p.emitEnabled = true;
-                    seenC = true;
-                } else if (name == 'C') {
-                    StoreByte(a, p.heatStart);
-                    StoreByte(b - p.heatStart, p.heatSpan);
-                    seenHeat = true;
-                } else {
-                    StoreSingle(a, p.speedMin);
-                    StoreSingle(b - static_cast<double>(p.speedMin), p.speedSpan);
-                    seenS = true;
-                }
-                break;
-            }
-            default:
-                break;
-        }
+        StoreOption(name, a, s, i, p, seen);
     }
-
-    if (!seenP) p.particleCount = 2000;
-    if (!seenB) p.blurPasses = 1;
-    if (!seenG) p.gravity = -0.01f;
-    if (!seenC) {
-        p.emitAngleStart = 180;
-        p.emitAngleSpan = 180;
-    }
-    if (!seenS) {
-        p.speedMin = 0.0f;
-        p.speedSpan = 1.0f;
-    }
-    if (!seenN) p.spawnCount = 3;
-    if (!seenHeat) {
-        p.heatSpan = 0;
-        p.heatStart = 255;
-    }
+    ApplyDefaults(seen, p);
 }
 
 }  // namespace cindral::fire

@@ -57,8 +57,8 @@ long FrameLoop::Run(const std::function<void()>& onFirstFrame) {
     return frames_ - before;
 }
 
-void FrameLoop::KeyDown(int virtualKey) {
-    if (saver_.Running()) saver_.KeyDown(virtualKey);
+void FrameLoop::KeyDown(Key key) {
+    if (saver_.Running()) saver_.KeyDown(key);
 }
 
 void FrameLoop::MouseDown() {

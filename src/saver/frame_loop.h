@@ -36,7 +36,7 @@ class FrameLoop final : private SaverInput {
   private:
     // Input reaches the saver only while it runs: once a key has ended it,
     // the rest of the queue is dropped.
-    void KeyDown(int virtualKey) override;
+    void KeyDown(Key key) override;
     void MouseDown() override;
     void EndSaver() override;
 

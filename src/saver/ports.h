@@ -11,9 +11,9 @@
 
 namespace cindral::saver {
 
-// The virtual-key codes of the arrow keys that step through CD tracks.
-inline constexpr int kVkLeft = 37;
-inline constexpr int kVkRight = 39;
+// The keys the saver tells apart: the arrows step through CD tracks, every
+// other key ends the saver.
+enum class Key { Other, Left, Right };
 
 // The fire engine's steps in the order the load step and the frame loop use.
 class SaverFire {
@@ -79,9 +79,8 @@ class LocalTime {
 class SaverInput {
   public:
     virtual ~SaverInput() = default;
-    // A key went down; `virtualKey` is the Windows virtual-key code (kVkLeft,
-    // kVkRight, 'A'..'Z', '0'..'9'; 0 for a key that has none of those).
-    virtual void KeyDown(int virtualKey) = 0;
+    // A key went down.
+    virtual void KeyDown(Key key) = 0;
     virtual void MouseDown() = 0;  // any button; movement is no input
     // The session is ending or the desktop closed a saver window.
     virtual void EndSaver() = 0;

@@ -89,13 +89,13 @@ std::int64_t SaverWindow::MsUntilNextTimer() {
     return best;
 }
 
-void SaverWindow::KeyDown(int keyCode) {
+void SaverWindow::KeyDown(Key key) {
     if (state_.settings.MusicKind == config::kCdMusic) {
-        if (keyCode == kVkLeft) {
+        if (key == Key::Left) {
             ResumeNext([&] { ports_.music.CdPrevTrack(); });
             return;
         }
-        if (keyCode == kVkRight) {
+        if (key == Key::Right) {
             ResumeNext([&] { ports_.music.CdNextTrack(); });
             return;
         }
@@ -108,12 +108,13 @@ void SaverWindow::MouseDown() { RequestExit(); }
 void SaverWindow::RequestExit() {
     if (!running_) return;  // already ending: later input in the same message step does nothing
     bool askPassword = false;
-    ResumeNext([&] { askPassword = state_.ModeLetter == 'S' && !ports_.system.IsWindowsNT(); });
+    ResumeNext(
+        [&] { askPassword = state_.ModeLetter == 'S' && !startup::IsWindowsNT(ports_.system); });
     if (askPassword) {
         ResumeNext([&] { state_.CursorCount = ports_.system.ShowCursor(state_.CursorCount != 0); });
-        std::int32_t allowed = 1;
-        ResumeNext([&] { allowed = ports_.system.VerifyScreenSavePwd(ports_.host.Handle()); });
-        if (allowed == 0) {
+        bool allowed = true;
+        ResumeNext([&] { allowed = ports_.system.AskSaverPassword(ports_.host.Handle()); });
+        if (!allowed) {
             ResumeNext([&] { state_.CursorCount = ports_.system.ShowCursor(false); });
             return;
         }
@@ -136,7 +137,7 @@ void SaverWindow::EndSaver() {
     if (state_.ModeLetter == 'S')
         ResumeNext([&] { startup::EnableSystemKeys(ports_.system, true); });
     running_ = false;
-    ResumeNext([&] { ports_.system.SystemParametersInfoA(startup::SPI_SETSCREENSAVEACTIVE, 1); });
+    ResumeNext([&] { ports_.system.ActivateSaverTimeout(); });
     ResumeNext([&] { ports_.host.Unload(); });
 }
 

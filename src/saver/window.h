@@ -44,7 +44,7 @@ class SaverWindow {
     // Milliseconds until the earliest enabled timer is due; -1 when none runs.
     std::int64_t MsUntilNextTimer();
 
-    void KeyDown(int keyCode);
+    void KeyDown(Key key);
     void MouseDown();
     void RequestExit();
     // The ending half of RequestExit, with no password: used when the system

@@ -8,24 +8,29 @@
 
 namespace cindral::startup {
 
-inline constexpr std::uint32_t SPI_SETSCREENSAVEACTIVE = 17;
-inline constexpr std::uint32_t SPI_SCREENSAVERRUNNING = 97;
-
-// Cursor display count, the saver-running notice, the platform family and the
-// saver password services. Platforms without some of them implement the port
-// with harmless equivalents.
+// Cursor display count, the saver-running notice, the saver timeout and the
+// saver password services, by what start-up and the saver window want of the
+// system. Platforms without some of them implement the port with harmless
+// equivalents.
 class SystemServices {
   public:
     virtual ~SystemServices() = default;
     // Changes the cursor's display count by +1 (show) or -1 (hide) and
     // returns the new count; the cursor is visible while it is >= 0.
     virtual std::int32_t ShowCursor(bool show) = 0;
-    virtual void SystemParametersInfoA(std::uint32_t action, std::uint32_t uiParam) = 0;
-    // True on every platform that is not of the Windows 9x family.
-    virtual bool IsWindowsNT() = 0;
-    // Asks for the saver password; non-zero when the saver may end.
-    virtual std::int32_t VerifyScreenSavePwd(std::uintptr_t window) = 0;
-    virtual void PwdChangePasswordA(std::int32_t ownerWindow) = 0;
+    // Tells the system that a saver runs (true) or no longer runs (false);
+    // while one runs, the system holds back its task-switching keys.
+    virtual void AnnounceSaverRunning(bool running) = 0;
+    // Turns the system's own saver timeout on, as the saver leaves it.
+    virtual void ActivateSaverTimeout() = 0;
+    // Whether the platform guards a running saver with a password at all.
+    virtual bool AsksSaverPassword() = 0;
+    // Asks the user for the saver password over `window`; true when the
+    // saver may end.
+    virtual bool AskSaverPassword(std::uintptr_t window) = 0;
+    // Opens the system's dialog for changing the saver password, owned by
+    // `ownerWindow`, and returns when it closes.
+    virtual void ChangeSaverPassword(std::int32_t ownerWindow) = 0;
 };
 
 // Finds top-level windows by their (UTF-8) caption.
@@ -50,10 +55,14 @@ class InstanceClaim {
     virtual bool HeldElsewhere() = 0;
 };
 
-// Tells the system whether a saver runs: false announces one (uiParam is the
-// 16-bit negation of the boolean, so false, 0, goes out as -1).
+// The platform family test of the password steps: a platform that asks no
+// saver password counts as the NT family.
+inline bool IsWindowsNT(SystemServices& system) { return !system.AsksSaverPassword(); }
+
+// The system keys are held back while a saver runs: disabling them announces
+// one, enabling them announces its end.
 inline void EnableSystemKeys(SystemServices& system, bool enable) {
-    system.SystemParametersInfoA(SPI_SCREENSAVERRUNNING, enable ? 0u : 0xFFFFFFFFu);
+    system.AnnounceSaverRunning(!enable);
 }
 
 }  // namespace cindral::startup

@@ -39,8 +39,8 @@ StartupDecision DispatchStartup(std::string_view commandLine, ProgramState& stat
     if (ports.loadSettings) ports.loadSettings(state.settings);
 
     if (cl.ModeLetter == 'A') {
-        if (!ports.system.IsWindowsNT()) {
-            if (auto owner = OwnerHandle(cl.argument)) ports.system.PwdChangePasswordA(*owner);
+        if (!IsWindowsNT(ports.system)) {
+            if (auto owner = OwnerHandle(cl.argument)) ports.system.ChangeSaverPassword(*owner);
         }
         return {StartupAction::Exit};
     }

@@ -28,12 +28,30 @@ TEST(ShadeColor, AvoidExtremesShadesTheOtherWay) {
     EXPECT_EQ(ShadeColor(Rgb(1, 0, 0), 0, false, true), Rgb(1, 0, 0));
 }
 
-TEST(TranslateColor, SystemColoursComeFromTheTable) {
+TEST(TranslateColor, SystemColoursComeFromTheTableByTheNameTheLowByteNumbers) {
+    // The table answers each name with a colour of its own (the number in
+    // blue, a marker in red); the high byte it adds is no part of an RGB.
     struct Table : SystemColors {
-        Color GetSysColor(int index) const override { return index == 15 ? Rgb(1, 2, 3) : 0; }
+        Color SystemColorRgb(SystemColor name) const override {
+            return 0xFF000000u | Rgb(7, 0, static_cast<int>(name));
+        }
     } table;
-    EXPECT_EQ(TranslateColor(0x8000000F, table), Rgb(1, 2, 3));
-    EXPECT_EQ(TranslateColor(Rgb(9, 8, 7), table), Rgb(9, 8, 7));
+    struct Case {
+        Color value;
+        Color rgb;
+    } cases[] = {
+        {0x8000000F, Rgb(7, 0, 15)},  // button face
+        {0x80000012, Rgb(7, 0, 18)},  // button text
+        {0x80000000, Rgb(7, 0, 0)},   // scroll bar, the first
+        {0x8000001E, Rgb(7, 0, 30)},  // menu bar, the last
+        {0x80000019, 0},              // 25 names no colour
+        {0x8000001F, 0},              // nor does anything past 30
+        {0x800000FF, 0},
+        {Rgb(9, 8, 7), Rgb(9, 8, 7)},  // RGB passes unchanged
+        {0x00FFFFFF, 0x00FFFFFF},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TranslateColor(c.value, table), c.rgb) << std::hex << c.value;
 }
 
 TEST(GradientTable, RoundingErrorsAccumulate) {

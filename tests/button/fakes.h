@@ -139,9 +139,9 @@ class FakeWindow : public ButtonWindow {
     std::vector<std::int16_t> statesAtWait;
     const zoButtons_H* button = nullptr;
 
-    Color GetSysColor(int index) const override {
-        if (index == 0x0F) return Rgb(212, 208, 200);  // button face
-        if (index == 0x12) return Rgb(0, 0, 0);        // button text
+    Color SystemColorRgb(SystemColor name) const override {
+        if (name == SystemColor::ButtonFace) return Rgb(212, 208, 200);
+        if (name == SystemColor::ButtonText) return Rgb(0, 0, 0);
         return Rgb(1, 2, 3);
     }
     Size ClientSize() const override { return size; }

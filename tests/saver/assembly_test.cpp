@@ -120,7 +120,7 @@ TEST_P(DiscOverTicks, PollsFollowTheDiscAndTheEndClosesIt) {
                     disc.StopAtTheDrive();
                     break;
                 case Act::RightArrow:
-                    saver.KeyDown(kVkRight);
+                    saver.KeyDown(Key::Right);
                     break;
                 case Act::Click:
                     saver.MouseDown();

@@ -92,23 +92,24 @@ struct RecHost : SaverHost {
 
 struct RecSystem : startup::SystemServices {
     Log& log;
-    bool nt = true;
-    std::int32_t password = 1;
+    bool asksPassword = false;  // the platform guards a running saver with a password
+    bool passwordRight = true;
     std::int32_t count = -1;  // hidden at start-up
     explicit RecSystem(Log& l) : log(l) {}
     std::int32_t ShowCursor(bool show) override {
         log.push_back(show ? "ShowCursor(true)" : "ShowCursor(false)");
         return count += show ? 1 : -1;
     }
-    void SystemParametersInfoA(std::uint32_t a, std::uint32_t p) override {
-        log.push_back("SPI(" + std::to_string(a) + "," + std::to_string(p) + ")");
+    void AnnounceSaverRunning(bool running) override {
+        log.push_back(running ? "SaverRunning(true)" : "SaverRunning(false)");
     }
-    bool IsWindowsNT() override { return nt; }
-    std::int32_t VerifyScreenSavePwd(std::uintptr_t w) override {
-        log.push_back("VerifyScreenSavePwd(" + std::to_string(w) + ")");
-        return password;
+    void ActivateSaverTimeout() override { log.push_back("SaverTimeoutOn"); }
+    bool AsksSaverPassword() override { return asksPassword; }
+    bool AskSaverPassword(std::uintptr_t w) override {
+        log.push_back("AskSaverPassword(" + std::to_string(w) + ")");
+        return passwordRight;
     }
-    void PwdChangePasswordA(std::int32_t) override { log.push_back("PwdChange"); }
+    void ChangeSaverPassword(std::int32_t) override { log.push_back("ChangeSaverPassword"); }
 };
 
 // Time moves only when a test moves it.

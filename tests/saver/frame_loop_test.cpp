@@ -104,9 +104,9 @@ TEST_F(Loop, ALateFrameTakesQueuedInputWithoutWaiting) {
 TEST_F(Loop, InputAfterTheEndingKeyIsDropped) {
     state.settings.MusicKind = 1;  // CD music: the arrows skip tracks
     FrameLoop& l = Start();
-    pump.At(Ms(5), [](SaverInput& in) { in.KeyDown(kVkRight); });
-    pump.At(Ms(5), [](SaverInput& in) { in.KeyDown('X'); });
-    pump.At(Ms(5), [](SaverInput& in) { in.KeyDown(kVkLeft); });
+    pump.At(Ms(5), [](SaverInput& in) { in.KeyDown(Key::Right); });
+    pump.At(Ms(5), [](SaverInput& in) { in.KeyDown(Key::Other); });
+    pump.At(Ms(5), [](SaverInput& in) { in.KeyDown(Key::Left); });
     pump.At(Ms(5), [](SaverInput& in) { in.MouseDown(); });
     EXPECT_FALSE(l.RunOnce());
     EXPECT_EQ(Count("CdNextTrack"), 1);
@@ -125,7 +125,8 @@ TEST_F(Loop, EndsWithoutAPasswordOnAStopRequestOrAClosedWindowButAsksOnAKey) {
         {"stop request", [this] { pump.stop = true; }, false},
         {"window closed", [this] { pump.At(clock.us, [](SaverInput& in) { in.EndSaver(); }); },
          false},
-        {"key", [this] { pump.At(clock.us, [](SaverInput& in) { in.KeyDown('Q'); }); }, true},
+        {"key", [this] { pump.At(clock.us, [](SaverInput& in) { in.KeyDown(Key::Other); }); },
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -133,7 +134,7 @@ TEST_F(Loop, EndsWithoutAPasswordOnAStopRequestOrAClosedWindowButAsksOnAKey) {
         pump.stop = false;
         pump.queue.clear();
         state.ModeLetter = 'S';
-        system.nt = false;  // the family whose saver asks for the password itself
+        system.asksPassword = true;  // the family whose saver asks for the password itself
         FrameLoop& l = Start();
         int hooks = 0;
         const long frames = l.Run([&] {
@@ -142,7 +143,7 @@ TEST_F(Loop, EndsWithoutAPasswordOnAStopRequestOrAClosedWindowButAsksOnAKey) {
         });
         EXPECT_EQ(frames, 1);
         EXPECT_EQ(hooks, 1);
-        EXPECT_EQ(Count("VerifyScreenSavePwd(77)"), c.asksPassword ? 1 : 0);
+        EXPECT_EQ(Count("AskSaverPassword(77)"), c.asksPassword ? 1 : 0);
         EXPECT_EQ(Count("Unload"), 1);
         EXPECT_FALSE(saver->Running());
     }

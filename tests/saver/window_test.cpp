@@ -132,18 +132,18 @@ TEST_F(Saver, LateTimerTicksOnceInsteadOfCatchingUp) {
 TEST_F(Saver, ArrowKeysSkipTracksOnlyWithCdMusic) {
     state.settings.MusicKind = 1;
     Loaded();
-    saver->KeyDown(kVkLeft);
-    saver->KeyDown(kVkRight);
+    saver->KeyDown(Key::Left);
+    saver->KeyDown(Key::Right);
     EXPECT_EQ(log, (Log{"CdPrevTrack", "CdNextTrack"}));
     EXPECT_TRUE(saver->Running());
-    saver->KeyDown(65);
+    saver->KeyDown(Key::Other);
     EXPECT_FALSE(saver->Running());
 
     for (std::int16_t kind : {0, 2}) {
         state.settings.MusicKind = kind;
         state.settings.MusicFile = "a.wav";
         Loaded();
-        saver->KeyDown(kVkRight);
+        saver->KeyDown(Key::Right);
         EXPECT_FALSE(saver->Running()) << kind;
         EXPECT_EQ(Count("CdNextTrack"), 0);
     }
@@ -158,24 +158,24 @@ TEST_F(Saver, RequestExitStopsMusicThenRestoresSystemThenUnloads) {
     state.ModeLetter = 'S';
     state.settings.MusicKind = 1;
     Loaded().RequestExit();
-    EXPECT_EQ(log, (Log{"CdStopClose", "SPI(97,0)", "SPI(17,1)", "Unload"}));
+    EXPECT_EQ(log, (Log{"CdStopClose", "SaverRunning(false)", "SaverTimeoutOn", "Unload"}));
     EXPECT_FALSE(saver->Running());
     EXPECT_FALSE(saver->Timer2().Enabled());
 
     state.settings.MusicKind = 2;
     state.settings.MusicFile = "b.wav";
     Loaded().RequestExit();
-    EXPECT_EQ(log, (Log{"WavStop", "SPI(97,0)", "SPI(17,1)", "Unload"}));
+    EXPECT_EQ(log, (Log{"WavStop", "SaverRunning(false)", "SaverTimeoutOn", "Unload"}));
 
     state.settings.MusicFile = "b.Mp3";
     Loaded().RequestExit();
-    EXPECT_EQ(log, (Log{"Mp3StopClose", "SPI(97,0)", "SPI(17,1)", "Unload"}));
+    EXPECT_EQ(log, (Log{"Mp3StopClose", "SaverRunning(false)", "SaverTimeoutOn", "Unload"}));
 }
 
 TEST_F(Saver, RequestExitWithoutCommandLineSkipsSystemKeys) {
     state.ModeLetter = '\0';
     Loaded().RequestExit();
-    EXPECT_EQ(log, (Log{"SPI(17,1)", "Unload"}));
+    EXPECT_EQ(log, (Log{"SaverTimeoutOn", "Unload"}));
 }
 
 TEST_F(Saver, DeadCdIsNotStoppedAgainOnExit) {
@@ -193,35 +193,35 @@ TEST_F(Saver, RefusedPasswordKeepsSaverRunningWithCursorHidden) {
     state.CursorCount = -1;
     state.settings.MusicKind = 2;
     state.settings.MusicFile = "x.mp3";
-    system.nt = false;
-    system.password = 0;
+    system.asksPassword = true;
+    system.passwordRight = false;
     Loaded().RequestExit();
-    EXPECT_EQ(log, (Log{"ShowCursor(true)", "VerifyScreenSavePwd(77)", "ShowCursor(false)"}));
+    EXPECT_EQ(log, (Log{"ShowCursor(true)", "AskSaverPassword(77)", "ShowCursor(false)"}));
     EXPECT_TRUE(saver->Running());
     EXPECT_EQ(state.CursorCount, -1);
 
-    system.password = 1;
+    system.passwordRight = true;
     log.clear();
     saver->RequestExit();
-    EXPECT_EQ(log, (Log{"ShowCursor(true)", "VerifyScreenSavePwd(77)", "Mp3StopClose", "SPI(97,0)",
-                        "SPI(17,1)", "Unload"}));
+    EXPECT_EQ(log, (Log{"ShowCursor(true)", "AskSaverPassword(77)", "Mp3StopClose",
+                        "SaverRunning(false)", "SaverTimeoutOn", "Unload"}));
     EXPECT_EQ(state.CursorCount, 0);
 }
 
 TEST_F(Saver, NoPasswordOnNtOrWithoutSaverLetter) {
-    system.nt = false;
+    system.asksPassword = true;
     state.ModeLetter = '\0';
     Loaded().RequestExit();
-    EXPECT_EQ(Count("VerifyScreenSavePwd(77)"), 0);
-    system.nt = true;
+    EXPECT_EQ(Count("AskSaverPassword(77)"), 0);
+    system.asksPassword = false;
     state.ModeLetter = 'S';
     Loaded().RequestExit();
-    EXPECT_EQ(Count("VerifyScreenSavePwd(77)"), 0);
+    EXPECT_EQ(Count("AskSaverPassword(77)"), 0);
 }
 
 TEST_F(Saver, SecondRequestInTheSameMessageStepDoesNothing) {
     state.settings.MusicKind = 1;
-    Loaded().KeyDown(65);
+    Loaded().KeyDown(Key::Other);
     saver->MouseDown();
     saver->EndSaver();
     EXPECT_EQ(Count("CdStopClose"), 1);

@@ -20,20 +20,21 @@ struct FakeWindows : WindowFinder {
 
 struct FakeSystem : SystemServices {
     std::vector<std::string> calls;
-    bool nt = true;
+    bool asksPassword = false;
     std::int32_t count = 0;
     std::int32_t ShowCursor(bool show) override {
         count += show ? 1 : -1;
         calls.push_back(show ? "ShowCursor(true)" : "ShowCursor(false)");
         return count;
     }
-    void SystemParametersInfoA(std::uint32_t action, std::uint32_t uiParam) override {
-        calls.push_back("SPI(" + std::to_string(action) + "," + std::to_string(uiParam) + ")");
+    void AnnounceSaverRunning(bool running) override {
+        calls.push_back(running ? "SaverRunning(true)" : "SaverRunning(false)");
     }
-    bool IsWindowsNT() override { return nt; }
-    std::int32_t VerifyScreenSavePwd(std::uintptr_t) override { return 1; }
-    void PwdChangePasswordA(std::int32_t owner) override {
-        calls.push_back("PwdChange(" + std::to_string(owner) + ")");
+    void ActivateSaverTimeout() override { calls.push_back("SaverTimeoutOn"); }
+    bool AsksSaverPassword() override { return asksPassword; }
+    bool AskSaverPassword(std::uintptr_t) override { return true; }
+    void ChangeSaverPassword(std::int32_t owner) override {
+        calls.push_back("ChangeSaverPassword(" + std::to_string(owner) + ")");
     }
 };
 
@@ -60,7 +61,7 @@ TEST_F(Dispatch, FullScreenHidesCursorAndAnnouncesTheSaver) {
         EXPECT_EQ(state.CursorCount, system.count);
         ASSERT_EQ(system.calls.size(), 2u);
         EXPECT_EQ(system.calls[0], "ShowCursor(false)");
-        EXPECT_EQ(system.calls[1], "SPI(97,4294967295)");  // false goes out as -1
+        EXPECT_EQ(system.calls[1], "SaverRunning(true)");
     }
     EXPECT_EQ(state.settings.FireKind, 5);
 }
@@ -97,11 +98,11 @@ TEST_F(Dispatch, PreviewReadsHandleAndSkipsSettings) {
 TEST_F(Dispatch, PasswordChangeOnlyOutsideNt) {
     EXPECT_EQ(Run("/a 4711").action, StartupAction::Exit);
     EXPECT_TRUE(system.calls.empty());
-    system.nt = false;
+    system.asksPassword = true;
     EXPECT_EQ(Run("/a 4711").action, StartupAction::Exit);
     EXPECT_EQ(Run("/a abc").action, StartupAction::Exit);  // no number: no call
     ASSERT_EQ(system.calls.size(), 1u);
-    EXPECT_EQ(system.calls[0], "PwdChange(4711)");
+    EXPECT_EQ(system.calls[0], "ChangeSaverPassword(4711)");
     EXPECT_EQ(loads, 3);
 }
 

@@ -8,24 +8,21 @@
 #include <string>
 
 #include "platform/audio/audio_output.h"
+#include "platform/audio/cd_time_format.h"
 #include "platform/audio/interpreter/mci_device.h"
 
 namespace cindral::platform::audio {
 
+struct CdDisc;
+
 class CdAudioDevice : public MciDevice {
   public:
-    // Most a disc image's data may take: four times a full CD, and short
-    // of where byte offsets into it would pass 32 bits.
-    static constexpr std::uint64_t kMaxImageBytes = (2ull << 30) - 1;
-    // Most a CUE sheet may take (a full one of 99 tracks takes some 10 KiB).
-    static constexpr std::uint64_t kMaxCueBytes = 256 << 10;
-
     // `source` is a drive or image path; empty: CINDRAL_CDROM, else the
     // default drive. A drive is a block device: it is opened and its table
     // of contents read on the reader thread, so a slow or failing drive
     // never holds the caller ("mode" replies "not ready" meanwhile). An
     // image is a CUE sheet, or a BIN with its CUE sheet beside it, every file
-    // of it regular; it is checked and read at once. Anything else (a FIFO,
+    // of it regular (cd_image.h); it is checked and read at once. Anything else (a FIFO,
     // a character device) is refused before it is opened.
     static std::uint32_t Open(const std::string& source, const CdioLibrary& cdio,
                               AudioOutput& output, std::unique_ptr<MciDevice>& device);
@@ -43,23 +40,15 @@ class CdAudioDevice : public MciDevice {
     std::uint32_t Status(const std::vector<std::string>& item, std::string& reply) override;
     std::uint32_t SetTimeFormat(const std::string& format) override;
 
-    struct Disc;  // shared with the reader and audio threads
-
   private:
-    enum class Format { Msf, Tmsf, Milliseconds };
-
-    CdAudioDevice(std::shared_ptr<Disc> disc, AudioOutput& output);
+    CdAudioDevice(std::shared_ptr<CdDisc> disc, AudioOutput& output);
     bool Ready() const;
-    int TrackAt(std::int32_t lsn) const;  // 1-based index into the track list
-    std::uint32_t ParsePosition(const std::string& text, bool isEnd, std::int32_t& lsn) const;
-    std::string FormatPosition(std::int32_t lsn, bool trackStart) const;
-    std::string FormatLength(std::int32_t sectors) const;
     std::int32_t Position() const;
     void Halt(std::int32_t newPosition, bool paused);  // stop and place the head
 
-    std::shared_ptr<Disc> disc_;
+    std::shared_ptr<CdDisc> disc_;  // shared with the reader and audio threads
     AudioOutput& output_;
-    Format format_ = Format::Msf;
+    CdTimeFormat format_ = CdTimeFormat::Msf;
 };
 
 }  // namespace cindral::platform::audio

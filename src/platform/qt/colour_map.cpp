@@ -6,25 +6,25 @@ using namespace cindral::button;
 
 Color FromQColor(const QColor& c) { return Rgb(c.red(), c.green(), c.blue()); }
 
-Color PaletteColour(const QPalette& pal, int index) {
-    switch (index) {
-        case 5:
+Color PaletteColour(const QPalette& pal, SystemColor name) {
+    switch (name) {
+        case SystemColor::Window:
             return FromQColor(pal.color(QPalette::Base));
-        case 8:
+        case SystemColor::WindowText:
             return FromQColor(pal.color(QPalette::Text));
-        case 13:
+        case SystemColor::Highlight:
             return FromQColor(pal.color(QPalette::Highlight));
-        case 14:
+        case SystemColor::HighlightText:
             return FromQColor(pal.color(QPalette::HighlightedText));
-        case 15:
+        case SystemColor::ButtonFace:
             return FromQColor(pal.color(QPalette::Button));
-        case 16:
+        case SystemColor::ButtonShadow:
             return FromQColor(pal.color(QPalette::Dark));
-        case 18:
+        case SystemColor::ButtonText:
             return FromQColor(pal.color(QPalette::ButtonText));
-        case 20:
+        case SystemColor::ButtonHighlight:
             return FromQColor(pal.color(QPalette::Light));
-        case 21:
+        case SystemColor::DarkShadow:
             return FromQColor(pal.color(QPalette::Shadow));
         default:
             return FromQColor(pal.color(QPalette::Window));

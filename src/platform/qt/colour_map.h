@@ -14,10 +14,9 @@ namespace cindral::platform::qt {
 
 button::Color FromQColor(const QColor& c);
 
-// The colour of the window system's colour number `index` (the control's
-// system colours without their flag bit) in `palette`; the window colour for
-// a number without a role of its own.
-button::Color PaletteColour(const QPalette& palette, int index);
+// The palette role's colour that stands for the named system colour; the
+// window colour for a system colour without a role of its own.
+button::Color PaletteColour(const QPalette& palette, button::SystemColor name);
 
 QRegion ToQRegion(const button::Region& region);
 

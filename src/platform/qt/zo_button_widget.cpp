@@ -209,7 +209,9 @@ void ZoButtonWidget::timerEvent(QTimerEvent* e) {
     QWidget::timerEvent(e);
 }
 
-Color ZoButtonWidget::GetSysColor(int index) const { return PaletteColour(palette(), index); }
+Color ZoButtonWidget::SystemColorRgb(button::SystemColor name) const {
+    return PaletteColour(palette(), name);
+}
 
 Size ZoButtonWidget::ClientSize() const { return {width(), height()}; }
 

@@ -90,7 +90,7 @@ class ZoButtonWidget : public QWidget, private button::ButtonWindow, private but
     class Relay;
 
     // ButtonWindow
-    button::Color GetSysColor(int index) const override;
+    button::Color SystemColorRgb(button::SystemColor name) const override;
     button::Size ClientSize() const override;
     button::Size ScreenSize() const override;
     void SetClientWidth(int width) override;

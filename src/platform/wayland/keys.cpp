@@ -2,23 +2,18 @@
 
 #include <xkbcommon/xkbcommon.h>
 
-#include "saver/ports.h"
-
 namespace cindral::platform::wayland {
 
-int VirtualKeyOf(std::uint32_t keysym, bool numLock) {
+saver::Key SaverKeyOf(std::uint32_t keysym, bool numLock) {
     if (keysym == XKB_KEY_Left ||
         ((keysym == XKB_KEY_KP_Left || keysym == XKB_KEY_KP_4) && !numLock)) {
-        return saver::kVkLeft;
+        return saver::Key::Left;
     }
     if (keysym == XKB_KEY_Right ||
         ((keysym == XKB_KEY_KP_Right || keysym == XKB_KEY_KP_6) && !numLock)) {
-        return saver::kVkRight;
+        return saver::Key::Right;
     }
-    if (keysym >= XKB_KEY_a && keysym <= XKB_KEY_z)
-        return 'A' + static_cast<int>(keysym - XKB_KEY_a);
-    if (keysym >= XKB_KEY_0 && keysym <= XKB_KEY_9) return static_cast<int>(keysym);
-    return 0;
+    return saver::Key::Other;
 }
 
 KeyboardDecoder::KeyboardDecoder() : context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS)) {}
@@ -52,17 +47,18 @@ std::uint32_t KeyboardDecoder::NumLockMask() const {
     return index == XKB_MOD_INVALID ? 0 : 1u << index;
 }
 
-int KeyboardDecoder::VirtualKeyOfKey(std::uint32_t key) const {
-    if (!state_) return 0;
+saver::Key KeyboardDecoder::SaverKeyOfKey(std::uint32_t key) const {
+    if (!state_) return saver::Key::Other;
     // Wayland sends evdev codes; XKB's are 8 higher.
     const xkb_keycode_t code = key + 8;
     const xkb_layout_index_t layout = xkb_state_key_get_layout(state_, code);
     const xkb_keysym_t* syms = nullptr;
     // The unshifted keysym, as the X11 saver reads it: Shift+A is still 'A'.
-    if (xkb_keymap_key_get_syms_by_level(keymap_, code, layout, 0, &syms) < 1) return 0;
+    if (xkb_keymap_key_get_syms_by_level(keymap_, code, layout, 0, &syms) < 1)
+        return saver::Key::Other;
     const bool numLock =
         xkb_state_mod_name_is_active(state_, XKB_MOD_NAME_NUM, XKB_STATE_MODS_EFFECTIVE) > 0;
-    return VirtualKeyOf(syms[0], numLock);
+    return SaverKeyOf(syms[0], numLock);
 }
 
 }  // namespace cindral::platform::wayland

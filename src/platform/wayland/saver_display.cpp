@@ -161,7 +161,7 @@ bool WaylandSaverDisplay::ServeEvents(saver::SaverInput& input) {
         const SeatEvent e = events_.front();
         events_.pop_front();
         if (e.kind == SeatEvent::Key) {
-            input.KeyDown(e.virtualKey);
+            input.KeyDown(e.key);
         } else {
             input.MouseDown();
         }

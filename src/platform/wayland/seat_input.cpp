@@ -98,7 +98,7 @@ void SeatInput::Keymap(std::uint32_t format, int fd, std::uint32_t size) {
 
 void SeatInput::Key(std::uint32_t key, std::uint32_t state) {
     if (state != WL_KEYBOARD_KEY_STATE_PRESSED) return;
-    events_.push_back({SeatEvent::Key, decoder_.VirtualKeyOfKey(key)});
+    events_.push_back({SeatEvent::Key, decoder_.SaverKeyOfKey(key)});
 }
 
 void SeatInput::Modifiers(std::uint32_t depressed, std::uint32_t latched, std::uint32_t locked,
@@ -112,7 +112,7 @@ void SeatInput::PointerEnter(std::uint32_t serial) {
 }
 
 void SeatInput::Button(std::uint32_t state) {
-    if (state == WL_POINTER_BUTTON_STATE_PRESSED) events_.push_back({SeatEvent::Button, 0});
+    if (state == WL_POINTER_BUTTON_STATE_PRESSED) events_.push_back({SeatEvent::Button});
 }
 
 }  // namespace cindral::platform::wayland

@@ -20,7 +20,7 @@ namespace cindral::platform::wayland {
 // What input the saver reacts to, oldest first.
 struct SeatEvent {
     enum Kind { Key, Button } kind;
-    int virtualKey = 0;
+    saver::Key key = saver::Key::Other;
 };
 
 class SeatInput {

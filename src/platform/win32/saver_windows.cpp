@@ -1,5 +1,6 @@
 #include "platform/win32/saver_windows.h"
 
+#include "platform/win32/keys.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/window_class.h"
 #include "startup/startup_dispatch.h"
@@ -78,7 +79,7 @@ LRESULT CALLBACK SaverWindows::WindowProc(HWND window, UINT message, WPARAM w, L
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (self->input_) self->input_->KeyDown(static_cast<int>(w));
+            if (self->input_) self->input_->KeyDown(SaverKeyOf(w));
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:

@@ -31,18 +31,24 @@ std::int32_t Win32SystemServices::ShowCursor(bool show) {
     return ::ShowCursor(show ? TRUE : FALSE);
 }
 
-void Win32SystemServices::SystemParametersInfoA(std::uint32_t action, std::uint32_t uiParam) {
+void SetSystemParameter(std::uint32_t action, std::uint32_t uiParam) {
     ::SystemParametersInfoA(action, uiParam, nullptr, 0);
 }
 
-std::int32_t Win32SystemServices::VerifyScreenSavePwd(std::uintptr_t window) {
-    auto verify =
-        reinterpret_cast<VerifyScreenSavePwdProc>(loader_(L"password.cpl", "VerifyScreenSavePwd"));
-    if (!verify) return 1;
-    return verify(reinterpret_cast<HWND>(window));
+void Win32SystemServices::AnnounceSaverRunning(bool running) {
+    setParameter_(SPI_SCREENSAVERRUNNING, running ? 0xFFFFFFFFu : 0u);
 }
 
-void Win32SystemServices::PwdChangePasswordA(std::int32_t ownerWindow) {
+void Win32SystemServices::ActivateSaverTimeout() { setParameter_(SPI_SETSCREENSAVEACTIVE, 1); }
+
+bool Win32SystemServices::AskSaverPassword(std::uintptr_t window) {
+    auto verify =
+        reinterpret_cast<VerifyScreenSavePwdProc>(loader_(L"password.cpl", "VerifyScreenSavePwd"));
+    if (!verify) return true;
+    return verify(reinterpret_cast<HWND>(window)) != 0;
+}
+
+void Win32SystemServices::ChangeSaverPassword(std::int32_t ownerWindow) {
     auto change =
         reinterpret_cast<PwdChangePasswordProc>(loader_(L"mpr.dll", "PwdChangePasswordA"));
     if (!change) return;

@@ -11,6 +11,4 @@
 
 #undef SND_ASYNC
 #undef SND_LOOP
-#undef SPI_SETSCREENSAVEACTIVE
-#undef SPI_SCREENSAVERRUNNING
 #undef DrawText

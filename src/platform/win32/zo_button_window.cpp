@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "platform/win32/system_colors.h"
 #include "platform/win32/window_class.h"
 
 namespace cindral::platform::win32 {
@@ -161,8 +162,8 @@ LRESULT ZoButtonWindow::Handle(UINT message, WPARAM w, LPARAM l) {
     }
 }
 
-button::Color ZoButtonWindow::GetSysColor(int index) const {
-    return static_cast<button::Color>(::GetSysColor(index));
+button::Color ZoButtonWindow::SystemColorRgb(button::SystemColor name) const {
+    return static_cast<button::Color>(::GetSysColor(SystemColorIndex(name)));
 }
 
 button::Size ZoButtonWindow::ClientSize() const {

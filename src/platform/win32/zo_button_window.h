@@ -46,7 +46,7 @@ class ZoButtonWindow final : private button::ButtonWindow,
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
 
     // ButtonWindow
-    button::Color GetSysColor(int index) const override;
+    button::Color SystemColorRgb(button::SystemColor name) const override;
     button::Size ClientSize() const override;
     button::Size ScreenSize() const override;
     void SetClientWidth(int width) override;

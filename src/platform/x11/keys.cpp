@@ -3,20 +3,16 @@
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 
-#include "saver/ports.h"
-
 namespace cindral::platform::x11 {
 
-int VirtualKeyOf(unsigned long keysym, bool numLock) {
+saver::Key SaverKeyOf(unsigned long keysym, bool numLock) {
     if (keysym == XK_Left || ((keysym == XK_KP_Left || keysym == XK_KP_4) && !numLock)) {
-        return saver::kVkLeft;
+        return saver::Key::Left;
     }
     if (keysym == XK_Right || ((keysym == XK_KP_Right || keysym == XK_KP_6) && !numLock)) {
-        return saver::kVkRight;
+        return saver::Key::Right;
     }
-    if (keysym >= XK_a && keysym <= XK_z) return 'A' + static_cast<int>(keysym - XK_a);
-    if (keysym >= XK_0 && keysym <= XK_9) return static_cast<int>(keysym);
-    return 0;
+    return saver::Key::Other;
 }
 
 unsigned int NumLockMask(::Display* d) {

@@ -257,7 +257,7 @@ bool X11SaverDisplay::ServeEvents(saver::SaverInput& input) {
             case KeyPress: {
                 const KeySym keysym = XLookupKeysym(&e.xkey, 0);
                 const bool numLock = (e.xkey.state & numLockMask_) != 0;
-                input.KeyDown(VirtualKeyOf(keysym, numLock));
+                input.KeyDown(SaverKeyOf(keysym, numLock));
                 break;
             }
             case ButtonPress:

@@ -24,8 +24,8 @@ TEST(LinuxSystemServices, CursorCountHidesBelowZeroAndReportsChanges) {
 
 TEST(LinuxSystemServices, NeverAsksForAPassword) {
     LinuxSystemServices sys;
-    EXPECT_TRUE(sys.IsWindowsNT());
-    EXPECT_NE(sys.VerifyScreenSavePwd(1), 0);
+    EXPECT_FALSE(sys.AsksSaverPassword());
+    EXPECT_TRUE(sys.AskSaverPassword(1));
 }
 
 }  // namespace

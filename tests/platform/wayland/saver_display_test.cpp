@@ -18,7 +18,7 @@ using e2e::Compositor;
 
 class NoInput final : public saver::SaverInput {
   public:
-    void KeyDown(int) override {}
+    void KeyDown(saver::Key) override {}
     void MouseDown() override {}
     void EndSaver() override { ended = true; }
     bool ended = false;

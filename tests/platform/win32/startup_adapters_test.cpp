@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/profile_file.h"
@@ -287,8 +288,8 @@ TEST(Win32SystemServices, VerifiesThePasswordThroughTheLoadedProcedure) {
     struct Case {
         BOOL answer;
         bool moduleThere;
-        std::int32_t result;
-    } cases[] = {{TRUE, true, 1}, {FALSE, true, 0}, {FALSE, false, 1}};
+        bool mayEnd;
+    } cases[] = {{TRUE, true, true}, {FALSE, true, false}, {FALSE, false, true}};
     for (const Case& c : cases) {
         g_calls = {};
         g_calls.verifyAnswer = c.answer;
@@ -297,12 +298,29 @@ TEST(Win32SystemServices, VerifiesThePasswordThroughTheLoadedProcedure) {
                 ? ProcedureLoader(FakeLoader)
                 : [](const std::wstring&, const char*) { return static_cast<void*>(nullptr); },
             [] { return false; });
-        EXPECT_EQ(system.VerifyScreenSavePwd(0x1234), c.result);
+        EXPECT_TRUE(system.AsksSaverPassword());
+        EXPECT_EQ(system.AskSaverPassword(0x1234), c.mayEnd);
         if (c.moduleThere) {
             EXPECT_EQ(g_calls.log, (std::vector<std::string>{
                                        "load password.cpl VerifyScreenSavePwd", "verify 4660"}));
         }
     }
+}
+
+TEST(Win32SystemServices, SaverNoticesGoOutAsSystemParameters) {
+    // SPI_SCREENSAVERRUNNING (97) takes the 16-bit negation of "keys enabled":
+    // a running saver is -1, its end 0; the timeout is SPI_SETSCREENSAVEACTIVE
+    // (17) with 1.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> sent;
+    Win32SystemServices system(
+        FakeLoader, [] { return true; },
+        [&](std::uint32_t action, std::uint32_t uiParam) { sent.emplace_back(action, uiParam); });
+    startup::EnableSystemKeys(system, false);
+    startup::EnableSystemKeys(system, true);
+    system.ActivateSaverTimeout();
+    EXPECT_EQ(sent, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+                        {97u, 0xFFFFFFFFu}, {97u, 0u}, {17u, 1u}}));
+    EXPECT_FALSE(system.AsksSaverPassword());
 }
 
 TEST(Win32SystemServices, ThisSystemIsOfTheNtFamily) {

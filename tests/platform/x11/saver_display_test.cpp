@@ -22,7 +22,7 @@ namespace cindral::platform::x11 {
 namespace {
 
 struct NoInput : saver::SaverInput {
-    void KeyDown(int) override {}
+    void KeyDown(saver::Key) override {}
     void MouseDown() override {}
     void EndSaver() override {}
 };
