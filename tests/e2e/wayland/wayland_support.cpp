@@ -25,6 +25,13 @@ std::string MakeRuntimeDir(uid_t uid, gid_t gid) {
     return pattern;
 }
 
+std::string ReadFileText(const std::string& path) {
+    std::ifstream f(path);
+    std::string text;
+    std::getline(f, text);
+    return text;
+}
+
 bool WaitForSocket(const std::string& path, pid_t pid, int timeoutMs) {
     const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (Clock::now() < end) {
@@ -96,13 +103,71 @@ std::optional<Compositor> Compositor::Weston(int width, int height) {
     return c;
 }
 
-Compositor::Compositor(Compositor&& o) noexcept : pid_(o.pid_), runtimeDir_(o.runtimeDir_) {
-    o.pid_ = -1;
+std::optional<Compositor> Compositor::Mutter(const std::vector<OutputSize>& monitors) {
+    const uid_t nobody = 65534;
+    const gid_t nogroup = 65534;
+    Compositor c;
+    c.runtimeDir_ = MakeRuntimeDir(nobody, nogroup);
+    if (c.runtimeDir_.empty()) return std::nullopt;
+    const std::string& dir = c.runtimeDir_;
+    // Its settings (dconf) want a home; the session bus's address and
+    // mutter's own pid are left in the folder for the tests.
+    const Env env{{"XDG_RUNTIME_DIR", dir}, {"HOME", dir},   {"GIO_USE_VFS", "local"},
+                  {"WAYLAND_DISPLAY", ""},  {"DISPLAY", ""}, {"DBUS_SESSION_BUS_ADDRESS", ""}};
+    std::string inner = "echo \"$DBUS_SESSION_BUS_ADDRESS\" >'" + dir + "/bus'; echo $$ >'" + dir +
+                        "/mutter.pid'; exec mutter --headless --wayland --no-x11" +
+                        " --wayland-display=wayland-1";
+    for (const OutputSize m : monitors) {
+        inner += " --virtual-monitor " + std::to_string(m.width) + "x" + std::to_string(m.height);
+    }
+    c.pid_ = Spawn({"sh", "-c",
+                    "exec setpriv --reuid=nobody --regid=nogroup --clear-groups dbus-run-session"
+                    " -- sh -c \"$0\" >'" +
+                        dir + "/mutter.log' 2>&1",
+                    inner},
+                   env)
+                 .pid;
+    if (c.pid_ < 0 || !WaitForSocket(dir + "/wayland-1", c.pid_, 15000)) return std::nullopt;
+    c.busAddress_ = ReadFileText(dir + "/bus");
+    const std::string pid = ReadFileText(dir + "/mutter.pid");
+    if (c.busAddress_.empty() || pid.empty()) return std::nullopt;
+    c.compositorPid_ = std::stoi(pid);
+    // Its D-Bus services are registered just after the socket opens.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    return c;
+}
+
+Child Compositor::MutterKey(int code) const {
+    // The helper runs as the bus's user (the bus refuses others); the
+    // script is read by this process, whose user can read the tree.
+    const std::string script = std::string(CINDRAL_E2E_WAYLAND_DIR) + "/mutter_key.py";
+    return Spawn({"sh", "-c",
+                  "exec setpriv --reuid=nobody --regid=nogroup --clear-groups /usr/bin/python3 - "
+                  "\"$0\" <'" +
+                      script + "'",
+                  std::to_string(code)},
+                 {{"DBUS_SESSION_BUS_ADDRESS", busAddress_}}, false, true);
+}
+
+Compositor::Compositor(Compositor&& o) noexcept
+    : pid_(o.pid_),
+      compositorPid_(o.compositorPid_),
+      runtimeDir_(o.runtimeDir_),
+      busAddress_(o.busAddress_) {
+    o.pid_ = o.compositorPid_ = -1;
     o.runtimeDir_.clear();
 }
 
 Compositor::~Compositor() {
-    if (pid_ > 0) {
+    if (compositorPid_ > 0) {
+        // dbus-run-session ends, with its bus, once the compositor it runs
+        // ends; ending it first would leave both behind.
+        kill(compositorPid_, SIGTERM);
+        if (!WaitExit(pid_, 5000)) {
+            kill(compositorPid_, SIGKILL);
+            WaitExit(pid_, 3000);
+        }
+    } else if (pid_ > 0) {
         // sh exec'd setpriv, which exec'd the compositor: one process.
         kill(pid_, SIGTERM);
         if (!WaitExit(pid_, 3000)) KillAndReap(pid_);

@@ -6,8 +6,11 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <set>
 #include <thread>
 
+#include "fake_compositor.h"
 #include "platform/wayland/event_pump.h"
 #include "wayland_support.h"
 
@@ -87,6 +90,57 @@ INSTANTIATE_TEST_SUITE_P(
                       ShellCase{"XdgViewporter", Options(false, true), "xdg-shell+viewporter"},
                       ShellCase{"XdgStretch", Options(false, false), "xdg-shell+stretch"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The sizes of the display's surfaces, once it has `n` of them (events
+// served as the pump would), or whatever it has after two seconds.
+std::multiset<int> WidthsOnceThereAre(WaylandSaverDisplay& display, std::size_t n) {
+    WaylandEventPump pump(display);
+    NoInput input;
+    for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+         display.SurfaceCount() != n && std::chrono::steady_clock::now() < end;) {
+        pump.WaitAndDispatch(20, input);
+    }
+    wl_display_roundtrip(display.Connection());
+    EXPECT_FALSE(input.ended) << "an output coming or going ended the saver";
+    std::multiset<int> widths;
+    for (const auto& s : display.Surfaces()) widths.insert(s->Width());
+    return widths;
+}
+
+// An output that goes takes its surface with it (the surface is destroyed,
+// the others stay), and one that comes gets a surface at its size: the
+// saver's own compositor-independent bookkeeping, on a fake compositor since
+// no headless compositor here can remove an output.
+TEST(WaylandSaverDisplayOutputs, SurfacesFollowOutputsThatComeAndGo) {
+    char dir[] = "/tmp/cindral-fake-wl-XXXXXX";
+    ASSERT_TRUE(mkdtemp(dir));
+    {
+        FakeCompositor fake(dir, "fake-0");
+        ASSERT_TRUE(fake.Listening());
+        fake.AddOutput(640, 480);
+        const int second = fake.AddOutput(1024, 768);
+        setenv("WAYLAND_DISPLAY", "fake-0", 1);
+        unsetenv("WAYLAND_SOCKET");
+        SurfaceOptions xdg;
+        xdg.useLayerShell = false;
+        WaylandSaverDisplay display(xdg);
+        ASSERT_TRUE(display.InitDisplay()) << display.Failure();
+        EXPECT_EQ(WidthsOnceThereAre(display, 2), (std::multiset<int>{640, 1024}));
+        EXPECT_EQ(fake.LiveSurfaces(), 2);
+
+        fake.RemoveOutput(second);
+        EXPECT_EQ(WidthsOnceThereAre(display, 1), (std::multiset<int>{640}));
+        EXPECT_EQ(fake.LiveSurfaces(), 1) << "the gone output's surface was not destroyed";
+
+        fake.AddOutput(800, 600);
+        EXPECT_EQ(WidthsOnceThereAre(display, 2), (std::multiset<int>{640, 800}));
+        EXPECT_EQ(fake.LiveSurfaces(), 2);
+        display.Unload();
+        wl_display_roundtrip(display.Connection());
+        EXPECT_EQ(fake.LiveSurfaces(), 0);
+    }
+    std::filesystem::remove_all(dir);
+}
 
 }  // namespace
 }  // namespace cindral::platform::wayland
