@@ -78,11 +78,6 @@ bool FireEngine::Load(std::int16_t& fireKind, int secondsSinceMidnight, int disp
     return BuildParsedFire(displayBitsPerPixel);
 }
 
-bool FireEngine::LoadOptions(std::string_view options, int displayBitsPerPixel) {
-    ParseOptions(options);
-    return BuildParsedFire(displayBitsPerPixel);
-}
-
 bool FireEngine::BuildParsedFire(int displayBitsPerPixel) {
     AllocateParticles();
     if (!InitPalette()) return false;

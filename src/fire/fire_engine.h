@@ -38,7 +38,6 @@ class FireEngine {
     void InitParticles();                          // step 10: Initpart, then InitTrigo
     // Steps 1, 2, 4, 5, 6, 10 in order. false: end the program.
     bool Load(std::int16_t& fireKind, int secondsSinceMidnight, int displayBitsPerPixel);
-    bool LoadOptions(std::string_view options, int displayBitsPerPixel);
 
     // One frame: animPart, AnimWind (when windEnabled), DrawPart, vbClearEdge,
     // vbBlurImg x blurPasses, render into `back`. Presenting is the caller's.
@@ -56,11 +55,9 @@ class FireEngine {
     display::BltResult render(display::Surface& back);
 
     const FireParams& Params() const { return params_; }
-    FireParams& MutableParams() { return params_; }
     int W() const { return W_; }
     int H() const { return H_; }
     const std::vector<std::uint8_t>& FireBuffer() const { return buffer_; }
-    std::vector<std::uint8_t>& MutableFireBuffer() { return buffer_; }
     display::ByteGrid FireGrid() const { return {buffer_.data(), W_, H_}; }
     const display::Palette& Palette() const { return palette_; }
 
@@ -73,6 +70,9 @@ class FireEngine {
     const std::array<float, 241>& WindTable() const { return wind_; }
 
   private:
+    // The tests' way into the state the steps share (tests/fire/fire_engine_probe.h).
+    friend struct FireEngineProbe;
+
     // The load steps that follow the parse (2, 4, 5, 6 and 10).
     bool BuildParsedFire(int displayBitsPerPixel);
     std::int32_t AdvanceSlot();

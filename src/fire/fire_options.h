@@ -65,9 +65,4 @@ std::string_view ChoosePreset(std::int16_t& fireKind, int secondsSinceMidnight, 
 // skipped, and a number that does not fit its field leaves the field alone.
 void ParseFireOptions(std::string_view options, FireParams& params);
 
-// The numeric value of option text: the longest leading decimal number
-// (optional sign, digits, optional fraction), 0 when there is none, and an
-// infinity when the digits overflow a double.
-double OptionNumberValue(std::string_view text);
-
 }  // namespace cindral::fire

@@ -1,9 +1,12 @@
 #include "music/bgm.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
 #include <string_view>
+
+#include "text/decimal.h"
 
 namespace cindral::music {
 namespace {
@@ -32,22 +35,11 @@ bool Failed(const std::string& reply) {
 
 // The number at the start of a reply (blanks, sign, digits, fraction),
 // rounded half to even; 0 when there is none.
+// A reply's number as the player reads it: blanks before it skipped, rounded
+// to the nearest whole number.
 double LeadingNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    double value = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
-        value = value * 10 + (text[i++] - '0');
-    if (i < text.size() && text[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-            value += (text[i] - '0') * scale;
-            scale /= 10;
-        }
-    }
-    return std::nearbyint(negative ? -value : value);
+    const std::size_t start = std::min(text.find_first_not_of(" \t"), text.size());
+    return std::nearbyint(text::LeadingDecimal(std::string_view(text).substr(start)));
 }
 
 }  // namespace

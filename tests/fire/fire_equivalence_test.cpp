@@ -9,6 +9,7 @@
 
 #include "display/memory_surface.h"
 #include "fire/fire_engine.h"
+#include "fire/fire_engine_probe.h"
 #include "oracle/fire_oracle.h"
 #include "scenario.h"
 
@@ -51,8 +52,8 @@ TEST_P(FireEquivalence, ProductionMatchesOracleEveryFrame) {
         ASSERT_TRUE(engine16.Load(k3, 0, 16));
     } else {
         ASSERT_TRUE(reference.LoadOptions(s.options, 32));
-        ASSERT_TRUE(engine32.LoadOptions(s.options, 32));
-        ASSERT_TRUE(engine16.LoadOptions(s.options, 16));
+        ASSERT_TRUE(FireEngineProbe::LoadOptions(engine32, s.options, 32));
+        ASSERT_TRUE(FireEngineProbe::LoadOptions(engine16, s.options, 16));
     }
     ASSERT_EQ(reference.FireBuffer(), engine32.FireBuffer()) << "noise differs";
 

@@ -178,19 +178,6 @@ TEST(ParseFireOptions, WindPaletteEmissionAndScrollSwitches) {
     EXPECT_EQ(Parse("-d 1.5 -D 0.5").decay, 1.5f);
 }
 
-TEST(OptionNumberValue, ReadsTheLeadingDecimalNumber) {
-    EXPECT_EQ(OptionNumberValue("-0.25"), -0.25);
-    EXPECT_EQ(OptionNumberValue("+7"), 7.0);
-    EXPECT_EQ(OptionNumberValue("12abc"), 12.0);
-    EXPECT_EQ(OptionNumberValue(".5"), 0.5);
-    EXPECT_EQ(OptionNumberValue("5."), 5.0);
-    EXPECT_EQ(OptionNumberValue("1e3"), 1.0);
-    EXPECT_EQ(OptionNumberValue(""), 0.0);
-    EXPECT_EQ(OptionNumberValue("-"), 0.0);
-    EXPECT_EQ(OptionNumberValue("abc"), 0.0);
-    EXPECT_EQ(OptionNumberValue(std::string(400, '9')), std::numeric_limits<double>::infinity());
-}
-
 TEST(ChoosePreset, KindsZeroToSevenNameTheirRowAndLeaveTheGeneratorAlone) {
     for (std::int16_t k = 0; k < 8; ++k) {
         Rnd rnd(5), untouched(5);

@@ -10,6 +10,7 @@
 
 #include "display/memory_surface.h"
 #include "fire/fire_engine.h"
+#include "fire/fire_engine_probe.h"
 
 namespace cindral::fire {
 namespace {
@@ -29,7 +30,7 @@ struct Rig {
         engine.InitParticles();
     }
     void Zero() { std::fill(Buffer().begin(), Buffer().end(), std::uint8_t{0}); }
-    std::vector<std::uint8_t>& Buffer() { return engine.MutableFireBuffer(); }
+    std::vector<std::uint8_t>& Buffer() { return FireEngineProbe::Buffer(engine); }
     std::uint8_t& At(int c, int r) { return Buffer()[static_cast<std::size_t>(r * 325 + c)]; }
     int Hot() const {
         return static_cast<int>(std::count_if(engine.FireBuffer().begin(),
@@ -177,7 +178,7 @@ TEST(Emission, RingWrapsToSlotZeroThenReusesSlotOne) {
     EXPECT_EQ(rig.engine.NextSlot(), 0);  // slots 1..9, then 0
     rig.engine.SetParticle(1, {50.0f, 50.0f, 0.0f, 0.0f, 250.0f, 0.0f});
     rig.engine.SetParticle(2, {60.0f, 60.0f, 0.0f, 0.0f, 250.0f, 0.0f});
-    rig.engine.MutableParams().spawnCount = 1;
+    FireEngineProbe::Params(rig.engine).spawnCount = 1;
     rig.engine.animPart();
     EXPECT_EQ(rig.engine.NextSlot(), 1);
     EXPECT_EQ(rig.engine.ParticleAt(1).y, 220.0f);  // reborn, hot or not
@@ -189,7 +190,7 @@ TEST(Motion, NewParticlesMoveFromTheNextFrameOn) {
     rig.engine.animPart();
     const Particle born = rig.engine.ParticleAt(1);
     EXPECT_EQ(born.y, 220.0f);
-    rig.engine.MutableParams().emitEnabled = false;
+    FireEngineProbe::Params(rig.engine).emitEnabled = false;
     rig.engine.animPart();
     const Particle moved = rig.engine.ParticleAt(1);
     EXPECT_EQ(moved.vy, born.vy + -0.25f);
@@ -344,7 +345,7 @@ TEST(EmitBurst, SparksLeaveTheEmissionPointAtSpeedOneAndKeepTheSlotsDecay) {
         EXPECT_EQ(p.decay, 0.0f);  // never used before: such a spark never cools
     }
     // Once round the ring: slot 1 keeps the decay of its emitted particle.
-    rig.engine.MutableParams().burstSize = 1000;
+    FireEngineProbe::Params(rig.engine).burstSize = 1000;
     rig.engine.EmitBurst();
     EXPECT_EQ(rig.engine.ParticleAt(1).decay, 3.0f);
     EXPECT_EQ(rig.engine.ParticleAt(1).heat, 255.0f);
@@ -400,8 +401,8 @@ TEST(Load, NoiseFillsColumnByColumnWithZeroTo254) {
 TEST(Load, UnknownPaletteKindEndsTheProgram) {
     Rnd rnd(1);
     FireEngine engine(rnd, [] { return 0u; });
-    EXPECT_FALSE(engine.LoadOptions("-l 6", 32));
-    EXPECT_TRUE(engine.LoadOptions("-l 5", 32));
+    EXPECT_FALSE(FireEngineProbe::LoadOptions(engine, "-l 6", 32));
+    EXPECT_TRUE(FireEngineProbe::LoadOptions(engine, "-l 5", 32));
     std::int16_t kind = 3;
     EXPECT_TRUE(engine.Load(kind, 0, 16));
     EXPECT_EQ(engine.Params().gravity, -0.05f);
