@@ -3,6 +3,7 @@
 // relative to the container) and texts, so that every platform window builds
 // the same window from one table.
 
+#include <array>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -137,6 +138,23 @@ Size PanelDrawingArea(Panel panel, const ScreenMetrics& screen);
 
 // A control's rectangle in Pic_C's (the client area's) coordinates.
 Rect ClientRect(const ControlEntry& control);
+
+// What holds the controls of `container` in a window made from the table:
+// its backdrop, one of its two panels, or null for the window itself.
+template <class Holder>
+Holder* HolderOf(Container container, Holder* backdrop, const std::array<Holder*, 2>& panels) {
+    switch (container) {
+        case Container::PicC:
+            return backdrop;
+        case Container::FirePanel:
+            return panels[0];
+        case Container::MusicPanel:
+            return panels[1];
+        case Container::Window:
+            break;
+    }
+    return nullptr;
+}
 
 // The colour a control that shows its container's colour takes on
 // `container`: the texture's average on a panel, the backdrop's shade behind

@@ -204,17 +204,8 @@ QWidget* QtSettingsWindow::MakeButton(const ControlEntry& entry, QWidget* contai
 }
 
 QWidget* QtSettingsWindow::ContainerOf(const ControlEntry& entry) {
-    switch (entry.container) {
-        case settings_window::Container::PicC:
-            return backdrop_;
-        case settings_window::Container::FirePanel:
-            return panels_[0];
-        case settings_window::Container::MusicPanel:
-            return panels_[1];
-        case settings_window::Container::Window:
-            break;
-    }
-    return this;
+    QWidget* holder = settings_window::HolderOf(entry.container, backdrop_, panels_);
+    return holder ? holder : this;
 }
 
 ControlInput QtSettingsWindow::InputFor(const ControlEntry& entry) {

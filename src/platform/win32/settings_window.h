@@ -69,7 +69,6 @@ class Win32SettingsWindow final : private settings_window::SettingsView,
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
     // Creates every control of the table; ApplyScale then places and sizes them.
     void BuildControls();
-    SettingsPart* ContainerOf(settings_window::Container container);
     SettingsPart* AddPart(SettingsPart::Kind kind, const settings_window::ControlEntry& entry,
                           const Placement& place);
     void MakeSurface(const settings_window::ControlEntry& entry, const Placement& place);

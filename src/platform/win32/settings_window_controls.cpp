@@ -19,7 +19,8 @@ using settings_window::ControlKind;
 void Win32SettingsWindow::BuildControls() {
     for (const ControlEntry& entry : settings_window::Controls()) {
         // Made at the table's rectangle; ApplyScale places and sizes it.
-        Placement place{window_, ToRect(entry.rect), ContainerOf(entry.container)};
+        Placement place{window_, ToRect(entry.rect),
+                        settings_window::HolderOf(entry.container, backdrop_, panels_)};
         if (place.container) place.parent = place.container->Handle();
         switch (entry.look.kind) {
             case ControlKind::Surface:
@@ -42,20 +43,6 @@ void Win32SettingsWindow::BuildControls() {
                 break;
         }
     }
-}
-
-SettingsPart* Win32SettingsWindow::ContainerOf(settings_window::Container container) {
-    switch (container) {
-        case settings_window::Container::PicC:
-            return backdrop_;
-        case settings_window::Container::FirePanel:
-            return panels_[0];
-        case settings_window::Container::MusicPanel:
-            return panels_[1];
-        case settings_window::Container::Window:
-            break;
-    }
-    return nullptr;
 }
 
 SettingsPart* Win32SettingsWindow::AddPart(SettingsPart::Kind kind, const ControlEntry& entry,
