@@ -333,8 +333,8 @@ TEST(SettingsEvents, EveryGroupKeepsExactlyOneMarkerOn) {
                 EXPECT_EQ(CountOn(rig.w.MusicMarkers()), 1);
                 EXPECT_TRUE(rig.w.MusicMarkers()[static_cast<std::size_t>(rig.settings.MusicKind)]);
             }
-            EXPECT_EQ(rig.w.RepeatComboEnabled(), rig.settings.MusicKind == 1);
-            EXPECT_EQ(rig.w.FileButtonEnabled(), rig.settings.MusicKind == 2);
+            EXPECT_EQ(rig.w.RepeatComboEnabled(), rig.settings.MusicKind == config::kCdMusic);
+            EXPECT_EQ(rig.w.FileButtonEnabled(), rig.settings.MusicKind == config::kFileMusic);
         }
     }
 }

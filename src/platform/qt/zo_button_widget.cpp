@@ -316,7 +316,6 @@ void ZoButtonWidget::Stop(int id) {
 }
 
 bool ZoButtonWidget::CursorOverButton() const {
-    if (cursorQuery_) return cursorQuery_();
     return QApplication::widgetAt(QCursor::pos()) == this;
 }
 

@@ -2,7 +2,6 @@
 // The button control hosted in a Qt widget.
 
 #include <QWidget>
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -52,8 +51,6 @@ class ZoButtonWidget : public QWidget, private button::ButtonWindow, private but
     // Starts a drag with this button as its source (the owner fills the data
     // in OLEStartDrag and OLESetData); returns the effect of the drop.
     std::int32_t OLEDrag();
-    // Replaces the "window under the cursor" test (tests on headless displays).
-    void SetCursorOverQuery(std::function<bool()> query) { cursorQuery_ = std::move(query); }
 
   signals:
     void mouseDown(int button, int shift, float x, float y);
@@ -140,7 +137,6 @@ class ZoButtonWidget : public QWidget, private button::ButtonWindow, private but
     button::PicturePtr mouseIcon_;
     QShortcut* shortcut_ = nullptr;
     std::map<int, int> qtTimers_;  // control's timer id -> Qt timer id
-    std::function<bool()> cursorQuery_;
     bool inPaint_ = false;
     bool presentPending_ = false;
     bool paintRequestPending_ = false;
