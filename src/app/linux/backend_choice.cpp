@@ -1,24 +1,12 @@
 #include "app/linux/backend_choice.h"
 
-#include <cstdlib>
+#include "app/linux/environment.h"
 
 namespace cindral::app {
 
-namespace {
-
-std::optional<std::string> Env(const char* name) {
-    const char* v = std::getenv(name);
-    if (!v) return std::nullopt;
-    return std::string(v);
-}
-
-bool Set(const std::optional<std::string>& v) { return v && !v->empty(); }
-
-}  // namespace
-
 BackendChoice ChooseBackend(const BackendEnvironment& env) {
     BackendChoice choice;
-    if (Set(env.override)) {
+    if (IsSet(env.override)) {
         if (*env.override == "x11") return choice;
         if (*env.override == "wayland") {
             choice.backend = Backend::Wayland;
@@ -27,12 +15,12 @@ BackendChoice ChooseBackend(const BackendEnvironment& env) {
         choice.error = "CINDRAL_BACKEND is \"" + *env.override + "\"; it must be x11 or wayland";
         return choice;
     }
-    if (Set(env.waylandDisplay) || Set(env.waylandSocket)) choice.backend = Backend::Wayland;
+    if (IsSet(env.waylandDisplay) || IsSet(env.waylandSocket)) choice.backend = Backend::Wayland;
     return choice;
 }
 
 BackendEnvironment ProcessBackendEnvironment() {
-    return {Env("CINDRAL_BACKEND"), Env("WAYLAND_DISPLAY"), Env("WAYLAND_SOCKET")};
+    return {EnvValue("CINDRAL_BACKEND"), EnvValue("WAYLAND_DISPLAY"), EnvValue("WAYLAND_SOCKET")};
 }
 
 }  // namespace cindral::app

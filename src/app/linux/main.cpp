@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/linux/backend_choice.h"
+#include "app/linux/environment.h"
 #include "app/linux/hack_run.h"
 #include "app/linux/saver_run.h"
 #include "app/linux/saver_shells.h"
@@ -35,6 +36,9 @@
 #include "startup/startup_dispatch.h"
 
 namespace {
+
+using cindral::app::EnvValue;
+using cindral::app::IsSet;
 
 std::filesystem::path ExeDir() {
     std::error_code ec;
@@ -71,9 +75,10 @@ bool ReachDisplayForQt(const cindral::platform::x11::XConnection& shared) {
     return true;
 }
 
-std::optional<std::string> EnvValue(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? std::optional<std::string>(v) : std::nullopt;
+// How the preview's picture is drawn, said for the tests and the benchmark.
+void StampPreviewRenderer(const std::string& path) {
+    if (EnvValue("CINDRAL_FIRST_FRAME_STAMP"))
+        std::fprintf(stderr, "preview renderer %s\n", path.c_str());
 }
 
 // Layer mode is asked for by --layer (or -layer), or by a locker that starts
@@ -85,8 +90,7 @@ bool TakeLayerRequest(std::vector<std::string>& args) {
         asked = asked || layer;
         return layer;
     });
-    const auto socket = EnvValue("WAYLAND_SOCKET");
-    return asked || (socket && !socket->empty());
+    return asked || IsSet(EnvValue("WAYLAND_SOCKET"));
 }
 
 int RunLayerMode(const std::vector<std::string>& args, const std::filesystem::path& settingsFile) {
@@ -196,8 +200,7 @@ int RunOnX11(const std::string& line, const cindral::config::SettingsFiles& file
     // claim lives on it and ends with the process.
     const platform::x11::XConnection x = platform::x11::OpenXConnection();
     // Qt can show the settings window without X when told to (QT_QPA_PLATFORM).
-    const bool qtElsewhere =
-        std::getenv("QT_QPA_PLATFORM") && startup::ParseCommandLine(line).ModeLetter == 'C';
+    const bool qtElsewhere = !QtOnX() && startup::ParseCommandLine(line).ModeLetter == 'C';
     if (!x.display && startup::ShowsWindow(line) && !qtElsewhere) {
         std::fprintf(
             stderr,
@@ -209,14 +212,7 @@ int RunOnX11(const std::string& line, const cindral::config::SettingsFiles& file
     platform::x11::X11InstanceClaim claim(x.display);
     auto preview = [&x](std::int64_t parent) {
         return platform::x11::RunPreview(x.display, static_cast<std::uint32_t>(parent),
-                                         saver::RenderPreviewStill, [](const std::string& path) {
-                                             // How the picture is drawn, said for the tests and the
-                                             // benchmark.
-                                             if (std::getenv("CINDRAL_FIRST_FRAME_STAMP")) {
-                                                 std::fprintf(stderr, "preview renderer %s\n",
-                                                              path.c_str());
-                                             }
-                                         });
+                                         saver::RenderPreviewStill, StampPreviewRenderer);
     };
     auto saver = [&x](startup::ProgramState& state, platform::posix::LinuxSystemServices& system) {
         app::X11SaverShell shell(x.display);
