@@ -31,6 +31,17 @@ def measure(client, server):
     return (c1 - c0) / wall, (s1 - s0) / wall, fps
 
 
+def measure_saver(env, server):
+    """Starts the saver with `env` beside `server` (a Popen), measures both, ends both."""
+    client = subprocess.Popen([BIN, "/s"], env=dict(env, CINDRAL_FIRST_FRAME_STAMP="1"),
+                              stderr=subprocess.PIPE)
+    try:
+        return measure(client, server.pid)
+    finally:
+        server.terminate()
+        server.wait()
+
+
 def wayland(w, h):
     run = tempfile.mkdtemp(prefix="cindral-bench-")
     os.chown(run, 65534, 65534)
@@ -48,14 +59,10 @@ def wayland(w, h):
     while not os.path.exists(os.path.join(run, "wayland-1")):
         time.sleep(0.05)
     time.sleep(0.5)
-    cenv = dict(os.environ, XDG_RUNTIME_DIR=run, WAYLAND_DISPLAY="wayland-1", DISPLAY="",
-                CINDRAL_FIRST_FRAME_STAMP="1")
-    client = subprocess.Popen([BIN, "/s"], env=cenv, stderr=subprocess.PIPE)
     try:
-        return measure(client, sway.pid)
+        return measure_saver(dict(os.environ, XDG_RUNTIME_DIR=run, WAYLAND_DISPLAY="wayland-1",
+                                  DISPLAY=""), sway)
     finally:
-        sway.terminate()
-        sway.wait()
         shutil.rmtree(run, ignore_errors=True)
 
 
@@ -64,13 +71,7 @@ def x11(w, h):
     xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{w}x{h}x24", "-nolisten", "tcp"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(1.0)
-    env = dict(os.environ, DISPLAY=display, WAYLAND_DISPLAY="", CINDRAL_FIRST_FRAME_STAMP="1")
-    client = subprocess.Popen([BIN, "/s"], env=env, stderr=subprocess.PIPE)
-    try:
-        return measure(client, xvfb.pid)
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+    return measure_saver(dict(os.environ, DISPLAY=display, WAYLAND_DISPLAY=""), xvfb)
 
 
 def main():

@@ -42,13 +42,24 @@ bool WaitForSocket(const std::string& path, pid_t pid, int timeoutMs) {
     return false;
 }
 
+// Runs what follows as the unprivileged user the compositors insist on.
+constexpr char kAsNobody[] = "exec setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+constexpr uid_t kNobody = 65534;
+constexpr gid_t kNogroup = 65534;
+
 }  // namespace
 
+bool Compositor::Start(std::vector<std::string> line, const Env& env, int socketMs, int settleMs) {
+    line.insert(line.begin(), {"sh", "-c"});
+    pid_ = Spawn(line, env).pid;
+    if (pid_ < 0 || !WaitForSocket(runtimeDir_ + "/wayland-1", pid_, socketMs)) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+    return true;
+}
+
 std::optional<Compositor> Compositor::Sway(const std::vector<OutputSize>& outputs) {
-    const uid_t nobody = 65534;
-    const gid_t nogroup = 65534;
     Compositor c;
-    c.runtimeDir_ = MakeRuntimeDir(nobody, nogroup);
+    c.runtimeDir_ = MakeRuntimeDir(kNobody, kNogroup);
     if (c.runtimeDir_.empty()) return std::nullopt;
     const std::string config = c.runtimeDir_ + "/sway.conf";
     {
@@ -69,16 +80,11 @@ std::optional<Compositor> Compositor::Sway(const std::vector<OutputSize>& output
                   {"WAYLAND_DISPLAY", ""},
                   {"DISPLAY", ""}};
     const std::string log = c.runtimeDir_ + "/sway.log";
-    c.pid_ = Spawn({"sh", "-c",
-                    "exec setpriv --reuid=nobody --regid=nogroup --clear-groups sway -c '" +
-                        config + "' >'" + log + "' 2>&1"},
-                   env)
-                 .pid;
-    if (c.pid_ < 0 || !WaitForSocket(c.runtimeDir_ + "/wayland-1", c.pid_, 10000)) {
+    // The outputs are configured just after the socket opens.
+    if (!c.Start({kAsNobody + std::string("sway -c '") + config + "' >'" + log + "' 2>&1"}, env,
+                 10000, 300)) {
         return std::nullopt;
     }
-    // The outputs are configured just after the socket opens.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     return c;
 }
 
@@ -88,26 +94,20 @@ std::optional<Compositor> Compositor::Weston(int width, int height) {
     if (c.runtimeDir_.empty()) return std::nullopt;
     const Env env{{"XDG_RUNTIME_DIR", c.runtimeDir_}, {"WAYLAND_DISPLAY", ""}, {"DISPLAY", ""}};
     const std::string log = c.runtimeDir_ + "/weston.log";
-    c.pid_ =
-        Spawn({"sh", "-c",
-               "exec weston --backend=headless-backend.so --use-pixman --debug --socket=wayland-1"
-               " --width " +
-                   std::to_string(width) + " --height " + std::to_string(height) + " >'" + log +
-                   "' 2>&1"},
-              env)
-            .pid;
-    if (c.pid_ < 0 || !WaitForSocket(c.runtimeDir_ + "/wayland-1", c.pid_, 10000)) {
+    if (!c.Start(
+            {"exec weston --backend=headless-backend.so --use-pixman --debug --socket=wayland-1"
+             " --width " +
+             std::to_string(width) + " --height " + std::to_string(height) + " >'" + log +
+             "' 2>&1"},
+            env, 10000, 300)) {
         return std::nullopt;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     return c;
 }
 
 std::optional<Compositor> Compositor::Mutter(const std::vector<OutputSize>& monitors) {
-    const uid_t nobody = 65534;
-    const gid_t nogroup = 65534;
     Compositor c;
-    c.runtimeDir_ = MakeRuntimeDir(nobody, nogroup);
+    c.runtimeDir_ = MakeRuntimeDir(kNobody, kNogroup);
     if (c.runtimeDir_.empty()) return std::nullopt;
     const std::string& dir = c.runtimeDir_;
     // Its settings (dconf) want a home; the session bus's address and
@@ -120,20 +120,17 @@ std::optional<Compositor> Compositor::Mutter(const std::vector<OutputSize>& moni
     for (const OutputSize m : monitors) {
         inner += " --virtual-monitor " + std::to_string(m.width) + "x" + std::to_string(m.height);
     }
-    c.pid_ = Spawn({"sh", "-c",
-                    "exec setpriv --reuid=nobody --regid=nogroup --clear-groups dbus-run-session"
-                    " -- sh -c \"$0\" >'" +
-                        dir + "/mutter.log' 2>&1",
-                    inner},
-                   env)
-                 .pid;
-    if (c.pid_ < 0 || !WaitForSocket(dir + "/wayland-1", c.pid_, 15000)) return std::nullopt;
+    // Its D-Bus services are registered just after the socket opens.
+    if (!c.Start({kAsNobody + std::string("dbus-run-session -- sh -c \"$0\" >'") + dir +
+                      "/mutter.log' 2>&1",
+                  inner},
+                 env, 15000, 500)) {
+        return std::nullopt;
+    }
     c.busAddress_ = ReadFileText(dir + "/bus");
     const std::string pid = ReadFileText(dir + "/mutter.pid");
     if (c.busAddress_.empty() || pid.empty()) return std::nullopt;
     c.compositorPid_ = std::stoi(pid);
-    // Its D-Bus services are registered just after the socket opens.
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
     return c;
 }
 
@@ -141,12 +138,10 @@ Child Compositor::MutterKey(int code) const {
     // The helper runs as the bus's user (the bus refuses others); the
     // script is read by this process, whose user can read the tree.
     const std::string script = std::string(CINDRAL_E2E_WAYLAND_DIR) + "/mutter_key.py";
-    return Spawn({"sh", "-c",
-                  "exec setpriv --reuid=nobody --regid=nogroup --clear-groups /usr/bin/python3 - "
-                  "\"$0\" <'" +
-                      script + "'",
-                  std::to_string(code)},
-                 {{"DBUS_SESSION_BUS_ADDRESS", busAddress_}}, false, true);
+    return Spawn(
+        {"sh", "-c", kAsNobody + std::string("/usr/bin/python3 - \"$0\" <'") + script + "'",
+         std::to_string(code)},
+        {{"DBUS_SESSION_BUS_ADDRESS", busAddress_}}, false, true);
 }
 
 Compositor::Compositor(Compositor&& o) noexcept

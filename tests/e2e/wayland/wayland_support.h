@@ -48,6 +48,10 @@ class Compositor {
 
   private:
     Compositor() = default;
+    // Runs `sh -c` with `line` (a command, then its $0, $1...) and waits up to
+    // `socketMs` for the compositor's socket, then `settleMs` for what it sets
+    // up just after; false when the socket did not open.
+    bool Start(std::vector<std::string> line, const Env& env, int socketMs, int settleMs);
     pid_t pid_ = -1;
     pid_t compositorPid_ = -1;  // when pid_ is a wrapper that outlives it
     std::string runtimeDir_;
